@@ -1,0 +1,195 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChartOptions.h"
+
+#include <charconv>
+#include <map>
+
+namespace chart {
+namespace {
+
+// Options that take a value, in the order --help lists them.
+const char* const ValueOptions[] = {"--date", "--time",  "--city", "--zone",
+                                    "--ini",  "--out",   "--until", "--step"};
+
+bool TakesValue(const std::string& name) {
+  for (const char* option : ValueOptions)
+    if (name == option)
+      return true;
+  return false;
+}
+
+TCivilDate DateValue(const std::string& option, const std::string& text) {
+  if (auto date = ParseIsoDate(text))
+    return *date;
+  throw TChartError(option + ": malformed date \"" + text +
+                    "\" (expected YYYY-MM-DD, a real calendar date)");
+}
+
+TClockTime TimeValue(const std::string& option, const std::string& text) {
+  if (auto time = ParseClockTime(text))
+    return *time;
+  throw TChartError(option + ": malformed time \"" + text +
+                    "\" (expected hh:mm or hh:mm:ss, 00:00 to 23:59:59)");
+}
+
+int ZoneValue(const std::string& text) {
+  std::string_view digits = text;
+  if (!digits.empty() && digits.front() == '+')
+    digits.remove_prefix(1);
+  int zone = 0;
+  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), zone);
+  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
+      zone < -12 || zone > 14)
+    throw TChartError("--zone: malformed time zone \"" + text +
+                      "\" (expected whole hours east of Greenwich, -12 to +14)");
+  return zone;
+}
+
+// --until DATE or DATE'T'hh:mm[:ss]; a date alone means the end of that day.
+TSeconds UntilValue(const std::string& text) {
+  const std::size_t t = text.find('T');
+  const TCivilDate date = DateValue("--until", text.substr(0, t));
+  if (t == std::string::npos)
+    return ToSeconds(date, {23, 59, 59});
+  return ToSeconds(date, TimeValue("--until", text.substr(t + 1)));
+}
+
+TStep StepValue(const std::string& text) {
+  if (text == "minute")
+    return TStep::Minute;
+  if (text == "hour")
+    return TStep::Hour;
+  if (text == "day")
+    return TStep::Day;
+  throw TChartError("--step: unknown step \"" + text + "\" (expected minute, hour or day)");
+}
+
+} // namespace
+
+TSeconds StepSeconds(TStep step) {
+  switch (step) {
+  case TStep::Minute:
+    return 60;
+  case TStep::Hour:
+    return 3600;
+  case TStep::Day:
+    return SecondsPerDay;
+  case TStep::None:
+    break;
+  }
+  return 0;
+}
+
+TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
+  std::map<std::string, std::string> values;
+  TChartOptions options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    std::string name = args[i], value;
+    bool inlineValue = false;
+    if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+      value = name.substr(eq + 1);
+      name = name.substr(0, eq);
+      inlineValue = true;
+    }
+    if (name == "--help" || name == "-h") {
+      options.Help = true;
+      continue;
+    }
+    if (!TakesValue(name))
+      throw TChartError("unknown option \"" + args[i] + "\" (see --help)");
+    if (!inlineValue) {
+      if (i + 1 >= args.size())
+        throw TChartError(name + ": missing value");
+      value = args[++i];
+    }
+    if (!values.emplace(name, value).second)
+      throw TChartError(name + ": given more than once");
+  }
+  if (options.Help)
+    return options;
+
+  const auto given = [&](const char* name) { return values.count(name) != 0; };
+  if (!given("--date"))
+    throw TChartError("--date is required (see --help)");
+  if (given("--city") == given("--zone"))
+    throw TChartError("give exactly one of --city and --zone");
+  if (given("--until") != given("--step"))
+    throw TChartError("--until and --step go together");
+
+  const TCivilDate date = DateValue("--date", values["--date"]);
+  const TClockTime time =
+      given("--time") ? TimeValue("--time", values["--time"]) : TClockTime{12, 0, 0};
+  options.Start = ToSeconds(date, time);
+  if (given("--city")) {
+    options.City = values["--city"];
+    if (options.City->empty())
+      throw TChartError("--city: empty city name");
+  } else {
+    options.Zone = ZoneValue(values["--zone"]);
+  }
+  options.IniPath = values["--ini"];
+  if (given("--ini") && options.IniPath.empty())
+    throw TChartError("--ini: empty path");
+  options.OutDir = values["--out"];
+  if (given("--out") && options.OutDir.empty())
+    throw TChartError("--out: empty path");
+  if (given("--until")) {
+    options.Until = UntilValue(values["--until"]);
+    options.Step = StepValue(values["--step"]);
+    if (*options.Until < options.Start)
+      throw TChartError("--until: " + MomentText(*options.Until) + " is before the start " +
+                        MomentText(options.Start));
+  }
+  return options;
+}
+
+std::string ChartHelpText() {
+  return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
+                      (--city "Country/City" | --zone HOURS)
+                      [--ini PATH] [--out DIR]
+                      [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
+
+Computes the chart of a moment and place with the main window's own code: the same
+ephemeris, the same orbs and aspect switches of quellantree.ini, the same Tree of Life
+frame. Prints, in UTF-8 on standard output, the local and universal moment, the place
+and zone, each body's longitude (two decimals), sign and degree in the sign, and the
+aspects found, in the model's order.
+
+Options:
+  --date YYYY-MM-DD   local date of the chart (required).
+  --time hh:mm[:ss]   local time of the chart; 12:00:00 when omitted.
+  --city NAME         place as the city base lists it: "Country/City", with the region
+                      when the base has one, e.g. "Россия/Троицк;Московская обл.".
+                      The region may be left out when the city's name alone is unique
+                      in its country. A name that matches nothing is an error that
+                      names the closest entries. The zone is the city's.
+  --zone HOURS        time zone in whole hours east of Greenwich (-12 to +14), instead
+                      of a city; no place is printed.
+  --ini PATH          configuration file (orbs, aspect switches, names of the data
+                      files); quellantree.ini beside the program when omitted. The file
+                      is only read.
+  --out DIR           also write the Tree of Life report as report.txt (Windows-1251,
+                      CR LF, exactly as "Сохранить как отчет" writes it) and the Tree of
+                      Life picture as tree.jpg (as "Сохранить как изображение" writes it).
+                      The folder is created when missing. The cosmogram and tarot views
+                      are not part of this build, so no cosmogram.jpg or tarot.jpg is
+                      written.
+  --until MOMENT      last local moment of a series: YYYY-MM-DD (through the end of that
+                      day) or YYYY-MM-DDThh:mm[:ss]. Needs --step.
+  --step STEP         minute, hour or day: one chart for every step from the start
+                      through --until. With --out the files are numbered:
+                      report-0001.txt, tree-0001.jpg, ...
+  -h, --help          show this text.
+
+The ephemeris is base/efemerid.efm in the working folder, or else beside the program.
+Every moment, converted to universal time, must lie inside the ephemeris range.
+
+Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the
+ephemeris range, unknown city, unreadable configuration or data file, output folder
+that cannot be written), with a message on standard error. A missing optional file
+(such as the Tree of Life mask picture) is a warning on standard error; everything
+else is still produced.
+)";
+}
+
+} // namespace chart

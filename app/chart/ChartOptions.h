@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The command line of astravia-chart, parsed into plain options. Every mistake is a
+// TChartError naming the option, so the program can report it and exit with status 2.
+#pragma once
+
+#include "ChartMoment.h"
+
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace chart {
+
+// A failure the companion reports on standard error before exiting with status 2.
+class TChartError : public std::runtime_error {
+public:
+  using std::runtime_error::runtime_error;
+};
+
+enum class TStep { None, Minute, Hour, Day };
+
+// Seconds of one step; 0 for TStep::None.
+TSeconds StepSeconds(TStep step);
+
+struct TChartOptions {
+  bool Help = false;
+  TSeconds Start = 0;               // local moment of the first chart
+  std::optional<std::string> City;  // "Country/City entry" as the city base lists it (UTF-8)
+  std::optional<int> Zone;          // hours east of Greenwich, when given instead of a city
+  std::string IniPath;              // empty: quellantree.ini beside the program
+  std::string OutDir;               // empty: text on standard output only
+  std::optional<TSeconds> Until;    // local moment of the last chart of a series
+  TStep Step = TStep::None;
+};
+
+// Parses the arguments after the program name. Throws TChartError on any mistake.
+TChartOptions ParseChartOptions(const std::vector<std::string>& args);
+
+// The text of --help.
+std::string ChartHelpText();
+
+} // namespace chart

@@ -1,0 +1,43 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The prompts seam of the command-line companion: nothing is shown on a screen.
+// Information boxes become warnings on standard error, a save dialog "chooses" the file
+// the companion named beforehand, and print dialogs and other forms are cancelled.
+#pragma once
+
+#include "Prompts.h"
+
+#include <QStringList>
+#include <cstdio>
+
+namespace chart {
+
+class TConsolePrompts : public TPrompts {
+public:
+  // Installs itself as the process-wide seam; writes warnings to `errors`.
+  explicit TConsolePrompts(std::FILE* errors = stderr);
+  ~TConsolePrompts() override; // restores the Qt implementation
+
+  TConsolePrompts(const TConsolePrompts&) = delete;
+  TConsolePrompts& operator=(const TConsolePrompts&) = delete;
+
+  void Information(const QString& text) override;
+  void Error(const QString& text) override;
+  std::optional<QString> SaveFileName(const TSaveRequest& request) override;
+  bool SetupPrinter(QPrinter& printer) override;
+  bool Execute(QDialog& dialog) override;
+
+  // The answer of the next save dialog (used once); empty cancels it.
+  void AnswerNextSave(const QString& fileName);
+  // Whether the last answered save dialog was asked (false: the command stopped before it).
+  bool SaveWasAsked() const { return SaveAsked; }
+
+  QStringList Warnings; // every information text, in order
+  QStringList Errors;   // every error text, in order
+
+private:
+  std::FILE* ErrorStream;
+  QString NextSave;
+  bool SaveAsked = false;
+};
+
+} // namespace chart

@@ -1,0 +1,129 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChartOptions.h"
+
+#include <gtest/gtest.h>
+
+using namespace chart;
+
+namespace {
+
+TChartOptions Parse(std::vector<std::string> args) { return ParseChartOptions(args); }
+
+// The message of the TChartError the arguments raise ("" when they parse).
+std::string ErrorOf(std::vector<std::string> args) {
+  try {
+    ParseChartOptions(args);
+  } catch (const TChartError& error) {
+    return error.what();
+  }
+  return "";
+}
+
+} // namespace
+
+TEST(ChartMoment, DaysAndDateTimesFollowTheTDateTimeEpoch) {
+  EXPECT_EQ(DaysSinceEpoch({1899, 12, 30}), 0);
+  EXPECT_EQ(DaysSinceEpoch({2005, 1, 5}), 38357);
+  EXPECT_EQ(DaysSinceEpoch({1800, 1, 1}), -36522);
+  EXPECT_DOUBLE_EQ(ToDateTime(ToSeconds({2005, 1, 5}, {18, 0, 0})), 38357.75);
+  // Before the epoch the fraction still counts forward from midnight, taken by its size.
+  EXPECT_DOUBLE_EQ(ToDateTime(ToSeconds({1899, 12, 29}, {6, 0, 0})), -1.25);
+  for (std::int64_t day : {-36522, -1, 0, 1, 38357, 109572}) {
+    const TCivilDate date = DateOfDay(day);
+    EXPECT_EQ(DaysSinceEpoch(date), day);
+  }
+  const TSeconds moment = ToSeconds({1900, 2, 28}, {23, 59, 59}) + 1;
+  EXPECT_EQ(MomentText(moment), "01.03.1900 00:00:00"); // 1900 is not a leap year
+  EXPECT_EQ(MomentText(ToSeconds({1800, 1, 1}, {0, 0, 5}) - 10), "31.12.1799 23:59:55");
+}
+
+TEST(ChartMoment, OnlyRealDatesAndTimesParse) {
+  EXPECT_TRUE(ParseIsoDate("2004-02-29"));
+  EXPECT_TRUE(ParseIsoDate("2000-02-29"));
+  for (const char* bad : {"2005-02-29", "1900-02-29", "2005-13-01", "2005-00-10", "2005-04-31",
+                          "2005-1-5", "05-01-2005", "2005/01/05", "2005-01-05x", "", "abcd-ef-gh",
+                          "0000-01-01", "+005-01-05"})
+    EXPECT_FALSE(ParseIsoDate(bad)) << bad;
+  const auto time = ParseClockTime("09:05");
+  ASSERT_TRUE(time);
+  EXPECT_EQ(time->Hour * 3600 + time->Minute * 60 + time->Second, 9 * 3600 + 300);
+  EXPECT_TRUE(ParseClockTime("23:59:59"));
+  for (const char* bad : {"24:00", "12:60", "12:00:60", "9:05", "12:00:", "12-00", "1200", "", "ab:cd"})
+    EXPECT_FALSE(ParseClockTime(bad)) << bad;
+}
+
+TEST(ChartOptions, ReadsAChartAndASeries) {
+  const TChartOptions one = Parse({"--date", "2005-01-05", "--city", "Россия/Новосибирск"});
+  EXPECT_EQ(one.Start, ToSeconds({2005, 1, 5}, {12, 0, 0})); // noon when no time is given
+  EXPECT_EQ(one.City, "Россия/Новосибирск");
+  EXPECT_FALSE(one.Zone);
+  EXPECT_EQ(one.Step, TStep::None);
+  EXPECT_FALSE(one.Until);
+
+  const TChartOptions series = Parse({"--zone=+7", "--date", "2005-01-05", "--time", "00:00",
+                                      "--until", "2005-01-05", "--step", "hour", "--out", "x",
+                                      "--ini", "a.ini"});
+  EXPECT_EQ(series.Zone, 7);
+  EXPECT_EQ(series.Until, ToSeconds({2005, 1, 5}, {23, 59, 59})); // a date alone: whole day
+  EXPECT_EQ(StepSeconds(series.Step), 3600);
+  EXPECT_EQ(series.OutDir, "x");
+  EXPECT_EQ(series.IniPath, "a.ini");
+
+  const TChartOptions until = Parse({"--date", "2005-01-05", "--zone", "-3", "--until",
+                                     "2005-01-06T06:30", "--step", "minute"});
+  EXPECT_EQ(until.Zone, -3);
+  EXPECT_EQ(until.Until, ToSeconds({2005, 1, 6}, {6, 30, 0}));
+  EXPECT_EQ(StepSeconds(until.Step), 60);
+  EXPECT_TRUE(Parse({"--help"}).Help);
+  EXPECT_TRUE(Parse({"--date", "bad", "-h"}).Help); // help wins over everything else
+}
+
+TEST(ChartOptions, MistakesNameTheOption) {
+  EXPECT_NE(ErrorOf({"--zone", "7"}).find("--date is required"), std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-02-30", "--zone", "7"}).find("--date: malformed date"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--time", "25:00", "--zone", "7"})
+                .find("--time: malformed time \"25:00\""),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05"}).find("exactly one of --city and --zone"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--city", "A/B"})
+                .find("exactly one of --city and --zone"),
+            std::string::npos);
+  for (const char* zone : {"15", "-13", "7.5", "", "seven", "7h"})
+    EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", zone}).find("--zone: malformed"),
+              std::string::npos)
+        << zone;
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06"})
+                .find("--until and --step go together"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06", "--step",
+                     "week"})
+                .find("--step: unknown step \"week\""),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-04", "--step",
+                     "day"})
+                .find("is before the start"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06T6:00",
+                     "--step", "day"})
+                .find("--until: malformed time"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--frobnicate"})
+                .find("unknown option \"--frobnicate\""),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--zone", "7", "--date"}).find("--date: missing value"), std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--date", "2005-01-06", "--zone", "7"})
+                .find("--date: given more than once"),
+            std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--out="}).find("--out: empty path"),
+            std::string::npos);
+}
+
+TEST(ChartOptions, HelpDescribesEveryOption) {
+  const std::string help = ChartHelpText();
+  for (const char* option :
+       {"--date", "--time", "--city", "--zone", "--ini", "--out", "--until", "--step", "--help"})
+    EXPECT_NE(help.find(option), std::string::npos) << option;
+  EXPECT_NE(help.find("cosmogram"), std::string::npos); // says which views are not written
+}
