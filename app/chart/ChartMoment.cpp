@@ -6,7 +6,9 @@
 namespace chart {
 namespace {
 
-bool IsLeapYear(int year) { return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0; }
+bool IsLeapYear(int year) {
+  return (year % 4 == 0 && year % 100 != 0) || year % 400 == 0;
+}
 
 int DaysInMonth(int year, int month) {
   static constexpr int days[12] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
@@ -78,7 +80,9 @@ TSeconds ToSeconds(const TCivilDate& date, const TClockTime& time) {
   return DaysSinceEpoch(date) * SecondsPerDay + time.Hour * 3600 + time.Minute * 60 + time.Second;
 }
 
-TCivilDate DateOf(TSeconds moment) { return DateOfDay(FloorDiv(moment, SecondsPerDay)); }
+TCivilDate DateOf(TSeconds moment) {
+  return DateOfDay(FloorDiv(moment, SecondsPerDay));
+}
 
 TClockTime TimeOf(TSeconds moment) {
   const TSeconds ofDay = moment - FloorDiv(moment, SecondsPerDay) * SecondsPerDay;
@@ -123,8 +127,8 @@ std::string MomentText(TSeconds moment) {
   const TCivilDate date = DateOf(moment);
   const TClockTime time = TimeOf(moment);
   char text[32];
-  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", date.Day, date.Month,
-                date.Year, time.Hour, time.Minute, time.Second);
+  std::snprintf(text, sizeof text, "%02d.%02d.%04d %02d:%02d:%02d", date.Day, date.Month, date.Year,
+                time.Hour, time.Minute, time.Second);
   return text;
 }
 

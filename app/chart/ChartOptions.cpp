@@ -8,8 +8,8 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date", "--time",  "--city", "--zone",
-                                    "--ini",  "--out",   "--until", "--step"};
+const char* const ValueOptions[] = {"--date", "--time", "--city",  "--zone",
+                                    "--ini",  "--out",  "--until", "--step"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -86,7 +86,8 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
     bool inlineValue = false;
-    if (const std::size_t eq = name.find('='); name.rfind("--", 0) == 0 && eq != std::string::npos) {
+    if (const std::size_t eq = name.find('=');
+        name.rfind("--", 0) == 0 && eq != std::string::npos) {
       value = name.substr(eq + 1);
       name = name.substr(0, eq);
       inlineValue = true;
@@ -109,6 +110,10 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     return options;
 
   const auto given = [&](const char* name) { return values.count(name) != 0; };
+  const auto value = [&](const char* name) {
+    const auto found = values.find(name);
+    return found == values.end() ? std::string() : found->second;
+  };
   if (!given("--date"))
     throw TChartError("--date is required (see --help)");
   if (given("--city") == given("--zone"))
@@ -116,26 +121,26 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   if (given("--until") != given("--step"))
     throw TChartError("--until and --step go together");
 
-  const TCivilDate date = DateValue("--date", values["--date"]);
+  const TCivilDate date = DateValue("--date", value("--date"));
   const TClockTime time =
-      given("--time") ? TimeValue("--time", values["--time"]) : TClockTime{12, 0, 0};
+      given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
   options.Start = ToSeconds(date, time);
   if (given("--city")) {
-    options.City = values["--city"];
+    options.City = value("--city");
     if (options.City->empty())
       throw TChartError("--city: empty city name");
   } else {
-    options.Zone = ZoneValue(values["--zone"]);
+    options.Zone = ZoneValue(value("--zone"));
   }
-  options.IniPath = values["--ini"];
+  options.IniPath = value("--ini");
   if (given("--ini") && options.IniPath.empty())
     throw TChartError("--ini: empty path");
-  options.OutDir = values["--out"];
+  options.OutDir = value("--out");
   if (given("--out") && options.OutDir.empty())
     throw TChartError("--out: empty path");
   if (given("--until")) {
-    options.Until = UntilValue(values["--until"]);
-    options.Step = StepValue(values["--step"]);
+    options.Until = UntilValue(value("--until"));
+    options.Step = StepValue(value("--step"));
     if (*options.Until < options.Start)
       throw TChartError("--until: " + MomentText(*options.Until) + " is before the start " +
                         MomentText(options.Start));

@@ -25,12 +25,12 @@ TSeconds StepSeconds(TStep step);
 
 struct TChartOptions {
   bool Help = false;
-  TSeconds Start = 0;               // local moment of the first chart
-  std::optional<std::string> City;  // "Country/City entry" as the city base lists it (UTF-8)
-  std::optional<int> Zone;          // hours east of Greenwich, when given instead of a city
-  std::string IniPath;              // empty: quellantree.ini beside the program
-  std::string OutDir;               // empty: text on standard output only
-  std::optional<TSeconds> Until;    // local moment of the last chart of a series
+  TSeconds Start = 0;              // local moment of the first chart
+  std::optional<std::string> City; // "Country/City entry" as the city base lists it (UTF-8)
+  std::optional<int> Zone;         // hours east of Greenwich, when given instead of a city
+  std::string IniPath;             // empty: quellantree.ini beside the program
+  std::string OutDir;              // empty: text on standard output only
+  std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
 };
 

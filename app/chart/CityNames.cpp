@@ -9,7 +9,9 @@
 namespace chart {
 namespace {
 
-QString Folded(const std::string& text) { return QString::fromStdString(text).toCaseFolded(); }
+QString Folded(const std::string& text) {
+  return QString::fromStdString(text).toCaseFolded();
+}
 
 QString CityPart(const std::string& entry) {
   return Folded(entry.substr(0, entry.find(';')));
@@ -17,7 +19,9 @@ QString CityPart(const std::string& entry) {
 
 } // namespace
 
-std::string CityFullName(const TCityEntry& city) { return city.Country + "/" + city.Entry; }
+std::string CityFullName(const TCityEntry& city) {
+  return city.Country + "/" + city.Entry;
+}
 
 TCityNames::TCityNames(std::vector<TCityEntry> entries) : Entries(std::move(entries)) {}
 

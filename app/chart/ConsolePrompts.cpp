@@ -3,9 +3,13 @@
 
 namespace chart {
 
-TConsolePrompts::TConsolePrompts(std::FILE* errors) : ErrorStream(errors) { SetPrompts(this); }
+TConsolePrompts::TConsolePrompts(std::FILE* errors) : ErrorStream(errors) {
+  SetPrompts(this);
+}
 
-TConsolePrompts::~TConsolePrompts() { SetPrompts(nullptr); }
+TConsolePrompts::~TConsolePrompts() {
+  SetPrompts(nullptr);
+}
 
 void TConsolePrompts::Information(const QString& text) {
   Warnings << text;
@@ -26,9 +30,13 @@ std::optional<QString> TConsolePrompts::SaveFileName(const TSaveRequest&) {
   return answer;
 }
 
-bool TConsolePrompts::SetupPrinter(QPrinter&) { return false; }
+bool TConsolePrompts::SetupPrinter(QPrinter&) {
+  return false;
+}
 
-bool TConsolePrompts::Execute(QDialog&) { return false; }
+bool TConsolePrompts::Execute(QDialog&) {
+  return false;
+}
 
 void TConsolePrompts::AnswerNextSave(const QString& fileName) {
   NextSave = fileName;

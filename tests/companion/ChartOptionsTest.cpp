@@ -7,7 +7,9 @@ using namespace chart;
 
 namespace {
 
-TChartOptions Parse(std::vector<std::string> args) { return ParseChartOptions(args); }
+TChartOptions Parse(std::vector<std::string> args) {
+  return ParseChartOptions(args);
+}
 
 // The message of the TChartError the arguments raise ("" when they parse).
 std::string ErrorOf(std::vector<std::string> args) {
@@ -40,15 +42,16 @@ TEST(ChartMoment, DaysAndDateTimesFollowTheTDateTimeEpoch) {
 TEST(ChartMoment, OnlyRealDatesAndTimesParse) {
   EXPECT_TRUE(ParseIsoDate("2004-02-29"));
   EXPECT_TRUE(ParseIsoDate("2000-02-29"));
-  for (const char* bad : {"2005-02-29", "1900-02-29", "2005-13-01", "2005-00-10", "2005-04-31",
-                          "2005-1-5", "05-01-2005", "2005/01/05", "2005-01-05x", "", "abcd-ef-gh",
-                          "0000-01-01", "+005-01-05"})
+  for (const char* bad :
+       {"2005-02-29", "1900-02-29", "2005-13-01", "2005-00-10", "2005-04-31", "2005-1-5",
+        "05-01-2005", "2005/01/05", "2005-01-05x", "", "abcd-ef-gh", "0000-01-01", "+005-01-05"})
     EXPECT_FALSE(ParseIsoDate(bad)) << bad;
   const auto time = ParseClockTime("09:05");
   ASSERT_TRUE(time);
   EXPECT_EQ(time->Hour * 3600 + time->Minute * 60 + time->Second, 9 * 3600 + 300);
   EXPECT_TRUE(ParseClockTime("23:59:59"));
-  for (const char* bad : {"24:00", "12:60", "12:00:60", "9:05", "12:00:", "12-00", "1200", "", "ab:cd"})
+  for (const char* bad :
+       {"24:00", "12:60", "12:00:60", "9:05", "12:00:", "12-00", "1200", "", "ab:cd"})
     EXPECT_FALSE(ParseClockTime(bad)) << bad;
 }
 
@@ -60,17 +63,17 @@ TEST(ChartOptions, ReadsAChartAndASeries) {
   EXPECT_EQ(one.Step, TStep::None);
   EXPECT_FALSE(one.Until);
 
-  const TChartOptions series = Parse({"--zone=+7", "--date", "2005-01-05", "--time", "00:00",
-                                      "--until", "2005-01-05", "--step", "hour", "--out", "x",
-                                      "--ini", "a.ini"});
+  const TChartOptions series =
+      Parse({"--zone=+7", "--date", "2005-01-05", "--time", "00:00", "--until", "2005-01-05",
+             "--step", "hour", "--out", "x", "--ini", "a.ini"});
   EXPECT_EQ(series.Zone, 7);
   EXPECT_EQ(series.Until, ToSeconds({2005, 1, 5}, {23, 59, 59})); // a date alone: whole day
   EXPECT_EQ(StepSeconds(series.Step), 3600);
   EXPECT_EQ(series.OutDir, "x");
   EXPECT_EQ(series.IniPath, "a.ini");
 
-  const TChartOptions until = Parse({"--date", "2005-01-05", "--zone", "-3", "--until",
-                                     "2005-01-06T06:30", "--step", "minute"});
+  const TChartOptions until = Parse(
+      {"--date", "2005-01-05", "--zone", "-3", "--until", "2005-01-06T06:30", "--step", "minute"});
   EXPECT_EQ(until.Zone, -3);
   EXPECT_EQ(until.Until, ToSeconds({2005, 1, 6}, {6, 30, 0}));
   EXPECT_EQ(StepSeconds(until.Step), 60);
@@ -97,16 +100,16 @@ TEST(ChartOptions, MistakesNameTheOption) {
   EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06"})
                 .find("--until and --step go together"),
             std::string::npos);
-  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06", "--step",
-                     "week"})
-                .find("--step: unknown step \"week\""),
-            std::string::npos);
-  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-04", "--step",
+  EXPECT_NE(
+      ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06", "--step", "week"})
+          .find("--step: unknown step \"week\""),
+      std::string::npos);
+  EXPECT_NE(
+      ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-04", "--step", "day"})
+          .find("is before the start"),
+      std::string::npos);
+  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06T6:00", "--step",
                      "day"})
-                .find("is before the start"),
-            std::string::npos);
-  EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--until", "2005-01-06T6:00",
-                     "--step", "day"})
                 .find("--until: malformed time"),
             std::string::npos);
   EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--frobnicate"})
