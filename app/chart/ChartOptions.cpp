@@ -80,6 +80,16 @@ TSeconds StepSeconds(TStep step) {
   return 0;
 }
 
+std::int64_t SeriesLength(const TChartOptions& options) {
+  if (!options.Until || options.Step == TStep::None)
+    return 1;
+  return (*options.Until - options.Start) / StepSeconds(options.Step) + 1;
+}
+
+TSeconds SeriesMoment(const TChartOptions& options, std::int64_t index) {
+  return options.Start + index * StepSeconds(options.Step);
+}
+
 TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   std::map<std::string, std::string> values;
   TChartOptions options;

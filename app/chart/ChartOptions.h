@@ -34,6 +34,11 @@ struct TChartOptions {
   TStep Step = TStep::None;
 };
 
+// Number of charts the options ask for: 1, or every step from Start through Until.
+std::int64_t SeriesLength(const TChartOptions& options);
+// Local moment of chart `index` (0-based) of the series.
+TSeconds SeriesMoment(const TChartOptions& options, std::int64_t index);
+
 // Parses the arguments after the program name. Throws TChartError on any mistake.
 TChartOptions ParseChartOptions(const std::vector<std::string>& args);
 

@@ -130,3 +130,24 @@ TEST(ChartOptions, HelpDescribesEveryOption) {
     EXPECT_NE(help.find(option), std::string::npos) << option;
   EXPECT_NE(help.find("cosmogram"), std::string::npos); // says which views are not written
 }
+
+TEST(ChartOptions, ASeriesRunsFromTheStartThroughTheEnd) {
+  const TChartOptions day = Parse({"--date", "2005-01-05", "--time", "00:00", "--zone", "7",
+                                   "--until", "2005-01-05", "--step", "hour"});
+  ASSERT_EQ(SeriesLength(day), 24);
+  EXPECT_EQ(MomentText(SeriesMoment(day, 23)), "05.01.2005 23:00:00");
+  // An end that falls between two steps is not passed; an end on a step is included.
+  const TChartOptions odd = Parse({"--date", "2005-01-05", "--time", "10:00", "--zone", "7",
+                                   "--until", "2005-01-05T10:59:59", "--step", "minute"});
+  EXPECT_EQ(SeriesLength(odd), 60);
+  const TChartOptions exact = Parse({"--date", "2005-01-05", "--time", "10:00", "--zone", "7",
+                                     "--until", "2005-01-08T10:00", "--step", "day"});
+  EXPECT_EQ(SeriesLength(exact), 4);
+  EXPECT_EQ(MomentText(SeriesMoment(exact, 3)), "08.01.2005 10:00:00");
+  // Across a month end and a leap day, by whole days.
+  const TChartOptions leap =
+      Parse({"--date", "2004-02-28", "--zone", "0", "--until", "2004-03-01", "--step", "day"});
+  ASSERT_EQ(SeriesLength(leap), 3);
+  EXPECT_EQ(MomentText(SeriesMoment(leap, 1)), "29.02.2004 12:00:00");
+  EXPECT_EQ(SeriesLength(Parse({"--date", "2005-01-05", "--zone", "7"})), 1);
+}

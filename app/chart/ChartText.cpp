@@ -1,0 +1,76 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChartText.h"
+
+#include "DateTime.h"
+#include "Formatting.h"
+#include "Vocabulary.h"
+
+#include <sstream>
+
+namespace chart {
+namespace {
+
+// Number of characters (not bytes) of a UTF-8 text.
+std::size_t Characters(std::string_view text) {
+  std::size_t count = 0;
+  for (unsigned char c : text)
+    count += (c & 0xC0) != 0x80;
+  return count;
+}
+
+std::string PaddedRight(std::string_view text, std::size_t width) {
+  std::string result(text);
+  for (std::size_t n = Characters(text); n < width; ++n)
+    result += ' ';
+  return result;
+}
+
+std::string MomentLine(astro::TDateTime moment) {
+  return astro::DateToText(moment) + " " + astro::TimeToText(moment);
+}
+
+std::string ZoneText(int zone) {
+  return (zone >= 0 ? "+" : "") + std::to_string(zone);
+}
+
+std::string Coordinate(int degrees, int minutes) {
+  return std::to_string(degrees) + "°" + astro::ZeroPad(minutes < 0 ? -minutes : minutes, 2) + "’";
+}
+
+} // namespace
+
+std::string AspectLine(const TAspectFacts& item) {
+  return std::string(astro::PlanetNames[item.Planet1]) + " - " +
+         std::string(astro::PlanetNames[item.Planet2]) + ": " +
+         std::string(astro::AspectNames[item.Aspect]) + " (" +
+         std::string(astro::AspectKeys[item.Aspect]) + ")";
+}
+
+std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
+  std::ostringstream out;
+  if (number > 0)
+    out << "Chart " << astro::ZeroPad(number, numberWidth) << "\n";
+  out << "Moment: " << MomentLine(chart.Local) << " local, " << MomentLine(chart.Universal)
+      << " UT\n";
+  if (chart.Place)
+    out << "Place: " << chart.Place->Name << ", latitude "
+        << Coordinate(chart.Place->LatitudeDeg, chart.Place->LatitudeMin) << ", longitude "
+        << Coordinate(chart.Place->LongitudeDeg, chart.Place->LongitudeMin) << ", zone "
+        << ZoneText(chart.Zone) << "\n";
+  else
+    out << "Place: zone " << ZoneText(chart.Zone) << "\n";
+  out << "Bodies:\n";
+  for (int b = 1; b <= astro::kBodyCount; ++b) {
+    const TBodyFacts& body = chart.Bodies[b - 1];
+    out << "  " << PaddedRight(astro::PlanetNames[b], 9) << " "
+        << astro::FormatFixed(2, 6, body.Longitude) << "  "
+        << PaddedRight(astro::SignNames[body.Sign], 9) << " "
+        << astro::FormatDegMin(body.DegreeInSign) << "\n";
+  }
+  out << "Aspects: " << chart.Aspects.size() << "\n";
+  for (const TAspectFacts& item : chart.Aspects)
+    out << "  " << AspectLine(item) << "\n";
+  return out.str();
+}
+
+} // namespace chart

@@ -1,0 +1,49 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The text a chart prints on standard output (UTF-8): moment, place, bodies and aspects.
+#pragma once
+
+#include "Clock.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace chart {
+
+struct TBodyFacts {
+  double Longitude = 0;    // ecliptic longitude of date, degrees, 0 <= L < 360
+  int Sign = 1;            // 1..12
+  double DegreeInSign = 0; // degrees, 0 <= d < 30
+};
+
+struct TAspectFacts {
+  int Planet1 = 0; // body 1..9
+  int Aspect = 0;  // 1..18
+  int Planet2 = 0; // body Planet1 + 1..10
+  friend bool operator==(const TAspectFacts&, const TAspectFacts&) = default;
+};
+
+struct TPlaceFacts {
+  std::string Name; // "Country/City entry"
+  int LatitudeDeg = 0, LatitudeMin = 0, LongitudeDeg = 0, LongitudeMin = 0;
+};
+
+// One computed chart, as the model holds it after the aspect search.
+struct TChartFacts {
+  astro::TDateTime Local = 0;     // the moment the frames show (local time)
+  astro::TDateTime Universal = 0; // the moment the ephemeris was asked for (UT)
+  int Zone = 0;                   // hours east of Greenwich
+  std::optional<TPlaceFacts> Place;
+  std::array<TBodyFacts, 10> Bodies{}; // element 0 is the Sun
+  std::vector<TAspectFacts> Aspects;   // in the model's order
+};
+
+// The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
+// (a series); 0 prints no heading.
+std::string ChartText(const TChartFacts& chart, int number = 0, int numberWidth = 4);
+
+// "Солнце - Луна: Трин (Tri)", the line of one aspect.
+std::string AspectLine(const TAspectFacts& item);
+
+} // namespace chart
