@@ -1,0 +1,68 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Access to one key of one section of an INI file, with private-profile semantics:
+// - section and key names compare case-insensitively (Latin and Cyrillic letters);
+// - a value read has blanks around it dropped and one pair of enclosing quotes (" or ') removed,
+//   and is cut to its first 2047 characters;
+// - a write replaces the key's line in place, or appends the key at the end of its section, or
+//   appends the section at the end of the file, keeping every other line and comment as it was;
+// - nothing is cached: every call reads (and a write rewrites) the file by its path.
+// The file is Windows-1251; texts given and returned here are UTF-8. Numbers are written with
+// "." and read with "." or ",", so a file written under a comma locale reads back the same.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace config {
+
+// A write the file system refused; the message is "Unable to write to <path>".
+class EIniWriteError : public std::runtime_error {
+public:
+  explicit EIniWriteError(const std::string& path);
+};
+
+// The longest value a read returns, in characters.
+inline constexpr std::size_t kMaxIniValueLength = 2047;
+
+class TIniFile {
+public:
+  // Path of the file (UTF-8); it need not exist.
+  explicit TIniFile(std::string path);
+
+  const std::string& FileName() const { return Path; }
+
+  // The value of Key in Section, or Default when the file, section or key is absent.
+  std::string ReadString(std::string_view Section, std::string_view Key,
+                         std::string_view Default) const;
+  // A decimal number ("." or "," as the point, the whole value must be the number);
+  // Default when absent, empty, not a number or not finite.
+  double ReadFloat(std::string_view Section, std::string_view Key, double Default) const;
+  // A decimal integer (or $hex / 0x hex); Default when absent or not an integer.
+  int ReadInteger(std::string_view Section, std::string_view Key, int Default) const;
+  // An integer, non-zero meaning true; Default when absent or not an integer.
+  bool ReadBool(std::string_view Section, std::string_view Key, bool Default) const;
+
+  // Each write throws EIniWriteError when the file cannot be written.
+  void WriteString(std::string_view Section, std::string_view Key, std::string_view Value) const;
+  // General format, up to 15 significant digits, "." as the point, no trailing zeros (2.5, 5).
+  void WriteFloat(std::string_view Section, std::string_view Key, double Value) const;
+  void WriteInteger(std::string_view Section, std::string_view Key, int Value) const;
+  // "1" or "0".
+  void WriteBool(std::string_view Section, std::string_view Key, bool Value) const;
+
+private:
+  std::string Path;
+};
+
+// The text a WriteFloat stores for Value.
+std::string FormatIniFloat(double Value);
+// The number ReadFloat sees in a stored text; false when it is none.
+bool ParseIniFloat(std::string_view Text, double& Value);
+// The integer ReadInteger sees in a stored text; false when it is none.
+bool ParseIniInteger(std::string_view Text, int& Value);
+
+// The folder part of a path, cut after its last "/" (kept); empty when there is none.
+std::string DirectoryOf(std::string_view Path);
+
+} // namespace config

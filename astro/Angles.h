@@ -1,0 +1,33 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Angle helpers for ecliptic longitudes (decimal degrees) and a screen-rectangle test (pixels).
+#pragma once
+
+#include <cstdint>
+
+namespace astro {
+
+// Brings X (degrees, X >= -360) into [0, 360): X >= 360 gives X - 360 * trunc(X / 360),
+// X < 0 gives X + 360, otherwise X.
+double NormalizeDegrees(double X);
+
+// The daily motion (degrees) from This to Next: Next - This, plus 360 when it is below -15
+// (a forward crossing of 0 degrees), minus 360 when it is above 15 (a backward crossing).
+// A difference of exactly +-15 is not wrapped.
+double LongitudeDelta(double Next, double This);
+
+// True when Value (degrees, 0 <= Value < 360) lies on the arc running up from Low to High,
+// both ends included, angles taken modulo 360 (Low <= High, High - Low < 360, bounds >= -360).
+bool InArc(double Low, double Value, double High);
+
+// A rectangle in pixels; all four edges belong to it.
+struct TRect {
+  std::int32_t Left = 0;
+  std::int32_t Top = 0;
+  std::int32_t Right = 0;
+  std::int32_t Bottom = 0;
+};
+
+// Left <= X <= Right and Top <= Y <= Bottom.
+bool PointInRect(int X, int Y, const TRect& Rect);
+
+} // namespace astro

@@ -1,0 +1,282 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "EfemerisClass.h"
+
+#include "Angles.h"
+#include "DateTime.h"
+#include "Formatting.h"
+#include "PlanetPosition.h"
+
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <fstream>
+#include <vector>
+
+namespace astro {
+namespace {
+
+constexpr std::size_t kFirstFieldOffset = 11; // 0-based offset of body 1's six characters
+constexpr std::size_t kFieldStride = 7;
+constexpr std::size_t kFieldWidth = 6;
+
+std::size_t FieldOffset(int body) {
+  return kFirstFieldOffset + kFieldStride * (body - 1);
+}
+
+void PutTwoDigits(char* out, unsigned value) {
+  out[0] = static_cast<char>('0' + value / 10 % 10);
+  out[1] = static_cast<char>('0' + value % 10);
+}
+
+// "DD.MM.YYYY" of the packed bytes into out[0..9].
+void WriteDate(char* out, const std::uint8_t* bytes) {
+  const unsigned day = bytes[0] >> 3u;
+  const unsigned month = ((bytes[0] & 7u) << 1u) | (bytes[1] >> 7u);
+  const unsigned year = ((bytes[1] & 15u) << 8u) | bytes[2];
+  PutTwoDigits(out, day);
+  out[2] = '.';
+  PutTwoDigits(out + 3, month);
+  out[5] = '.';
+  PutTwoDigits(out + 6, year / 100);
+  PutTwoDigits(out + 8, year % 100);
+}
+
+// FormatFixed(2, 6, UnpackLongitude(word)) into out[0..5], done on the integers: the decimal
+// text of degrees + hundredths / 100 is exactly these digits.
+void WriteLongitude(char* out, std::uint16_t word) {
+  unsigned degrees = word >> 7u;
+  unsigned hundredths = word & 127u;
+  if (hundredths > 99) { // not in valid files: 1.20 more degrees, as the sum means
+    degrees += 1;
+    hundredths -= 100;
+  }
+  out[0] = degrees >= 100 ? static_cast<char>('0' + degrees / 100) : ' ';
+  out[1] = degrees >= 10 ? static_cast<char>('0' + degrees / 10 % 10) : ' ';
+  out[2] = static_cast<char>('0' + degrees % 10);
+  out[3] = '.';
+  PutTwoDigits(out + 4, hundredths);
+}
+
+int Digits(std::string_view text) {
+  int value = 0;
+  for (char c : text)
+    if (c >= '0' && c <= '9')
+      value = value * 10 + (c - '0');
+  return value;
+}
+
+std::int64_t DayKey(std::int64_t year, std::int64_t month, std::int64_t day) {
+  return year * 10000 + month * 100 + day;
+}
+
+bool IsRegularFile(const std::string& path, bool& exists) {
+  struct stat info {};
+  exists = stat(path.c_str(), &info) == 0;
+  return exists && S_ISREG(info.st_mode);
+}
+
+} // namespace
+
+TEfemerisClass::TEfemerisClass(std::string FileName) : FileName_(std::move(FileName)) {
+  Load();
+}
+
+void TEfemerisClass::Load() {
+  bool exists = false;
+  const bool regular = IsRegularFile(FileName_, exists);
+  if (!exists)
+    return;
+  const std::string cannotOpen = "Cannot open file " + FileName_;
+  if (!regular)
+    throw EFileError(cannotOpen);
+  std::ifstream in(FileName_, std::ios::binary);
+  if (!in)
+    throw EFileError(cannotOpen);
+  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad())
+    throw EFileError(cannotOpen);
+
+  const std::size_t count = bytes.size() / kEphemerisRecordSize;
+  Text_.assign(count * kEphemerisLineLength, ' ');
+  for (std::size_t i = 0; i < count; ++i) {
+    const auto* record =
+        reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * kEphemerisRecordSize;
+    char* line = Text_.data() + i * kEphemerisLineLength;
+    WriteDate(line, record);
+    for (int b = 1; b <= 10; ++b) {
+      const std::uint8_t* word = record + 3 + 2 * (b - 1);
+      WriteLongitude(line + FieldOffset(b), static_cast<std::uint16_t>(word[0] | (word[1] << 8)));
+    }
+  }
+  Count_ = count;
+}
+
+std::string_view TEfemerisClass::Line(std::size_t Index) const {
+  if (Index >= Count_)
+    return {};
+  return std::string_view(Text_).substr(Index * kEphemerisLineLength, kEphemerisLineLength);
+}
+
+std::int64_t TEfemerisClass::DayKeyOfLine(std::size_t Index) const {
+  const std::string_view line = Line(Index);
+  return DayKey(Digits(line.substr(6, 4)), Digits(line.substr(3, 2)), Digits(line.substr(0, 2)));
+}
+
+TDateTime TEfemerisClass::DateOfLine(std::size_t Index) const {
+  const std::string_view line = Line(Index);
+  int year = StrToIntVal(line.substr(6, 4));
+  int month = StrToIntVal(line.substr(3, 2));
+  int day = StrToIntVal(line.substr(0, 2));
+  // A corrupt record may carry day 0, month 0 or 13..15, year 0 or 31 April: answer the nearest
+  // real date instead of failing, so the pickers still get a usable range.
+  year = year < kMinYear ? kMinYear : (year > kMaxYear ? kMaxYear : year);
+  month = month < 1 ? 1 : (month > 12 ? 12 : month);
+  const int last = DaysInMonth(year, month);
+  day = day < 1 ? 1 : (day > last ? last : day);
+  return EncodeDate(year, month, day);
+}
+
+double TEfemerisClass::FieldValue(std::size_t Index, int Body) const {
+  const std::string_view field = Line(Index).substr(FieldOffset(Body), kFieldWidth);
+  // Our own lines: optional blanks, degrees, ".", two digits.
+  return static_cast<double>(Digits(field)) / 100.0;
+}
+
+bool TEfemerisClass::FindDay(std::int64_t Key, std::size_t& Index) const {
+  if (!HasData())
+    return false;
+  std::size_t low = 0;
+  std::size_t high = Count_ - 1;
+  std::size_t mid = low + (high - low) / 2;
+  while (high - low > 1) {
+    const std::int64_t lineKey = DayKeyOfLine(mid);
+    if (Key < lineKey)
+      high = mid;
+    else if (Key == lineKey) {
+      Index = mid;
+      return true;
+    } else
+      low = mid;
+    mid = low + (high - low) / 2;
+  }
+  // Not met on the way: the day before the first line gives 0, the last line's day or later
+  // gives Count - 2 (the last line only ever serves as the day after), a gap the line before it.
+  Index = low;
+  return true;
+}
+
+bool TEfemerisClass::FindRecord(std::string_view DateText, std::size_t& Index) const {
+  auto field = [DateText](std::size_t from, std::size_t length) -> std::int64_t {
+    return from < DateText.size() ? StrToIntVal(DateText.substr(from, length)) : 0;
+  };
+  return FindDay(DayKey(field(6, 4), field(3, 2), field(0, 2)), Index);
+}
+
+void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const {
+  if (!HasData())
+    return;
+  const TCalendarDate day = DecodeDate(MomentUT);
+  std::size_t index = 0;
+  if (!FindDay(DayKey(day.Year, day.Month, day.Day), index))
+    return;
+  const double fraction = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
+  for (int b = 1; b <= 10; ++b) {
+    const double thisDay = FieldValue(index, b);
+    const double nextDay = FieldValue(index + 1, b);
+    Position.SetLongitude(b,
+                          NormalizeDegrees(thisDay + fraction * LongitudeDelta(nextDay, thisDay)));
+  }
+  Position.SetPositionsValid(true);
+  Position.FindAspects();
+}
+
+TDateTime TEfemerisClass::FirstDate() const {
+  return HasData() ? DateOfLine(0) : 0.0;
+}
+
+TDateTime TEfemerisClass::LastDate() const {
+  return HasData() ? DateOfLine(Count_ - 2) + EncodeTime(23, 59, 59) : 0.0;
+}
+
+std::string TEfemerisClass::ExtractFileName(TDateTime FromDate, TDateTime ToDate) {
+  return DateToText(FromDate) + "-" + DateToText(ToDate) + ".eft";
+}
+
+TEphemerisRecord TEfemerisClass::EncodeLine(std::size_t Index) const {
+  TEphemerisRecord record{};
+  const std::string_view line = Line(Index);
+  if (line.empty())
+    return record;
+  const TPackedDate date = PackDate(line.substr(0, 10));
+  record[0] = date[0];
+  record[1] = date[1];
+  record[2] = date[2];
+  for (int b = 1; b <= 10; ++b) {
+    const std::uint16_t word = PackLongitude(line.substr(FieldOffset(b), kFieldWidth));
+    record[3 + 2 * (b - 1)] = static_cast<std::uint8_t>(word & 0xFF);
+    record[4 + 2 * (b - 1)] = static_cast<std::uint8_t>(word >> 8);
+  }
+  return record;
+}
+
+std::optional<std::string> TEfemerisClass::ExportRange(TDateTime FromDate, TDateTime ToDate,
+                                                       const std::string& Folder) const {
+  std::size_t from = 0;
+  std::size_t to = 0;
+  if (!FindRecord(DateToText(FromDate), from) || !FindRecord(DateToText(ToDate), to))
+    return std::nullopt;
+  const std::string name = ExtractFileName(FromDate, ToDate);
+  std::string path = Folder;
+  if (!path.empty() && path.back() != '/')
+    path += '/';
+  path += name;
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  if (!out)
+    throw EFileError("Cannot create file " + path);
+  for (std::size_t i = from; i <= to + 1; ++i) {
+    const TEphemerisRecord record = EncodeLine(i);
+    out.write(reinterpret_cast<const char*>(record.data()), record.size());
+  }
+  out.close();
+  if (!out)
+    throw EFileError("Unable to write to " + path);
+  return name;
+}
+
+std::string TEfemerisClass::UnpackDate(const TPackedDate& Bytes) {
+  std::string text(10, ' ');
+  WriteDate(text.data(), Bytes.data());
+  return text;
+}
+
+TPackedDate TEfemerisClass::PackDate(std::string_view DateText) {
+  auto field = [DateText](std::size_t from, std::size_t length) -> unsigned {
+    return from < DateText.size()
+               ? static_cast<unsigned>(StrToIntVal(DateText.substr(from, length)))
+               : 0u;
+  };
+  const unsigned day = field(0, 2) & 31u;
+  const unsigned month = field(3, 2) & 15u;
+  const unsigned year = field(6, 4) & 4095u;
+  return {static_cast<std::uint8_t>((day << 3u) | (month >> 1u)),
+          static_cast<std::uint8_t>(((month & 1u) << 7u) | (year >> 8u)),
+          static_cast<std::uint8_t>(year & 255u)};
+}
+
+double TEfemerisClass::UnpackLongitude(std::uint16_t Word) {
+  return static_cast<double>((Word >> 7u) * 100u + (Word & 127u)) / 100.0;
+}
+
+std::uint16_t TEfemerisClass::PackLongitude(std::string_view Field) {
+  const std::size_t point = Field.find('.');
+  if (point == std::string_view::npos)
+    return static_cast<std::uint16_t>(static_cast<unsigned>(StrToIntVal(Field)) << 7u);
+  const unsigned degrees = static_cast<unsigned>(StrToIntVal(Field.substr(0, point)));
+  std::string hundredths(Field.substr(point + 1));
+  if (hundredths.size() < 2)
+    hundredths += '0';
+  return static_cast<std::uint16_t>((degrees << 7u) +
+                                    static_cast<unsigned>(StrToIntVal(hundredths)));
+}
+
+} // namespace astro
