@@ -8,6 +8,7 @@
 
 #include <QFont>
 #include <QFontDatabase>
+#include <QFontMetrics>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -83,7 +84,23 @@ QRect InkBox(const QImage& image) {
   return right < 0 ? QRect() : QRect(QPoint(left, top), QPoint(right, bottom));
 }
 
+// True when the typeface has every character of text (no fallback box would be drawn).
+bool InFont(const QFont& font, const QString& text) {
+  const QFontMetrics metrics(font);
+  for (const char32_t ch : text.toUcs4())
+    if (!metrics.inFontUcs4(ch))
+      return false;
+  return true;
+}
+
 fontart::TGlyphArt Rasterise(const TDraftGlyph& draft, const QString& family) {
+  fontart::TGlyphArt glyph;
+  glyph.Code = draft.Code;
+  glyph.Meaning = draft.Meaning;
+  if (!InFont(QFont(family), QString::fromUtf8(draft.Text))) {
+    glyph.Meaning += " (not in the typeface: left blank, to be drawn by hand)";
+    return glyph;
+  }
   QImage large(Large, Large, QImage::Format_RGB32);
   large.fill(Qt::white);
   {
@@ -94,9 +111,6 @@ fontart::TGlyphArt Rasterise(const TDraftGlyph& draft, const QString& family) {
     painter.setPen(Qt::black);
     painter.drawText(large.rect(), Qt::AlignCenter, QString::fromUtf8(draft.Text));
   }
-  fontart::TGlyphArt glyph;
-  glyph.Code = draft.Code;
-  glyph.Meaning = draft.Meaning;
   const QRect ink = InkBox(large);
   if (ink.isNull())
     return glyph;
