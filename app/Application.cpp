@@ -1,0 +1,37 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Application.h"
+
+#include "Prompts.h"
+
+#include <stdexcept>
+
+TAstraviaApplication::TAstraviaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  setApplicationName("Astravia");
+  setApplicationDisplayName("Astravia");
+  setApplicationVersion("0.1");
+}
+
+bool TAstraviaApplication::notify(QObject* receiver, QEvent* event) {
+  try {
+    return QApplication::notify(receiver, event);
+  } catch (...) {
+    ShowException(std::current_exception());
+    return false;
+  }
+}
+
+void TAstraviaApplication::ShowException(std::exception_ptr error) {
+  QString text;
+  try {
+    std::rethrow_exception(error);
+  } catch (const std::exception& e) {
+    text = QString::fromUtf8(e.what());
+  } catch (...) {
+    text = "Unknown error";
+  }
+  // The error box itself must never let a second exception out of the event loop.
+  try {
+    Prompts().Error(text);
+  } catch (...) {
+  }
+}

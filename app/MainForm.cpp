@@ -1,0 +1,430 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TForm1's behaviour: start-up, the refresh chain, the settings handlers, the animation, the
+// view and file commands, the export key and the shutdown order.
+#include "MainForm.h"
+
+#include "AboutBox.h"
+#include "Application.h"
+#include "DateTime.h"
+#include "EfemeridExtract.h"
+#include "FontStream.h"
+#include "Formatting.h"
+#include "MainMenuXP.h"
+#include "PositionFrame.h"
+#include "Prompts.h"
+#include "Vocabulary.h"
+#if ASTRAVIA_HAVE_TREE
+#include "TreeFrame.h"
+#endif
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QTabWidget>
+#include <QTimer>
+#include <cmath>
+
+namespace {
+
+QString ToQString(const std::string& text) {
+  return QString::fromStdString(text);
+}
+
+// One step of the animation in days, by the index of the step list.
+constexpr std::array<double, 3> kStepDays = {1.0 / 1440.0, 1.0 / 24.0, 1.0};
+
+// Orbs the mask can show: one integer digit.
+constexpr double kLargestShownOrb = 9.99;
+
+} // namespace
+
+TFormPaths DefaultFormPaths() {
+  TFormPaths paths;
+  paths.ProgramDir = QCoreApplication::applicationDirPath();
+  paths.EphemerisFile = astro::TEfemerisClass::kDefaultFileName;
+  // Launched from elsewhere (a desktop menu, another folder): use the copy beside the program.
+  if (!QFileInfo::exists(QString::fromStdString(paths.EphemerisFile))) {
+    const QString beside = QDir(paths.ProgramDir).filePath(paths.EphemerisFile.c_str());
+    if (QFileInfo::exists(beside)) {
+      paths.EphemerisFile = beside.toStdString();
+    }
+  }
+  return paths;
+}
+
+TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
+    : QMainWindow(parent), Paths_(paths),
+      PlanetPosition1_(std::make_unique<astro::TPlanetPosition>()) {
+  setObjectName("Form1");
+  setWindowTitle("Astravia v 0.1");
+  QIcon icon;
+  for (int size : {16, 32, 48, 64}) {
+    icon.addFile(QString(":/uiart/icon%1.png").arg(size), QSize(size, size));
+  }
+  setWindowIcon(icon);
+
+  Client = new QWidget(this);
+  Client->setObjectName("ClientArea");
+  Client->setMouseTracking(true);
+  Client->installEventFilter(this);
+  setCentralWidget(Client);
+  BuildMenu();
+  BuildTabs(Client);
+  resize(865, 471 + MainMenuXP1_->sizeHint().height());
+  move(26, 132);
+
+  Timer1_ = new QTimer(this);
+  Timer1_->setObjectName("Timer1");
+  Timer1_->setInterval(100);
+  connect(Timer1_, &QTimer::timeout, this, [this] { Timer1Timer(); });
+
+  PlanetPosition1_->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
+  PlanetPosition1_->OnSaveError = [](const std::string& message) {
+    Prompts().Error(ToQString(message));
+  };
+  PositionFrame1_->OnDateTimeChange = [this] { PositionFrame1DateTimeChange(); };
+  PositionFrame1_->OnTimeZoneChange = [this] { PositionFrame1TimeZoneChange(); };
+  PositionFrame1_->OnPositionChange = [this] { PositionFrame1PositionChange(); };
+
+  qApp->installEventFilter(this); // key preview
+  try {
+    FormCreate();
+  } catch (...) {
+    // The remaining steps are skipped; the window opens with what exists, timer off.
+    Timer1_->stop();
+    TAstraviaApplication::ShowException(std::current_exception());
+  }
+}
+
+TForm1::~TForm1() {
+  qApp->removeEventFilter(this);
+  for (QLineEdit* edit : Orb) {
+    if (edit) {
+      edit->removeEventFilter(this);
+    }
+  }
+  Client->removeEventFilter(this);
+  Timer1_->stop();
+  // FormDestroy: store, font, model (its destruction writes the aspect settings; a refused
+  // write is reported through OnSaveError).
+  Efemeris_.reset();
+  if (FontLoaded) {
+    FreeSymbolFont();
+  }
+  PositionFrame1_->OnDateTimeChange = nullptr;
+  PositionFrame1_->OnTimeZoneChange = nullptr;
+  PositionFrame1_->OnPositionChange = nullptr;
+  PlanetPosition1_->OnChange = nullptr;
+  PlanetPosition1_.reset();
+}
+
+QString TForm1::IniPath() const {
+  return Paths_.ProgramDir + "/quellantree.ini";
+}
+
+QString TForm1::SlashedIniPath() const {
+  return Paths_.ProgramDir + "//quellantree.ini";
+}
+
+void TForm1::FormCreate() {
+  Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  PositionFrame1_->LoadCityBase(IniPath());
+  PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
+  FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
+  PlanetPosition1_->SetIniFileName(SlashedIniPath().toStdString());
+  FillAspectGrid();
+  InitTree();
+  CreateTree();
+  Timer1_->stop();
+}
+
+void TForm1::InitTree() {
+#if ASTRAVIA_HAVE_TREE
+  TreeFrame_ = CreateTreeFrame(this, Client, IniPath());
+  TreeFrame_->lower();
+#endif
+  // The tarot and cosmogram frames join here when their views exist; until then their
+  // references stay empty and every refresh and command passes them by.
+}
+
+void TForm1::CreateTree() {
+  ++RecomputeCount_;
+  if (!Efemeris_) {
+    return;
+  }
+  Efemeris_->ComputePositions(
+      *PlanetPosition1_,
+      astro::ToUniversalTime(PositionFrame1_->CityTimeZone, PositionFrame1_->DateTime));
+}
+
+void TForm1::PlanetPosition1Change() {
+  RefreshPlanetTable();
+  const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
+  const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
+  const astro::TDateTime moment = PositionFrame1_->DateTime;
+#if ASTRAVIA_HAVE_TREE
+  if (TreeFrame_) {
+    TreeFrame_->ShowPlanets(longitudes);
+    TreeFrame_->ShowAspects(aspects);
+    TreeFrame_->ShowMoment(moment);
+  }
+#else
+  (void)longitudes;
+  (void)aspects;
+  (void)moment;
+#endif
+}
+
+void TForm1::PositionFrame1DateTimeChange() {
+  CreateTree();
+}
+
+void TForm1::PositionFrame1TimeZoneChange() {
+  CreateTree();
+}
+
+void TForm1::PositionFrame1PositionChange() {
+  // Only the cosmogram uses the place; nothing is recomputed.
+}
+
+void TForm1::FillAspectGrid() {
+  for (int i = 1; i <= astro::kAspectCount; ++i) {
+    Asp[i]->setChecked(PlanetPosition1_->GetAspectEnabled(i));
+    Asp[i]->setToolTip(ToQString(PlanetPosition1_->GetAspectName(i)));
+    const double orb = PlanetPosition1_->GetOrb(i);
+    OrbShownClamped[i] = orb > kLargestShownOrb;
+    Orb[i]->setText(OrbShownClamped[i] ? astro::FormatFixed(2, 0, kLargestShownOrb).c_str()
+                                       : ToQString(PlanetPosition1_->GetOrbText(i)));
+    ShowGlyph(Image[i], 63 + i);
+  }
+}
+
+void TForm1::ShowGlyph(QLabel* image, int code) {
+  // Colour 1 marks the see-through background of the cell.
+  QImage cell(15, 15, QImage::Format_RGB32);
+  cell.fill(Qt::white);
+  ClearSymbolCell(&cell, 0, 0, QColor(1, 0, 0));
+  DrawSymbol(&cell, 0, 0, QColor(0, 0, 0), code);
+  QImage shown = cell.convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < shown.height(); ++y) {
+    auto* line = reinterpret_cast<QRgb*>(shown.scanLine(y));
+    for (int x = 0; x < shown.width(); ++x) {
+      const QRgb c = line[x] & 0xFFFFFF;
+      if (c == 0x010000 || c == 0xFFFFFF) {
+        line[x] = qRgba(0, 0, 0, 0);
+      }
+    }
+  }
+  image->setPixmap(QPixmap::fromImage(shown));
+}
+
+void TForm1::RefreshPlanetTable() {
+  for (int b = 1; b <= astro::kBodyCount; ++b) {
+    PlanetPos[b]->setText(ToQString(astro::FormatDegMin(PlanetPosition1_->GetDegreeInSign(b))));
+    ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
+    PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
+  }
+}
+
+void TForm1::AspClick(QCheckBox* sender) {
+  const int index = sender->objectName().mid(3).toInt();
+  PlanetPosition1_->SetAspectEnabled(index, sender->isChecked());
+}
+
+void TForm1::OrbExit(QLineEdit* sender) {
+  const int index = sender->objectName().mid(3).toInt();
+  const QString text = sender->text();
+  // An orb too wide for the mask is shown as 9.99; it stays as stored until the user edits it.
+  const bool untouchedClamp =
+      OrbShownClamped[index] && text == astro::FormatFixed(2, 0, kLargestShownOrb).c_str();
+  if (!untouchedClamp) {
+    OrbShownClamped[index] = false;
+    PlanetPosition1_->SetOrbText(index, text.toStdString());
+  }
+  CreateTree();
+}
+
+int TForm1::StepIndex() const {
+  const int index = ComboBox1->currentIndex();
+  if (index < 0 || ComboBox1->currentText() != ComboBox1->itemText(index)) {
+    return -1;
+  }
+  return index;
+}
+
+void TForm1::SetHintsEnabled(bool enabled) {
+#if ASTRAVIA_HAVE_TREE
+  if (TreeFrame_) {
+    TreeFrame_->HintsEnabled = enabled;
+  }
+#else
+  (void)enabled;
+#endif
+}
+
+void TForm1::HideHints() {
+#if ASTRAVIA_HAVE_TREE
+  if (TreeFrame_) {
+    TreeFrame_->HideHint();
+  }
+#endif
+}
+
+void TForm1::CheckBox1Click() {
+  if (CheckBox1->isChecked()) {
+    HideHints();
+    SetHintsEnabled(false);
+    Timer1_->start();
+  } else {
+    Timer1_->stop();
+    SetHintsEnabled(true);
+  }
+}
+
+void TForm1::Timer1Timer() {
+  const int step = StepIndex();
+  if (step < 0) {
+    return;
+  }
+  const astro::TDateTime next = PositionFrame1_->DateTime + kStepDays[step];
+  if (PositionFrame1_->IsInRange(next)) {
+    PositionFrame1_->SetDateTime(next);
+  } else {
+    Timer1_->stop();
+    CheckBox1->setChecked(false); // runs CheckBox1Click, which re-enables the hints
+  }
+}
+
+bool TForm1::VisibleFrameIsTree() const {
+#if ASTRAVIA_HAVE_TREE
+  return TreeFrame_ && !TreeFrame_->isHidden();
+#else
+  return false;
+#endif
+}
+
+bool TForm1::VisibleFrameIsTaro() const {
+  return false;
+}
+
+bool TForm1::VisibleFrameIsKosmo() const {
+  return false;
+}
+
+void TForm1::TreeClick() {
+#if ASTRAVIA_HAVE_TREE
+  if (TreeFrame_ && TreeFrame_->isHidden()) {
+    TreeFrame_->show();
+  }
+#endif
+  CreateTree();
+}
+
+void TForm1::NatalClick() {
+  // The cosmogram view takes the window when it exists; the chart is recomputed either way.
+  CreateTree();
+}
+
+void TForm1::TaroClick() {
+  CreateTree();
+}
+
+void TForm1::SaveAsImageClick() {
+#if ASTRAVIA_HAVE_TREE
+  if (VisibleFrameIsTree()) {
+    TreeFrame_->SaveImage();
+  }
+#endif
+}
+
+void TForm1::SaveAsTextClick() {
+#if ASTRAVIA_HAVE_TREE
+  if (VisibleFrameIsTree()) {
+    TreeFrame_->SaveReport();
+  }
+#endif
+}
+
+void TForm1::PrintAsImageClick() {
+#if ASTRAVIA_HAVE_TREE
+  if (VisibleFrameIsTree()) {
+    TreeFrame_->PrintImage();
+  }
+#endif
+}
+
+void TForm1::PrintAsTextClick() {
+#if ASTRAVIA_HAVE_TREE
+  if (VisibleFrameIsTree()) {
+    TreeFrame_->PrintReport();
+  }
+#endif
+}
+
+void TForm1::ExitItemClick() {
+  close();
+}
+
+void TForm1::N3Click() {
+  PageControl1_->setCurrentWidget(PageControl1_->widget(1));
+}
+
+void TForm1::HelpAboutClick() {
+  TAboutBox box(this);
+  AboutBox = &box;
+  Prompts().Execute(box);
+  AboutBox = nullptr;
+}
+
+void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
+  if (key != Qt::Key_F12 || !(modifiers & Qt::ShiftModifier) || !(modifiers & Qt::AltModifier)) {
+    return;
+  }
+  TEfemeridExtract dialog(this);
+  dialog.SetRange(Efemeris_ ? Efemeris_->FirstDate() : 0.0,
+                  Efemeris_ ? Efemeris_->LastDate() : 0.0);
+  if (Prompts().Execute(dialog) && Efemeris_) {
+    const auto name = Efemeris_->ExportRange(dialog.GetFromDate(), dialog.GetToDate());
+    if (name) {
+      const QString shown = ToQString(*name);
+      Prompts().Information("Сгенерирован файл эфемерид " + shown.left(shown.size() - 4) +
+                            ".eft в текущем каталоге программы.");
+    }
+  }
+}
+
+void TForm1::FormMouseMove() {
+  HideHints();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::KeyPress && event != LastKeyEvent) {
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (widget && widget->window() == this) {
+      // An unhandled key travels up the parents; look at each event once.
+      LastKeyEvent = event;
+      const auto* key = static_cast<QKeyEvent*>(event);
+      FormKeyDown(key->key(), key->modifiers());
+    }
+  } else if (event->type() == QEvent::FocusOut) {
+    if (auto* edit = qobject_cast<QLineEdit*>(watched);
+        edit && edit->objectName().startsWith("Orb")) {
+      OrbExit(edit);
+    }
+  } else if (event->type() == QEvent::MouseMove && watched == Client) {
+    FormMouseMove();
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QMainWindow::resizeEvent(event);
+  PlaceTabs();
+}

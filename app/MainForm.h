@@ -1,0 +1,160 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// TForm1, the program's only main window and its switchboard: it opens the ephemeris store,
+// hands the configuration file to the position frame and the chart model, creates the view
+// frames, and routes every change of moment, zone or place through one recomputation into the
+// planet table and all views. Moments are TDateTime values (days since 1899-12-30); the position
+// frame holds local time, the store is asked in UT.
+#pragma once
+
+#include "EfemerisClass.h"
+#include "PlanetPosition.h"
+
+#include <QMainWindow>
+#include <QString>
+#include <array>
+#include <memory>
+#include <string>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QFrame;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QMenu;
+class QTabWidget;
+class QTimer;
+class TAboutBox;
+class TImageFrame;
+class TKosmoFrame;
+class TMainMenuXP;
+class TPositionFrame;
+class TTaroFrame;
+
+// Where the program finds its files.
+struct TFormPaths {
+  QString ProgramDir;        // the executable's folder, without a trailing separator
+  std::string EphemerisFile; // opened relative to the working directory
+};
+
+// The default paths: the running executable's folder and "base/efemerid.efm", or the copy in
+// the executable's folder when the working directory has none.
+TFormPaths DefaultFormPaths();
+
+class TForm1 : public QMainWindow {
+  Q_OBJECT
+public:
+  // Builds the designed children, then runs FormCreate. An error inside FormCreate is shown
+  // through the prompts seam; the window is usable afterwards with what was created.
+  explicit TForm1(const TFormPaths& paths = DefaultFormPaths(), QWidget* parent = nullptr);
+  // FormDestroy: frees the store, the font, then the model (which writes the aspect settings).
+  ~TForm1() override;
+
+  // Start-up and the refresh chain.
+  void FormCreate();
+  void InitTree();
+  void CreateTree();
+  void PlanetPosition1Change();
+  void PositionFrame1DateTimeChange();
+  void PositionFrame1TimeZoneChange();
+  void PositionFrame1PositionChange();
+
+  // Settings grid: the aspect index is read from the sender's name ("Asp12", "Orb7").
+  void AspClick(QCheckBox* sender);
+  void OrbExit(QLineEdit* sender);
+
+  // Animation.
+  void CheckBox1Click();
+  void Timer1Timer();
+
+  // Menu commands.
+  void TreeClick();
+  void NatalClick();
+  void TaroClick();
+  void SaveAsImageClick();
+  void SaveAsTextClick();
+  void PrintAsImageClick();
+  void PrintAsTextClick();
+  void ExitItemClick();
+  void HelpAboutClick();
+  void N3Click();
+
+  // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
+  void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
+  void FormMouseMove();
+
+  // Parts, for the program's own wiring and for tests.
+  astro::TEfemerisClass* Efemeris() const { return Efemeris_.get(); }
+  astro::TPlanetPosition* PlanetPosition1() const { return PlanetPosition1_.get(); }
+  TPositionFrame* PositionFrame1() const { return PositionFrame1_; }
+  TImageFrame* TreeFrame() const { return TreeFrame_; }
+  TTaroFrame* TaroFrame() const { return TaroFrame_; }
+  TKosmoFrame* KosmoFrame() const { return KosmoFrame_; }
+  QTabWidget* PageControl1() const { return PageControl1_; }
+  QTimer* Timer1() const { return Timer1_; }
+  TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
+  const TFormPaths& Paths() const { return Paths_; }
+  // The plain and the slashed configuration path forms.
+  QString IniPath() const;
+  QString SlashedIniPath() const;
+  // Number of CreateTree runs so far (a counter for checks and benchmarks).
+  int RecomputeCount() const { return RecomputeCount_; }
+  // Index of the animation step (0 minute, 1 hour, 2 day), -1 when the user typed over it.
+  int StepIndex() const;
+
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void resizeEvent(QResizeEvent* event) override;
+
+private:
+  void BuildMenu();
+  QAction* AddItem(QMenu* menu, const QString& name, const QString& caption,
+                   void (TForm1::*handler)());
+  void BuildTabs(QWidget* client);
+  void BuildPlanetTable(QWidget* sheet);
+  void BuildSunMoonGroup(QWidget* sheet, const QString& name, const QString& title, int top,
+                         const QString& picture, const std::array<QString, 3>& labels,
+                         const std::array<QString, 3>& panels);
+  void BuildAspectGrid(QWidget* sheet);
+  void BuildAnimationPanel(QWidget* sheet);
+  void FillAspectGrid();
+  void RefreshPlanetTable();
+  void PlaceTabs();
+  // Redraws one 15 x 15 glyph picture: see-through cell, then the glyph in black.
+  static void ShowGlyph(QLabel* image, int code);
+  void RunStep(const char* what, void (TForm1::*step)());
+  bool VisibleFrameIsTree() const;
+  bool VisibleFrameIsTaro() const;
+  bool VisibleFrameIsKosmo() const;
+  void SetHintsEnabled(bool enabled);
+  void HideHints();
+
+  TFormPaths Paths_;
+  std::unique_ptr<astro::TEfemerisClass> Efemeris_;
+  std::unique_ptr<astro::TPlanetPosition> PlanetPosition1_;
+  bool FontLoaded = false;
+
+  QWidget* Client = nullptr;
+  TMainMenuXP* MainMenuXP1_ = nullptr;
+  QTabWidget* PageControl1_ = nullptr;
+  TPositionFrame* PositionFrame1_ = nullptr;
+  QTimer* Timer1_ = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  std::array<QCheckBox*, 19> Asp{};
+  std::array<QLineEdit*, 19> Orb{};
+  std::array<QLabel*, 19> Image{};
+  std::array<bool, 19> OrbShownClamped{};
+  std::array<QLabel*, 11> PlanetPos{};
+  std::array<QLabel*, 11> PlanetImage{};
+
+  TImageFrame* TreeFrame_ = nullptr;
+  TTaroFrame* TaroFrame_ = nullptr;
+  TKosmoFrame* KosmoFrame_ = nullptr;
+  TAboutBox* AboutBox = nullptr;
+
+  const QEvent* LastKeyEvent = nullptr;
+  int RecomputeCount_ = 0;
+};

@@ -1,0 +1,221 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The designed children of the main window: menu, tab control with the planet table and the
+// settings tab (aspect grid, position frame, animation panel). Positions are the designed ones,
+// in pixels within each control's parent.
+#include "MainForm.h"
+
+#include "MainMenuXP.h"
+#include "PositionFrame.h"
+#include "Vocabulary.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTabWidget>
+
+namespace {
+
+QLabel* AddLabel(QWidget* parent, const QString& text, int x, int y) {
+  auto* label = new QLabel(text, parent);
+  label->move(x, y);
+  label->adjustSize();
+  return label;
+}
+
+// A read-only value panel with a lowered bevel.
+QLabel* AddPanel(QWidget* parent, const QString& name, const QRect& place) {
+  auto* panel = new QLabel(parent);
+  panel->setObjectName(name);
+  panel->setGeometry(place);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  panel->setLineWidth(1);
+  panel->setAlignment(Qt::AlignCenter);
+  return panel;
+}
+
+QLabel* AddGlyphImage(QWidget* parent, const QString& name, int x, int y) {
+  auto* image = new QLabel(parent);
+  image->setObjectName(name);
+  image->setGeometry(x, y, 15, 15);
+  image->setAttribute(Qt::WA_TranslucentBackground);
+  return image;
+}
+
+} // namespace
+
+QAction* TForm1::AddItem(QMenu* menu, const QString& name, const QString& caption,
+                         void (TForm1::*handler)()) {
+  QAction* action = menu->addAction(QIcon(":/uiart/menu_" + name + ".png"), caption);
+  action->setObjectName(name);
+  action->setIconVisibleInMenu(true);
+  if (handler) {
+    connect(action, &QAction::triggered, this, [this, handler] { (this->*handler)(); });
+  }
+  return action;
+}
+
+void TForm1::BuildMenu() {
+  MainMenuXP1_ = new TMainMenuXP(this);
+  setMenuBar(MainMenuXP1_);
+
+  QMenu* file = MainMenuXP1_->addMenu("Файл");
+  file->setObjectName("Menu");
+  file->menuAction()->setObjectName("Menu");
+  AddItem(file, "SaveAsImage", "Сохранить как изображение", &TForm1::SaveAsImageClick);
+  AddItem(file, "SaveAsText", "Сохранить как отчет", &TForm1::SaveAsTextClick);
+  AddItem(file, "PrintAsImage", "Печатать изображение", &TForm1::PrintAsImageClick);
+  AddItem(file, "PrintAsText", "Печатать отчет", &TForm1::PrintAsTextClick);
+  file->addSeparator();
+  AddItem(file, "ExitItem", "Выход", &TForm1::ExitItemClick);
+
+  QMenu* view = MainMenuXP1_->addMenu("Вид");
+  view->setObjectName("N1");
+  AddItem(view, "Tree", "Древо жизни", &TForm1::TreeClick);
+  AddItem(view, "Natal", "Космограмма", &TForm1::NatalClick);
+  AddItem(view, "Taro", "Расклад Таро", &TForm1::TaroClick);
+
+  QMenu* settings = MainMenuXP1_->addMenu("Настройка");
+  settings->setObjectName("N2");
+  AddItem(settings, "N3", "Аспекты и орбы", &TForm1::N3Click);
+  // The score table has no function in this system: shown, but greyed.
+  AddItem(settings, "N4", "Таблица бальности", nullptr)->setEnabled(false);
+
+  QMenu* help = MainMenuXP1_->addMenu("Помощь");
+  help->setObjectName("Help");
+  AddItem(help, "HelpAbout", "О программе", &TForm1::HelpAboutClick);
+  MainMenuXP1_->RehookItems();
+}
+
+void TForm1::BuildTabs(QWidget* client) {
+  PageControl1_ = new QTabWidget(client);
+  PageControl1_->setObjectName("PageControl1");
+  PageControl1_->resize(317, 449);
+
+  auto* planets = new QWidget;
+  planets->setObjectName("TabSheet3");
+  auto* settings = new QWidget;
+  settings->setObjectName("TabSheet2");
+  PageControl1_->addTab(planets, "Положение планет");
+  PageControl1_->addTab(settings, "Настройка");
+  BuildPlanetTable(planets);
+  BuildAspectGrid(settings);
+
+  PositionFrame1_ = new TPositionFrame(settings);
+  PositionFrame1_->setObjectName("PositionFrame1");
+  PositionFrame1_->setGeometry(8, 200, 298, 176);
+  BuildAnimationPanel(settings);
+  PageControl1_->setCurrentWidget(settings);
+  PlaceTabs();
+}
+
+void TForm1::PlaceTabs() {
+  // Anchored to the top and the right edge of the client area.
+  if (PageControl1_ && Client) {
+    PageControl1_->move(Client->width() - 8 - PageControl1_->width(), 8);
+  }
+}
+
+void TForm1::BuildPlanetTable(QWidget* sheet) {
+  auto* group = new QGroupBox("Позиция планет", sheet);
+  group->setObjectName("GroupBox4");
+  group->setGeometry(8, 8, 161, 217);
+  auto* degreeHead = new QLabel("Градус\nв знаке", group);
+  degreeHead->setAlignment(Qt::AlignCenter);
+  degreeHead->setGeometry(56, 16, 60, 28);
+  auto* signHead = new QLabel("Знак\nзодиака", group);
+  signHead->setAlignment(Qt::AlignCenter);
+  signHead->setGeometry(110, 16, 50, 28);
+  for (int b = 1; b <= astro::kBodyCount; ++b) {
+    const int y = 47 + 16 * (b - 1);
+    AddLabel(group, QString::fromUtf8(astro::PlanetNames[b].data(), astro::PlanetNames[b].size()),
+             8, y);
+    PlanetPos[b] = AddPanel(group, QString("PlanetPos%1").arg(b), QRect(62, y, 48, 15));
+    PlanetImage[b] = AddGlyphImage(group, QString("PlanetImage%1").arg(b), 128, y - 1);
+  }
+  BuildSunMoonGroup(sheet, "GroupBox1", "Солнце", 233, ":/uiart/sun.png",
+                    {"Восход:", "Заход  :", "Кульминация:"}, {"SunRise", "SunSet", "SunNoon"});
+  BuildSunMoonGroup(sheet, "GroupBox6", "Луна", 304, ":/uiart/moon.png",
+                    {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
+}
+
+void TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name, const QString& title, int top,
+                               const QString& picture, const std::array<QString, 3>& labels,
+                               const std::array<QString, 3>& panels) {
+  auto* group = new QGroupBox(title, sheet);
+  group->setObjectName(name);
+  group->setGeometry(8, top, 129, name == "GroupBox6" ? 65 : 64);
+  auto* image = new QLabel(group);
+  image->setGeometry(6, 15, 32, 32);
+  image->setPixmap(QPixmap(picture));
+  // The first two rows sit beside the picture, the third (the longest label) below it.
+  AddLabel(group, labels[0], 42, 16);
+  AddPanel(group, panels[0], QRect(84, 15, 41, 16));
+  AddLabel(group, labels[1], 42, 32);
+  AddPanel(group, panels[1], QRect(84, 31, 41, 16));
+  AddLabel(group, labels[2], 6, 48);
+  AddPanel(group, panels[2], QRect(84, 47, 41, 16));
+}
+
+void TForm1::BuildAspectGrid(QWidget* sheet) {
+  auto* group = new QGroupBox("Аспекты и орбы", sheet);
+  group->setObjectName("GroupBox3");
+  group->setGeometry(8, 8, 297, 185);
+  QFont mono("Courier New");
+  mono.setStyleHint(QFont::Monospace);
+  mono.setPointSize(8);
+  for (int c = 0; c < 3; ++c) {
+    const int dx = 96 * c;
+    for (const auto& [text, x] : {std::pair{"Зн.", 6}, {"Асп.", 24}, {"Орб", 67}}) {
+      QLabel* head = AddLabel(group, text, x + dx, 16);
+      head->setFont(mono);
+      head->adjustSize();
+    }
+    for (int r = 0; r < 6; ++r) {
+      const int i = 6 * c + r + 1;
+      const int dy = 24 * r;
+      Image[i] = AddGlyphImage(group, QString("Image%1").arg(i), 6 + dx, 41 + dy);
+
+      auto* box = new QCheckBox(QString::fromUtf8(astro::AspectKeys[i].data()), group);
+      box->setObjectName(QString("Asp%1").arg(i));
+      box->setGeometry(24 + dx, 40 + dy, 41, 17);
+      connect(box, &QCheckBox::toggled, this, [this, box] { AspClick(box); });
+      Asp[i] = box;
+
+      auto* orb = new QLineEdit(group);
+      orb->setObjectName(QString("Orb%1").arg(i));
+      orb->setGeometry(67 + dx, 37 + dy, 27, 21);
+      // One optional digit, the point, two required digits; literals stay in the text.
+      orb->setInputMask(i == 1 ? "0.99; " : "0.99;_");
+      orb->setMaxLength(4);
+      orb->setText("0.00");
+      orb->setTextMargins(0, 0, 0, 0);
+      orb->installEventFilter(this);
+      Orb[i] = orb;
+    }
+  }
+}
+
+void TForm1::BuildAnimationPanel(QWidget* sheet) {
+  auto* panel = new QFrame(sheet);
+  panel->setObjectName("Panel1");
+  panel->setGeometry(8, 382, 297, 30);
+  panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+  CheckBox1 = new QCheckBox("Включить анимацию", panel);
+  CheckBox1->setObjectName("CheckBox1");
+  CheckBox1->setGeometry(8, 4, 129, 21);
+  connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
+  QLabel* step = AddLabel(panel, "Шаг:", 144, 8);
+  step->setObjectName("StaticText18");
+  ComboBox1 = new QComboBox(panel);
+  ComboBox1->setObjectName("ComboBox1");
+  ComboBox1->setGeometry(175, 4, 66, 21);
+  ComboBox1->setEditable(true);
+  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
+  ComboBox1->addItems({"Минута", "Час", "День"});
+  ComboBox1->setCurrentIndex(0);
+}
