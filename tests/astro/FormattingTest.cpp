@@ -1,0 +1,74 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "Formatting.h"
+
+#include <clocale>
+
+#include <gtest/gtest.h>
+
+using namespace astro;
+
+TEST(Formatting, ZeroPadNeverShortens) {
+  EXPECT_EQ(ZeroPad(5, 2), "05");
+  EXPECT_EQ(ZeroPad(987, 4), "0987");
+  EXPECT_EQ(ZeroPad(12345, 2), "12345");
+  EXPECT_EQ(ZeroPad(0, 3), "000");
+}
+
+TEST(Formatting, FormatFixedRoundsPadsAndNeverCuts) {
+  EXPECT_EQ(FormatFixed(2, 6, 5.1), "  5.10");
+  EXPECT_EQ(FormatFixed(2, 6, 52.07), " 52.07");
+  EXPECT_EQ(FormatFixed(2, 6, 123.456), "123.46");
+  EXPECT_EQ(FormatFixed(2, 3, 1234.5), "1234.50");
+  EXPECT_EQ(FormatFixed(2, 0, 2.5), "2.50");
+  EXPECT_EQ(FormatFixed(2, 0, 0), "0.00");
+  EXPECT_EQ(FormatFixed(0, 0, 29.0), "29");
+}
+
+TEST(Formatting, NumbersIgnoreACommaLocale) {
+  // Whatever locale is installed, the point stays ".".
+  const char* old = std::setlocale(LC_NUMERIC, nullptr);
+  const std::string saved = old ? old : "C";
+  if (!std::setlocale(LC_NUMERIC, "ru_RU.UTF-8") && !std::setlocale(LC_NUMERIC, "de_DE.UTF-8"))
+    GTEST_SKIP() << "no comma locale installed";
+  EXPECT_EQ(FormatFixed(2, 6, 5.1), "  5.10");
+  EXPECT_EQ(StrToFloatVal("2.5"), 2.5);
+  std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(Formatting, StrToFloatValTakesTheLeadingNumber) {
+  EXPECT_EQ(StrToFloatVal("  5.10"), 5.1);
+  EXPECT_EQ(StrToFloatVal("123.45"), 123.45);
+  EXPECT_EQ(StrToFloatVal("+2.5"), 2.5);
+  EXPECT_EQ(StrToFloatVal("-0.5"), -0.5);
+  EXPECT_EQ(StrToFloatVal("2,5"), 2.0); // "," is not the point
+  EXPECT_EQ(StrToFloatVal("abc"), 0.0);
+  EXPECT_EQ(StrToFloatVal(""), 0.0);
+  EXPECT_EQ(StrToFloatVal("inf"), 0.0);
+  EXPECT_EQ(StrToFloatVal("1e999"), 0.0);
+}
+
+TEST(Formatting, StrToIntValWantsAWholeInteger) {
+  EXPECT_EQ(StrToIntVal("05"), 5);
+  EXPECT_EQ(StrToIntVal(" 2005"), 2005);
+  EXPECT_EQ(StrToIntVal("-3"), -3);
+  EXPECT_EQ(StrToIntVal("12a"), 0);
+  EXPECT_EQ(StrToIntVal("1.5"), 0);
+  EXPECT_EQ(StrToIntVal(""), 0);
+  EXPECT_EQ(StrToIntVal("99999999999"), 0);
+}
+
+TEST(Formatting, FormatDegMinTruncatesWithoutBinaryLoss) {
+  EXPECT_EQ(FormatDegMin(12.7), "12°42’");
+  EXPECT_EQ(FormatDegMin(5.0), "5°00’");
+  EXPECT_EQ(FormatDegMin(29.999), "29°59’");
+  EXPECT_EQ(FormatDegMin(29.9999999999), "29°59’");
+  EXPECT_EQ(FormatDegMin(0.0166), "0°00’");
+  EXPECT_EQ(FormatDegMin(0.0167), "0°01’");
+  // Every hundredth of a degree the ephemeris can hold shows its true minutes.
+  for (int h = 0; h < 100; ++h) {
+    const double x = (1500 + h) / 100.0; // 15.00 .. 15.99
+    const int minutes = h * 60 / 100;
+    const std::string expected = "15°" + ZeroPad(minutes, 2) + "’";
+    EXPECT_EQ(FormatDegMin(x), expected) << x;
+  }
+}
