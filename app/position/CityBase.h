@@ -1,0 +1,48 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The read-only store of places offered by the position frame. One place per line of a
+// Windows-1251 text file (CR LF, LF or CR line ends), six fields separated by ";":
+//   city;country;region;latitude;longitude;zone      e.g. Омск;Россия;;54°59’;73°22’;6
+// Coordinates are texts of integer degrees, "°", integer minutes and one closing character ("’");
+// the zone is whole hours east of UT. The store hands the texts out as they stand; turning them
+// into numbers is the caller's business. Lines with fewer than five ";" are not places and skipped.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class TCityBase {
+public:
+  // Reads every line of the file once. Throws std::runtime_error "Cannot open file <path>"
+  // when the file cannot be read.
+  explicit TCityBase(const QString& FileName);
+
+  const QString& FileName() const { return Name; }
+  // Places kept (lines with at least five ";"), and lines skipped as not places.
+  int PlaceCount() const { return static_cast<int>(Lines.size()); }
+  int SkippedLineCount() const { return Skipped; }
+
+  // Field 2 of every place, sorted by Russian case-sensitive collation, exact duplicates dropped.
+  QStringList GetCountryList() const;
+  // The entries of the places of Country (compared exactly): field 1, or field 1 ";" field 3 when
+  // field 3 is not empty; sorted and de-duplicated like the country list.
+  QStringList GetCityList(const QString& Country) const;
+  // The first place in file order whose country and entry equal the given texts exactly: its
+  // fields 4, 5 and 6. False, with the out texts untouched, when there is none.
+  bool FindCity(const QString& Country, const QString& CityEntry, QString& Latitude,
+                QString& Longitude, QString& Zone) const;
+
+  // Field N of a line: 1..5 the text before the N-th ";" (after the previous one), 6 the text after
+  // the last ";". Empty when the line has too few ";" or N is outside 1..6.
+  static QString ExtractField(int N, const QString& Line);
+  // The list entry of a line: field 1, plus ";" and field 3 when that is not empty.
+  static QString CityEntry(const QString& Line);
+
+private:
+  QString Name;
+  QStringList Lines; // places only, in file order, decoded to Unicode
+  int Skipped = 0;
+};
+
+// Sorts by Russian case-sensitive collation (the same order on every machine) and drops exact
+// duplicates; texts the collator finds equal but that differ in some code unit are both kept.
+void SortUnique(QStringList& List);

@@ -1,0 +1,347 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PositionFrame.h"
+
+#include "CityBase.h"
+#include "DateTime.h"
+#include "IniFile.h"
+#include "Prompts.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSignalBlocker>
+#include <QSpinBox>
+#include <QTimeEdit>
+#include <climits>
+#include <cmath>
+
+namespace {
+
+constexpr QChar kDegreeSign = u'\u00b0';
+constexpr QChar kMinuteSign = u'\u2019';
+
+QDate ToQDate(astro::TDateTime X) {
+  const astro::TCalendarDate d = astro::DecodeDate(X);
+  return QDate(d.Year, d.Month, d.Day);
+}
+
+QTime ToQTime(astro::TDateTime X) {
+  const astro::TTimeOfDay t = astro::DecodeTime(X);
+  return QTime(t.Hour, t.Minute, t.Second, t.Millisecond);
+}
+
+astro::TTimeOfDay FromQTime(const QTime& t) {
+  return {t.hour(), t.minute(), t.second(), t.msec()};
+}
+
+QLabel* MakeLabel(QWidget* parent, const QString& text, int x, int y, const char* name = nullptr) {
+  auto* label = new QLabel(text, parent);
+  if (name)
+    label->setObjectName(name);
+  label->adjustSize();
+  label->move(x, y);
+  return label;
+}
+
+QLineEdit* MakeReadOnlyEdit(QWidget* parent, const char* name, int x, int y, int maxLength) {
+  auto* edit = new QLineEdit(QStringLiteral("0"), parent);
+  edit->setObjectName(name);
+  edit->setReadOnly(true);
+  edit->setMaxLength(maxLength);
+  edit->setGeometry(x, y, 33, 21);
+  return edit;
+}
+
+QComboBox* MakeCombo(QWidget* parent, const char* name, int x, int y, int width) {
+  auto* box = new QComboBox(parent);
+  box->setObjectName(name);
+  box->setEditable(true);
+  box->setInsertPolicy(QComboBox::NoInsert); // typed text never becomes a place
+  box->setGeometry(x, y, width, 21);
+  return box;
+}
+
+} // namespace
+
+long long CalendarDay(astro::TDateTime Moment) {
+  return static_cast<long long>(std::floor(Moment));
+}
+
+int ReadDecimalInteger(const QString& Text) {
+  qsizetype i = 0;
+  while (i < Text.size() && Text.at(i) == u' ')
+    ++i;
+  bool negative = false;
+  if (i < Text.size() && (Text.at(i) == u'-' || Text.at(i) == u'+')) {
+    negative = Text.at(i) == u'-';
+    ++i;
+  }
+  long long value = 0;
+  for (; i < Text.size() && Text.at(i) >= u'0' && Text.at(i) <= u'9'; ++i)
+    value = std::min<long long>(value * 10 + (Text.at(i).unicode() - u'0'), 1LL + INT_MAX);
+  if (negative)
+    value = -value;
+  return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
+}
+
+TPositionFrame::TPositionFrame(QWidget* parent) : QFrame(parent) {
+  setObjectName(QStringLiteral("PositionFrame"));
+  BuildControls();
+  DlgGradeText->setText(QString(kDegreeSign));
+  DlgMinText->setText(QString(kMinuteSign));
+  ShirGradeText->setText(QString(kDegreeSign));
+  ShirMinText->setText(QString(kMinuteSign));
+}
+
+TPositionFrame::~TPositionFrame() = default;
+
+void TPositionFrame::BuildControls() {
+  setFixedSize(298, 176);
+  GroupBox1 = new QGroupBox(QStringLiteral("Время и координаты"), this);
+  GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
+  GroupBox1->setGeometry(0, -1, 297, 177);
+  QWidget* g = GroupBox1;
+
+  MakeLabel(g, QStringLiteral("Время:"), 6, 21);
+  Time = new QTimeEdit(g);
+  Time->setObjectName(QStringLiteral("Time"));
+  Time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
+  Time->setWrapping(true); // the up-down arrows roll 23 over to 0 and back
+  Time->setGeometry(48, 19, 73, 21);
+
+  MakeLabel(g, QStringLiteral("Дата:"), 125, 21);
+  Date = new QDateEdit(g);
+  Date->setObjectName(QStringLiteral("Date"));
+  Date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
+  Date->setCalendarPopup(false);
+  Date->setMinimumDate(QDate(100, 1, 1));
+  Date->setGeometry(161, 19, 81, 21);
+
+  MakeLabel(g, QStringLiteral("Временная зона:"), 6, 48);
+  TimeZone = new QSpinBox(g);
+  TimeZone->setObjectName(QStringLiteral("TimeZone"));
+  TimeZone->setRange(-12, 12);
+  TimeZone->setValue(CityTimeZone);
+  TimeZone->setGeometry(102, 43, 41, 22);
+
+  MakeLabel(g, QStringLiteral("Государство:"), 6, 73);
+  Country = MakeCombo(g, "Country", 80, 72, 209);
+  MakeLabel(g, QStringLiteral("Город:"), 6, 97);
+  City = MakeCombo(g, "City", 46, 96, 219);
+
+  MakeLabel(g, QStringLiteral("Догота:"), 6, 125);
+  DlgGrade = MakeReadOnlyEdit(g, "DlgGrade", 61, 123, 4);
+  DlgMin = MakeReadOnlyEdit(g, "DlgMin", 109, 123, 2);
+  DlgGradeText = MakeLabel(g, QString(), 100, 125, "DlgGradeText");
+  DlgMinText = MakeLabel(g, QString(), 146, 125, "DlgMinText");
+  MakeLabel(g, QStringLiteral("Широта:"), 6, 153);
+  ShirGrade = MakeReadOnlyEdit(g, "ShirGrade", 61, 147, 3);
+  ShirMin = MakeReadOnlyEdit(g, "ShirMin", 109, 147, 2);
+  ShirGradeText = MakeLabel(g, QString(), 100, 153, "ShirGradeText");
+  ShirMinText = MakeLabel(g, QString(), 146, 153, "ShirMinText");
+
+  QWidget::setTabOrder(Time, Date);
+  QWidget::setTabOrder(Date, TimeZone);
+  QWidget::setTabOrder(TimeZone, Country);
+  QWidget::setTabOrder(Country, City);
+  QWidget::setTabOrder(City, DlgGrade);
+  QWidget::setTabOrder(DlgGrade, DlgMin);
+  QWidget::setTabOrder(DlgMin, ShirGrade);
+  QWidget::setTabOrder(ShirGrade, ShirMin);
+
+  connect(Time, &QTimeEdit::timeChanged, this, &TPositionFrame::TimeChange);
+  connect(Date, &QDateEdit::dateChanged, this, &TPositionFrame::DateChange);
+  connect(TimeZone, &QSpinBox::valueChanged, this, &TPositionFrame::TimeZoneChange);
+  connect(Country, &QComboBox::activated, this, &TPositionFrame::CountrySelect);
+  connect(City, &QComboBox::activated, this, &TPositionFrame::CitySelect);
+}
+
+void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
+  const config::TIniFile ini(ConfigFileName);
+  const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
+  const QString path = QString::fromStdString(config::DirectoryOf(ConfigFileName) + value);
+  if (QFileInfo(path).isFile()) {
+    OpenCityBase(path);
+    return;
+  }
+  Prompts().Information(QStringLiteral("Отсутствует файл базы данных городов ") +
+                        QFileInfo(path).fileName() + u'.');
+}
+
+void TPositionFrame::OpenCityBase(const QString& FileName) {
+  CityBase = std::make_unique<TCityBase>(FileName);
+  {
+    const QSignalBlocker blocker(Country);
+    Country->clear();
+    Country->addItems(CityBase->GetCountryList());
+  }
+  if (Country->count() == 0)
+    return;
+  {
+    const QSignalBlocker blocker(Country);
+    Country->setCurrentIndex(0);
+  }
+  FillCities(SelectedText(Country));
+  UpdatePosition();
+}
+
+void TPositionFrame::FillCities(const QString& CountryText) {
+  const QSignalBlocker blocker(City);
+  City->clear();
+  if (CityBase)
+    City->addItems(CityBase->GetCityList(CountryText));
+  if (City->count() > 0)
+    City->setCurrentIndex(0);
+}
+
+QString TPositionFrame::SelectedText(const QComboBox* Box) const {
+  // An editable box may hold typed text that names no entry: that is no selection.
+  const int index = Box->currentIndex();
+  if (index < 0 || Box->currentText() != Box->itemText(index))
+    return {};
+  return Box->itemText(index);
+}
+
+void TPositionFrame::ShowInPickers(astro::TDateTime X) {
+  const QSignalBlocker dateBlocker(Date);
+  const QSignalBlocker timeBlocker(Time);
+  Date->setDate(ToQDate(X));
+  Time->setTime(ToQTime(X));
+}
+
+void TPositionFrame::ShowZone(int Hours) {
+  const QSignalBlocker blocker(TimeZone);
+  TimeZone->setValue(Hours);
+}
+
+void TPositionFrame::SetDateRange(astro::TDateTime A, astro::TDateTime B) {
+  if (CalendarDay(A) > CalendarDay(B)) {
+    MinDate = B;
+    MaxDate = A;
+  } else {
+    MinDate = A;
+    MaxDate = B;
+  }
+  const auto today = [] { return CalendarDay(astro::Now().Local); };
+  const long long minDay = CalendarDay(MinDate);
+  const long long maxDay = CalendarDay(MaxDate);
+  if (today() < maxDay && today() > minDay) {
+    const astro::TDateTime now = astro::Now().Local;
+    ShowInPickers(now);
+    DateTime = now;
+    emit OnDateTimeChange(this);
+  }
+  if (today() <= maxDay && today() <= minDay) {
+    ShowInPickers(MinDate);
+    DateTime = MinDate;
+    emit OnDateTimeChange(this);
+  }
+  if (today() >= maxDay && today() >= minDay) {
+    ShowInPickers(MinDate);
+    DateTime = MinDate;
+    emit OnDateTimeChange(this);
+  }
+}
+
+bool TPositionFrame::IsInRange(astro::TDateTime X) const {
+  const long long day = CalendarDay(X);
+  return day > CalendarDay(MinDate) && day < CalendarDay(MaxDate);
+}
+
+void TPositionFrame::SetDateTime(astro::TDateTime X) {
+  if (!IsInRange(X))
+    return;
+  ShowInPickers(X);
+  DateTime = X;
+  emit OnDateTimeChange(this);
+}
+
+void TPositionFrame::DateChange() {
+  const QDate shown = Date->date();
+  const astro::TDateTime X =
+      astro::EncodeDateTime({shown.year(), shown.month(), shown.day()}, FromQTime(Time->time()));
+  if (!IsInRange(X)) {
+    ShowInPickers(DateTime);
+    return;
+  }
+  ShowInPickers(X);
+  DateTime = X;
+  emit OnDateTimeChange(this);
+  emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::TimeChange() {
+  const astro::TTimeOfDay shown = FromQTime(Time->time());
+  const int oldHour = astro::DecodeTime(DateTime).Hour;
+  astro::TDateTime day = astro::DateOf(DateTime);
+  if (oldHour == 23 && shown.Hour == 0)
+    day += 1;
+  else if (oldHour == 0 && shown.Hour == 23)
+    day -= 1;
+  const astro::TDateTime X = astro::EncodeDateTime(astro::DecodeDate(day), shown);
+  const long long xDay = CalendarDay(X);
+  if (xDay < CalendarDay(MinDate) || xDay > CalendarDay(MaxDate)) {
+    ShowInPickers(DateTime);
+    return;
+  }
+  DateTime = X;
+  {
+    const QSignalBlocker blocker(Date);
+    Date->setDate(ToQDate(X));
+  }
+  emit OnDateTimeChange(this);
+  emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::CountrySelect() {
+  const QString country = SelectedText(Country);
+  if (country.isEmpty() || !CityBase)
+    return;
+  FillCities(country);
+  UpdatePosition();
+}
+
+void TPositionFrame::CitySelect() {
+  if (SelectedText(Country).isEmpty() || SelectedText(City).isEmpty())
+    return;
+  UpdatePosition();
+}
+
+void TPositionFrame::UpdatePosition() {
+  const QString country = SelectedText(Country);
+  if (country.isEmpty() || !CityBase)
+    return;
+  QString latitude, longitude, zone;
+  if (!CityBase->FindCity(country, SelectedText(City), latitude, longitude, zone))
+    return;
+  // Degrees before the first "°", minutes after it without the closing minute sign.
+  const auto split = [](const QString& text, QString& degrees, QString& minutes) {
+    const qsizetype sign = text.indexOf(kDegreeSign);
+    degrees = sign < 0 ? QString() : text.left(sign);
+    const QString rest = sign < 0 ? text : text.mid(sign + 1);
+    minutes = rest.left(std::max<qsizetype>(0, rest.size() - 1));
+  };
+  QString latDeg, latMin, lonDeg, lonMin;
+  split(latitude, latDeg, latMin);
+  split(longitude, lonDeg, lonMin);
+  LatitudeDeg = ReadDecimalInteger(latDeg);
+  LatitudeMin = ReadDecimalInteger(latMin);
+  LongitudeDeg = ReadDecimalInteger(lonDeg);
+  LongitudeMin = ReadDecimalInteger(lonMin);
+  if (!zone.isEmpty())
+    CityTimeZone = ReadDecimalInteger(zone);
+  ShowZone(CityTimeZone);
+  DlgGrade->setText(lonDeg);
+  DlgMin->setText(lonMin);
+  ShirGrade->setText(latDeg);
+  ShirMin->setText(latMin);
+  emit OnPositionChange(this);
+}
+
+void TPositionFrame::TimeZoneChange() {
+  CityTimeZone = TimeZone->value();
+  emit OnTimeZoneChange(this);
+}

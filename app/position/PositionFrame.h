@@ -1,0 +1,101 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The panel where the user sets the moment and place of the chart: local date and time, time
+// zone, country and city. It keeps the local moment inside the ephemeris range, turns a chosen
+// city into latitude, longitude and zone through the city base, and raises three events.
+//
+// Units: DateTime, MinDate, MaxDate are astro::TDateTime in LOCAL time (days since 1899-12-30);
+// ranges are compared by calendar day. LongitudeDeg/Min, LatitudeDeg/Min are integer degrees and
+// minutes as the city base writes them (east and north positive, the sign on the degrees).
+// CityTimeZone is whole hours to add to UT to get local time.
+#pragma once
+
+#include "Clock.h"
+
+#include <QFrame>
+#include <memory>
+#include <string>
+
+class QComboBox;
+class QDateEdit;
+class QGroupBox;
+class QLabel;
+class QLineEdit;
+class QSpinBox;
+class QTimeEdit;
+class TCityBase;
+
+class TPositionFrame : public QFrame {
+  Q_OBJECT
+public:
+  explicit TPositionFrame(QWidget* parent = nullptr);
+  ~TPositionFrame() override;
+
+  // Opens the city base named by [PositionFrame] CityBase, relative to the configuration file's
+  // folder; when no such file exists shows "Отсутствует файл базы данных городов <name>."
+  void LoadCityBase(const std::string& ConfigFileName);
+  // Loads the base, fills the country list and selects the first country and its first city.
+  void OpenCityBase(const QString& FileName);
+  // Sets the allowed range (either order) and the starting moment: now when today lies strictly
+  // inside the range, else the start of the range. Raises OnDateTimeChange.
+  void SetDateRange(astro::TDateTime A, astro::TDateTime B);
+  // True when X's day is strictly after MinDate's day and strictly before MaxDate's day.
+  bool IsInRange(astro::TDateTime X) const;
+  // Moves to X when IsInRange(X), raising OnDateTimeChange; otherwise does nothing.
+  void SetDateTime(astro::TDateTime X);
+  // Takes the selected city's coordinates and zone and raises OnPositionChange.
+  void UpdatePosition();
+
+  astro::TDateTime DateTime = 0;
+  astro::TDateTime MinDate = 0;
+  astro::TDateTime MaxDate = 0;
+  int LongitudeDeg = 0;
+  int LongitudeMin = 0;
+  int LatitudeDeg = 0;
+  int LatitudeMin = 0;
+  // Starts at the spin edit's design value, so the zone shown is the zone used.
+  int CityTimeZone = 7;
+
+  const TCityBase* Cities() const { return CityBase.get(); }
+
+signals:
+  void OnDateTimeChange(QObject* Sender);
+  void OnTimeZoneChange(QObject* Sender);
+  void OnPositionChange(QObject* Sender);
+
+public slots:
+  // User handlers of the controls.
+  void DateChange();
+  void TimeChange();
+  void CountrySelect();
+  void CitySelect();
+  void TimeZoneChange();
+
+private:
+  void BuildControls();
+  void ShowInPickers(astro::TDateTime X);
+  void ShowZone(int Hours);
+  QString SelectedText(const QComboBox* Box) const;
+  void FillCities(const QString& Country);
+
+  std::unique_ptr<TCityBase> CityBase;
+  QGroupBox* GroupBox1 = nullptr;
+  QTimeEdit* Time = nullptr;
+  QDateEdit* Date = nullptr;
+  QSpinBox* TimeZone = nullptr;
+  QComboBox* Country = nullptr;
+  QComboBox* City = nullptr;
+  QLineEdit* DlgGrade = nullptr;
+  QLineEdit* DlgMin = nullptr;
+  QLineEdit* ShirGrade = nullptr;
+  QLineEdit* ShirMin = nullptr;
+  QLabel* DlgGradeText = nullptr;
+  QLabel* DlgMinText = nullptr;
+  QLabel* ShirGradeText = nullptr;
+  QLabel* ShirMinText = nullptr;
+};
+
+// The calendar day of a moment: its value rounded down (continuous also before 1899-12-30).
+long long CalendarDay(astro::TDateTime Moment);
+// Reads a decimal integer the frame's way: leading blanks skipped, one optional sign, then digits
+// up to the first non-digit; no digits give 0. Values beyond the 32-bit range are clamped.
+int ReadDecimalInteger(const QString& Text);

@@ -1,0 +1,162 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "CityBase.h"
+
+#include "Cp1251.h"
+
+#include <QFile>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Writes UTF-8 lines as a Windows-1251 file with the given line end and returns its path.
+QString WriteBase(const char* name, const QStringList& lines, const QString& end = "\r\n") {
+  const QString path = QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/" + name;
+  QFile file(path);
+  EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  const std::string bytes = astro::Utf8ToCp1251((lines.join(end) + end).toStdString());
+  file.write(bytes.data(), static_cast<qint64>(bytes.size()));
+  return path;
+}
+
+struct TFound {
+  QString Latitude = "untouched", Longitude = "untouched", Zone = "untouched";
+};
+
+} // namespace
+
+TEST(CityBase, ExtractFieldTakesFiveSeparatorsAndTheTextAfterTheLast) {
+  const QString line = "a; b ;;c;d;e;f;g";
+  EXPECT_EQ(TCityBase::ExtractField(1, line), "a");
+  EXPECT_EQ(TCityBase::ExtractField(2, line), " b "); // blanks belong to the field
+  EXPECT_EQ(TCityBase::ExtractField(3, line), "");
+  EXPECT_EQ(TCityBase::ExtractField(5, line), "d");
+  EXPECT_EQ(TCityBase::ExtractField(6, line), "g"); // "e;f" in between is ignored
+  EXPECT_EQ(TCityBase::ExtractField(4, "x;y;z"), "");
+  EXPECT_EQ(TCityBase::ExtractField(7, line), "");
+  EXPECT_EQ(TCityBase::ExtractField(0, line), "");
+}
+
+TEST(CityBase, ListsAreSortedDeduplicatedAndCaseSensitive) {
+  TCityBase base(WriteBase("cities-lists.txt", {
+                                                   "Омск;Россия;;54°59’;73°22’;6",
+                                                   "Москва;Россия;;55°45’;37°37’;3",
+                                                   "Москва;Россия;;55°45’;37°37’;3",
+                                                   "Ёлкино;россия;;1°00’;2°00’;4",
+                                                   "Троицк;Россия;Московская обл.;55°29’;37°18’;3",
+                                                   "Троицк;Россия;Челябинская обл.;54°05’;61°34’;5",
+                                                   "Айова;США;;41°00’;-93°00’;-6",
+                                               }));
+  EXPECT_EQ(base.GetCountryList(), QStringList({"россия", "Россия", "США"}));
+  EXPECT_EQ(base.GetCityList("Россия"),
+            QStringList({"Москва", "Омск", "Троицк;Московская обл.", "Троицк;Челябинская обл."}));
+  EXPECT_EQ(base.GetCityList("россия"), QStringList({"Ёлкино"}));
+  EXPECT_TRUE(base.GetCityList("Росси").isEmpty());
+}
+
+TEST(CityBase, FindCityReturnsTheFirstMatchAndLeavesOutTextsOnFailure) {
+  TCityBase base(WriteBase("cities-find.txt",
+                           {
+                               "Троицк;Россия;Московская обл.;55°29’;37°18’;3",
+                               "Город;Страна;;10°00’;20°00’;",
+                               "Город;Страна;;11°00’;21°00’;9",
+                           },
+                           "\n"));
+  TFound f;
+  ASSERT_TRUE(base.FindCity("Россия", "Троицк;Московская обл.", f.Latitude, f.Longitude, f.Zone));
+  EXPECT_EQ(f.Latitude, "55°29’");
+  EXPECT_EQ(f.Longitude, "37°18’");
+  EXPECT_EQ(f.Zone, "3");
+  ASSERT_TRUE(base.FindCity("Страна", "Город", f.Latitude, f.Longitude, f.Zone));
+  EXPECT_EQ(f.Latitude, "10°00’"); // the earlier of two identical entries
+  EXPECT_EQ(f.Zone, "");
+
+  TFound g;
+  EXPECT_FALSE(base.FindCity("Россия", "Троицк", g.Latitude, g.Longitude, g.Zone));
+  EXPECT_FALSE(base.FindCity("россия", "Троицк;Московская обл.", g.Latitude, g.Longitude, g.Zone));
+  EXPECT_EQ(g.Latitude, "untouched");
+  EXPECT_EQ(g.Zone, "untouched");
+}
+
+TEST(CityBase, ReadsEveryLineEndAndSkipsLinesThatAreNotPlaces) {
+  const QString path = QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/cities-ends.txt";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(QByteArray::fromStdString(astro::Utf8ToCp1251(
+      "A;X;;1°00’;2°00’;1\r\n\r\nB;X;;1°00’;2°00’;2\nshort;line\rC;X;;1°00’;2°00’;3\r"
+      "D;X;;1°00’;2°00’;4")));
+  file.close();
+  TCityBase base(path);
+  EXPECT_EQ(base.GetCityList("X"), QStringList({"A", "B", "C", "D"}));
+  EXPECT_EQ(base.PlaceCount(), 4);
+  EXPECT_EQ(base.SkippedLineCount(), 2);
+  TFound f;
+  ASSERT_TRUE(base.FindCity("X", "D", f.Latitude, f.Longitude, f.Zone));
+  EXPECT_EQ(f.Zone, "4"); // last line without an end
+  // The Windows-1251 bytes of the signs come back as "°" and "’".
+  EXPECT_EQ(f.Latitude, QString::fromUtf8("1\u00b000\u2019"));
+}
+
+TEST(CityBase, GarbageBytesDoNotDisturbWellFormedLines) {
+  QByteArray bytes;
+  QRandomGenerator random(1251);
+  for (int i = 0; i < 1 << 20; ++i)
+    bytes.append(static_cast<char>(random.bounded(256)));
+  bytes.append("\r\n");
+  bytes.append(QByteArray::fromStdString(astro::Utf8ToCp1251("Омск;Россия;;54°59’;73°22’;6\n")));
+  bytes.append(bytes.left(1000)); // truncated garbage at the end
+  const QString path = QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/cities-garbage.txt";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(bytes);
+  file.close();
+
+  TCityBase base(path);
+  EXPECT_TRUE(base.GetCountryList().contains("Россия"));
+  EXPECT_TRUE(base.GetCityList("Россия").contains("Омск"));
+  TFound f;
+  ASSERT_TRUE(base.FindCity("Россия", "Омск", f.Latitude, f.Longitude, f.Zone));
+  EXPECT_EQ(f.Longitude, "73°22’");
+}
+
+TEST(CityBase, UnreadableFileIsAnErrorNamingIt) {
+  try {
+    TCityBase base(QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/no-such-cities.txt");
+    FAIL() << "no error";
+  } catch (const std::runtime_error& e) {
+    EXPECT_STREQ(e.what(), (std::string("Cannot open file ") + ASTRAVIA_TEST_OUTPUT_DIR +
+                            "/no-such-cities.txt")
+                               .c_str());
+  }
+}
+
+TEST(ShippedCityBase, HoldsThousandsOfWellFormedPlacesWithCurrentZones) {
+  TCityBase base(QString(ASTRAVIA_SOURCE_DIR) + "/data/cities.txt");
+  EXPECT_GT(base.PlaceCount(), 3000);
+  EXPECT_EQ(base.SkippedLineCount(), 0);
+  const QStringList countries = base.GetCountryList();
+  EXPECT_TRUE(countries.contains("Россия"));
+  EXPECT_GT(countries.size(), 150);
+
+  const QString novosibirsk = "Новосибирск;Сибирский ФО";
+  ASSERT_TRUE(base.GetCityList("Россия").contains(novosibirsk));
+  TFound f;
+  ASSERT_TRUE(base.FindCity("Россия", novosibirsk, f.Latitude, f.Longitude, f.Zone));
+  EXPECT_EQ(f.Latitude, "55°02’");
+  EXPECT_TRUE(f.Longitude.startsWith("82°5")) << f.Longitude.toStdString();
+  EXPECT_EQ(f.Zone, "7"); // +7 since 2016, not the +6 of older databases
+
+  // Every coordinate is [-]degrees "°" two-digit minutes "’" and every zone an integer hour.
+  const QRegularExpression angle("^-?\\d{1,3}°[0-5]\\d’$");
+  const QRegularExpression zone("^-?\\d{1,2}$");
+  for (const QString& country : countries)
+    for (const QString& entry : base.GetCityList(country)) {
+      TFound p;
+      ASSERT_TRUE(base.FindCity(country, entry, p.Latitude, p.Longitude, p.Zone));
+      EXPECT_TRUE(angle.match(p.Latitude).hasMatch()) << p.Latitude.toStdString();
+      EXPECT_TRUE(angle.match(p.Longitude).hasMatch()) << p.Longitude.toStdString();
+      ASSERT_TRUE(zone.match(p.Zone).hasMatch()) << entry.toStdString();
+      EXPECT_LE(std::abs(p.Zone.toInt()), 14);
+    }
+}

@@ -1,0 +1,346 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "PositionFrame.h"
+
+#include "CityBase.h"
+#include "Cp1251.h"
+#include "DateTime.h"
+#include "ScriptedPrompts.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
+#include <QTest>
+#include <QTimeEdit>
+#include <gtest/gtest.h>
+
+using astro::EncodeDate;
+using astro::EncodeTime;
+
+namespace {
+
+QString OutputPath(const QString& name) {
+  return QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/" + name;
+}
+
+void WriteFile(const QString& path, const std::string& utf8) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write(QByteArray::fromStdString(astro::Utf8ToCp1251(utf8)));
+}
+
+void PinToday(astro::TDateTime local) {
+  astro::SetClock([local] { return astro::TClockReading{local, local - 7.0 / 24}; });
+}
+
+const std::string kBase = "Омск;Россия;;54°59’;73°22’;6\r\n"
+                          "Новосибирск;Россия;;55°02’;82°56’;7\r\n"
+                          "Безвременск;Россия;;10°00’;20°00’;\r\n"
+                          "Кривой;Россия;;55’;1°;x\r\n"
+                          "Москва;Россия;;55°45’;37°37’;3\r\n"
+                          "Аккра;Гана;;5°36’;-0°10’;0\r\n";
+
+class PositionFrameTest : public ::testing::Test {
+protected:
+  void SetUp() override {
+    PinToday(EncodeDate(2026, 12, 7) + EncodeTime(15, 20, 0));
+    for (auto signal : {&TPositionFrame::OnDateTimeChange, &TPositionFrame::OnTimeZoneChange,
+                        &TPositionFrame::OnPositionChange})
+      QObject::connect(&Frame, signal, [this, signal](QObject* sender) {
+        EXPECT_EQ(sender, &Frame);
+        Events.append(signal == &TPositionFrame::OnDateTimeChange   ? "DateTime"
+                      : signal == &TPositionFrame::OnTimeZoneChange ? "TimeZone"
+                                                                    : "Position");
+      });
+    Frame.show();
+  }
+  void TearDown() override { astro::SetClock({}); }
+
+  template <class T> T* Control(const char* name) {
+    T* control = Frame.findChild<T*>(name);
+    EXPECT_NE(control, nullptr) << name;
+    return control;
+  }
+  QString Text(const char* name) { return Control<QLineEdit>(name)->text(); }
+  void OpenBase() {
+    WriteFile(OutputPath("frame-cities.txt"), kBase);
+    Frame.OpenCityBase(OutputPath("frame-cities.txt"));
+    Events.clear();
+  }
+  // The 1900-01-01 .. 2050-12-31 23:59:59 range with the frame at the given moment.
+  void RangeAt(astro::TDateTime moment) {
+    Frame.SetDateRange(EncodeDate(2050, 12, 31) + EncodeTime(23, 59, 59), EncodeDate(1900, 1, 1));
+    Frame.DateTime = moment;
+    Frame.SetDateTime(moment); // also shows it in the pickers
+    Events.clear();
+  }
+
+  TScriptedPrompts Prompts;
+  TPositionFrame Frame;
+  QStringList Events;
+};
+
+} // namespace
+
+TEST_F(PositionFrameTest, ControlsHaveTheirNamesPlacesAndRanges) {
+  EXPECT_EQ(Control<QGroupBox>("GroupBox1")->title(), "Время и координаты");
+  EXPECT_EQ(Control<QTimeEdit>("Time")->geometry(), QRect(48, 19, 73, 21));
+  EXPECT_EQ(Control<QDateEdit>("Date")->geometry(), QRect(161, 19, 81, 21));
+  EXPECT_FALSE(Control<QDateEdit>("Date")->calendarPopup());
+  auto* zone = Control<QSpinBox>("TimeZone");
+  EXPECT_EQ(zone->minimum(), -12);
+  EXPECT_EQ(zone->maximum(), 12);
+  EXPECT_EQ(zone->value(), Frame.CityTimeZone);
+  EXPECT_EQ(Control<QComboBox>("City")->geometry(), QRect(46, 96, 219, 21));
+  EXPECT_TRUE(Control<QLineEdit>("DlgGrade")->isReadOnly());
+  EXPECT_EQ(Control<QLineEdit>("DlgGrade")->maxLength(), 4);
+  EXPECT_EQ(Control<QLineEdit>("ShirGrade")->maxLength(), 3);
+  EXPECT_EQ(Text("ShirMin"), "0");
+  EXPECT_EQ(Control<QLabel>("DlgGradeText")->text(), "°");
+  EXPECT_EQ(Control<QLabel>("ShirMinText")->text(), "’");
+  // Tab order: Time, Date, TimeZone, Country, City, then the four read-only edits.
+  const QStringList named = {"Time",     "Date",   "TimeZone",  "Country", "City",
+                             "DlgGrade", "DlgMin", "ShirGrade", "ShirMin"};
+  QStringList order;
+  QWidget* w = Control<QTimeEdit>("Time");
+  for (int i = 0; i < 100 && order.size() < named.size(); ++i, w = w->nextInFocusChain()) {
+    QWidget* owner = w;
+    while (owner && !named.contains(owner->objectName()))
+      owner = owner->parentWidget();
+    if (owner && !order.contains(owner->objectName()))
+      order.append(owner->objectName());
+  }
+  EXPECT_EQ(order, named);
+}
+
+TEST_F(PositionFrameTest, StartsTodayInsideTheRangeAndAtItsStartOtherwise) {
+  Frame.SetDateRange(EncodeDate(2050, 12, 31) + EncodeTime(23, 59, 59), EncodeDate(1900, 1, 1));
+  EXPECT_EQ(Events, QStringList({"DateTime"}));
+  EXPECT_EQ(Frame.MinDate, EncodeDate(1900, 1, 1));
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 7) + EncodeTime(15, 20, 0));
+  EXPECT_EQ(Control<QDateEdit>("Date")->date(), QDate(2026, 12, 7));
+  EXPECT_EQ(Control<QTimeEdit>("Time")->time(), QTime(15, 20));
+  EXPECT_FALSE(Frame.IsInRange(EncodeDate(1900, 1, 1) + 0.99));
+  EXPECT_TRUE(Frame.IsInRange(EncodeDate(1900, 1, 2)));
+  EXPECT_FALSE(Frame.IsInRange(EncodeDate(2050, 12, 31)));
+  EXPECT_TRUE(Frame.IsInRange(EncodeDate(2050, 12, 30) + 0.99));
+
+  for (int year : {2060, 1850}) {
+    PinToday(EncodeDate(year, 6, 1) + 0.5);
+    Events.clear();
+    Frame.SetDateRange(EncodeDate(1900, 1, 1) + EncodeTime(6, 0, 0), EncodeDate(2050, 12, 31));
+    EXPECT_EQ(Events, QStringList({"DateTime"})) << year;
+    EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(1900, 1, 1) + EncodeTime(6, 0, 0)) << year;
+  }
+
+  // A one-day range on today runs both fallback steps: two events.
+  PinToday(EncodeDate(2026, 12, 7) + 0.5);
+  Events.clear();
+  Frame.SetDateRange(EncodeDate(2026, 12, 7) + 0.1, EncodeDate(2026, 12, 7) + 0.9);
+  EXPECT_EQ(Events, QStringList({"DateTime", "DateTime"}));
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 7) + 0.1);
+}
+
+TEST_F(PositionFrameTest, RangeBeforeTheEpochComparesWholeDays) {
+  // 1899-12-29 18:00 is -0.25: a day earlier than 1899-12-30, not the same day.
+  Frame.SetDateRange(EncodeDate(1899, 12, 30), EncodeDate(1950, 1, 1));
+  EXPECT_FALSE(Frame.IsInRange(-0.25));
+  EXPECT_TRUE(Frame.IsInRange(1.25));
+  Events.clear();
+  Frame.SetDateTime(-0.25);
+  EXPECT_TRUE(Events.isEmpty());
+  Frame.SetDateTime(EncodeDate(1900, 3, 1));
+  EXPECT_EQ(Events, QStringList({"DateTime"}));
+  EXPECT_EQ(Control<QDateEdit>("Date")->date(), QDate(1900, 3, 1));
+}
+
+TEST_F(PositionFrameTest, HourArrowRollsTheDateOverBothWays) {
+  RangeAt(EncodeDate(2026, 12, 7) + EncodeTime(23, 30, 0));
+  auto* time = Control<QTimeEdit>("Time");
+  time->setFocus();
+  time->setCurrentSection(QDateTimeEdit::HourSection);
+  QTest::keyClick(time, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 8) + EncodeTime(0, 30, 0));
+  EXPECT_EQ(Control<QDateEdit>("Date")->date(), QDate(2026, 12, 8));
+  EXPECT_EQ(Events, QStringList({"DateTime", "TimeZone"}));
+
+  QTest::keyClick(time, Qt::Key_Down);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 7) + EncodeTime(23, 30, 0));
+  EXPECT_EQ(Control<QDateEdit>("Date")->date(), QDate(2026, 12, 7));
+  EXPECT_EQ(Events.size(), 4);
+}
+
+TEST_F(PositionFrameTest, TimeEditsReachTheLastDayButDateEditsDoNot) {
+  RangeAt(EncodeDate(2050, 12, 30) + EncodeTime(12, 0, 0));
+  // Frame.SetDateTime refuses the last day, so put the moment there by the time picker.
+  auto* time = Control<QTimeEdit>("Time");
+  time->setFocus();
+  time->setCurrentSection(QDateTimeEdit::HourSection);
+  for (int i = 0; i < 12; ++i)
+    QTest::keyClick(time, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2050, 12, 31) + EncodeTime(0, 0, 0));
+  for (int i = 0; i < 13; ++i)
+    QTest::keyClick(time, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2050, 12, 31) + EncodeTime(13, 0, 0));
+  EXPECT_EQ(Events.size(), 2 * 25);
+  // 23 -> 0 on the last day would leave the range: undone, no event.
+  for (int i = 0; i < 10; ++i)
+    QTest::keyClick(time, Qt::Key_Up);
+  Events.clear();
+  QTest::keyClick(time, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2050, 12, 31) + EncodeTime(23, 0, 0));
+  EXPECT_EQ(time->time(), QTime(23, 0));
+  EXPECT_TRUE(Events.isEmpty());
+
+  // From 2050-12-29 the date picker may go to the 30th but not to the 31st.
+  RangeAt(EncodeDate(2050, 12, 29) + EncodeTime(12, 0, 0));
+  auto* date = Control<QDateEdit>("Date");
+  date->setFocus();
+  date->setCurrentSection(QDateTimeEdit::DaySection);
+  QTest::keyClick(date, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2050, 12, 30) + EncodeTime(12, 0, 0));
+  EXPECT_EQ(Events, QStringList({"DateTime", "TimeZone"}));
+  QTest::keyClick(date, Qt::Key_Up);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2050, 12, 30) + EncodeTime(12, 0, 0));
+  EXPECT_EQ(date->date(), QDate(2050, 12, 30));
+  EXPECT_EQ(Events.size(), 2);
+}
+
+TEST_F(PositionFrameTest, OpeningTheBaseSelectsTheFirstCountryAndCity) {
+  WriteFile(OutputPath("frame-cities.txt"), kBase);
+  Frame.OpenCityBase(OutputPath("frame-cities.txt"));
+  EXPECT_EQ(Events, QStringList({"Position"}));
+  EXPECT_EQ(Control<QComboBox>("Country")->currentText(), "Гана");
+  EXPECT_EQ(Control<QComboBox>("City")->currentText(), "Аккра");
+  EXPECT_EQ(Text("DlgGrade"), "-0");
+  EXPECT_EQ(Text("DlgMin"), "10");
+  EXPECT_EQ(Frame.LongitudeDeg, 0);
+  EXPECT_EQ(Frame.LatitudeDeg, 5);
+  EXPECT_EQ(Frame.CityTimeZone, 0);
+  EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 0);
+}
+
+TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
+  OpenBase();
+  auto* country = Control<QComboBox>("Country");
+  auto* city = Control<QComboBox>("City");
+  country->setFocus();
+  QTest::keyClick(country, Qt::Key_Down);
+  EXPECT_EQ(country->currentText(), "Россия");
+  EXPECT_EQ(Events, QStringList({"Position"}));
+  EXPECT_EQ(city->count(), 5);
+  EXPECT_EQ(city->currentText(), "Безвременск");
+
+  city->setFocus();
+  QTest::keyClick(city, Qt::Key_Down); // Кривой
+  QTest::keyClick(city, Qt::Key_Down); // Москва
+  QTest::keyClick(city, Qt::Key_Down); // Новосибирск
+  EXPECT_EQ(city->currentText(), "Новосибирск");
+  EXPECT_EQ(Events, QStringList({"Position", "Position", "Position", "Position"}));
+  EXPECT_EQ(Text("ShirGrade"), "55");
+  EXPECT_EQ(Text("ShirMin"), "02");
+  EXPECT_EQ(Text("DlgGrade"), "82");
+  EXPECT_EQ(Text("DlgMin"), "56");
+  EXPECT_EQ(Frame.LatitudeDeg, 55);
+  EXPECT_EQ(Frame.LatitudeMin, 2);
+  EXPECT_EQ(Frame.LongitudeDeg, 82);
+  EXPECT_EQ(Frame.LongitudeMin, 56);
+  EXPECT_EQ(Frame.CityTimeZone, 7);
+  EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 7); // shown without a zone event
+
+  // A city with an empty zone keeps the previous one.
+  city->setCurrentIndex(0);
+  Frame.CitySelect();
+  EXPECT_EQ(Frame.LatitudeDeg, 10);
+  EXPECT_EQ(Frame.CityTimeZone, 7);
+  EXPECT_FALSE(Events.contains("TimeZone"));
+}
+
+TEST_F(PositionFrameTest, MalformedCoordinatesReadAsIntegersWithoutComplaint) {
+  OpenBase();
+  auto* country = Control<QComboBox>("Country");
+  country->setCurrentIndex(country->findText("Россия"));
+  Frame.CountrySelect();
+  auto* city = Control<QComboBox>("City");
+  city->setCurrentIndex(city->findText("Кривой"));
+  Frame.CitySelect();
+  // "55’" has no "°": degrees empty, minutes the text less its last character.
+  EXPECT_EQ(Text("ShirGrade"), "");
+  EXPECT_EQ(Text("ShirMin"), "55");
+  EXPECT_EQ(Frame.LatitudeDeg, 0);
+  EXPECT_EQ(Frame.LatitudeMin, 55);
+  // "1°" has empty minutes.
+  EXPECT_EQ(Frame.LongitudeDeg, 1);
+  EXPECT_EQ(Frame.LongitudeMin, 0);
+  EXPECT_EQ(Frame.CityTimeZone, 0); // "x" reads as 0
+  EXPECT_TRUE(Prompts.Informations.isEmpty());
+
+  EXPECT_EQ(ReadDecimalInteger("  -12abc"), -12);
+  EXPECT_EQ(ReadDecimalInteger("+7"), 7);
+  EXPECT_EQ(ReadDecimalInteger("- 7"), 0);
+  EXPECT_EQ(ReadDecimalInteger(""), 0);
+  EXPECT_EQ(ReadDecimalInteger("99999999999999999999"), INT_MAX);
+  EXPECT_EQ(ReadDecimalInteger("-99999999999999999999"), INT_MIN);
+}
+
+TEST_F(PositionFrameTest, TypedTextThatNamesNoEntryIsNoSelection) {
+  OpenBase();
+  auto* city = Control<QComboBox>("City");
+  city->setFocus();
+  city->lineEdit()->selectAll();
+  QTest::keyClicks(city, "Nowhere");
+  QTest::keyClick(city, Qt::Key_Return);
+  Frame.CitySelect();
+  EXPECT_TRUE(Events.isEmpty());
+  EXPECT_EQ(Frame.LatitudeDeg, 5); // still Аккра
+  EXPECT_EQ(city->count(), 1);     // nothing added to the list
+}
+
+TEST_F(PositionFrameTest, ZoneSpinEditFeedsTheZoneUsed) {
+  OpenBase();
+  auto* zone = Control<QSpinBox>("TimeZone");
+  zone->setFocus();
+  QTest::keyClick(zone, Qt::Key_Up);
+  EXPECT_EQ(Frame.CityTimeZone, 1);
+  EXPECT_EQ(Events, QStringList({"TimeZone"}));
+  zone->setValue(12);
+  QTest::keyClick(zone, Qt::Key_Up); // at the top of the range: no change, no event
+  EXPECT_EQ(Frame.CityTimeZone, 12);
+  EXPECT_EQ(Events.size(), 2);
+}
+
+TEST_F(PositionFrameTest, LoadCityBaseResolvesTheKeyBesideTheConfiguration) {
+  const QString dir = OutputPath("frame-config/");
+  QDir().mkpath(dir);
+  WriteFile(dir + "cities.txt", kBase);
+  WriteFile(dir + "quellantree.ini", "[PositionFrame]\r\nCityBase=cities.txt\r\n");
+  Frame.LoadCityBase((dir + "quellantree.ini").toStdString());
+  EXPECT_TRUE(Prompts.Informations.isEmpty());
+  ASSERT_NE(Frame.Cities(), nullptr);
+  EXPECT_EQ(Events, QStringList({"Position"}));
+}
+
+TEST_F(PositionFrameTest, MissingBaseIsReportedOnceAndTheListsStayEmpty) {
+  const QString dir = OutputPath("frame-missing/");
+  QDir().mkpath(dir);
+  WriteFile(dir + "quellantree.ini", "[PositionFrame]\r\nCityBase=nowhere/towns.txt\r\n");
+  Frame.LoadCityBase((dir + "quellantree.ini").toStdString());
+  EXPECT_EQ(Prompts.Informations, QStringList({"Отсутствует файл базы данных городов towns.txt."}));
+  EXPECT_EQ(Frame.Cities(), nullptr);
+  EXPECT_EQ(Control<QComboBox>("Country")->count(), 0);
+  Frame.CountrySelect();
+  Frame.CitySelect();
+  Frame.UpdatePosition();
+  EXPECT_TRUE(Events.isEmpty());
+  EXPECT_EQ(Frame.LatitudeDeg, 0);
+
+  // No configuration file at all: the key is empty and the name in the message too.
+  TPositionFrame other;
+  other.LoadCityBase((dir + "absent.ini").toStdString());
+  EXPECT_EQ(Prompts.Informations.last(), "Отсутствует файл базы данных городов .");
+}
