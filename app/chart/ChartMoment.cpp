@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartMoment.h"
 
+#include "DateTime.h"
+
 #include <cstdio>
 
 namespace chart {
@@ -90,10 +92,11 @@ TClockTime TimeOf(TSeconds moment) {
           static_cast<int>(ofDay % 60)};
 }
 
-double ToDateTime(TSeconds moment) {
-  const std::int64_t day = FloorDiv(moment, SecondsPerDay);
-  const double fraction = static_cast<double>(moment - day * SecondsPerDay) / SecondsPerDay;
-  return day >= 0 ? static_cast<double>(day) + fraction : static_cast<double>(day) - fraction;
+astro::TDateTime ToDateTime(TSeconds moment) {
+  const TCivilDate date = DateOf(moment);
+  const TClockTime time = TimeOf(moment);
+  return astro::EncodeDateTime({date.Year, date.Month, date.Day},
+                               {time.Hour, time.Minute, time.Second, 0});
 }
 
 std::optional<TCivilDate> ParseIsoDate(std::string_view text) {

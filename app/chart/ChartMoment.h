@@ -3,6 +3,8 @@
 // counted from 1899-12-30 00:00, so that stepping through a series never drifts.
 #pragma once
 
+#include "Clock.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -42,9 +44,8 @@ TSeconds ToSeconds(const TCivilDate& date, const TClockTime& time);
 TCivilDate DateOf(TSeconds moment);
 TClockTime TimeOf(TSeconds moment);
 
-// The moment as a TDateTime: the whole part counts days, the fraction (taken by absolute
-// value, as the TDateTime convention has it for days before the epoch) is the time of day.
-double ToDateTime(TSeconds moment);
+// The moment as the program's TDateTime (astro::EncodeDateTime of its date and time).
+astro::TDateTime ToDateTime(TSeconds moment);
 
 // "YYYY-MM-DD" with a four-digit year; nullopt when malformed or not a real date.
 std::optional<TCivilDate> ParseIsoDate(std::string_view text);

@@ -12,8 +12,11 @@ TConsolePrompts::~TConsolePrompts() {
 }
 
 void TConsolePrompts::Information(const QString& text) {
+  // A series meets the same missing file at every step: say it once.
+  const bool repeated = Warnings.contains(text);
   Warnings << text;
-  std::fprintf(ErrorStream, "astravia-chart: warning: %s\n", text.toUtf8().constData());
+  if (!repeated)
+    std::fprintf(ErrorStream, "astravia-chart: warning: %s\n", text.toUtf8().constData());
 }
 
 void TConsolePrompts::Error(const QString& text) {

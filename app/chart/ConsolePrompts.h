@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The prompts seam of the command-line companion: nothing is shown on a screen.
-// Information boxes become warnings on standard error, a save dialog "chooses" the file
-// the companion named beforehand, and print dialogs and other forms are cancelled.
+// Information boxes become warnings on standard error (each text once), a save dialog "chooses" the
+// file the companion named beforehand, and print dialogs and other forms are cancelled.
 #pragma once
 
 #include "Prompts.h"

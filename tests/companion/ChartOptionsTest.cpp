@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartOptions.h"
 
+#include "DateTime.h"
+
 #include <gtest/gtest.h>
 
 using namespace chart;
@@ -28,8 +30,13 @@ TEST(ChartMoment, DaysAndDateTimesFollowTheTDateTimeEpoch) {
   EXPECT_EQ(DaysSinceEpoch({2005, 1, 5}), 38357);
   EXPECT_EQ(DaysSinceEpoch({1800, 1, 1}), -36522);
   EXPECT_DOUBLE_EQ(ToDateTime(ToSeconds({2005, 1, 5}, {18, 0, 0})), 38357.75);
-  // Before the epoch the fraction still counts forward from midnight, taken by its size.
-  EXPECT_DOUBLE_EQ(ToDateTime(ToSeconds({1899, 12, 29}, {6, 0, 0})), -1.25);
+  // The program's own decoding gives back the date and time, also before 1899-12-30.
+  for (TSeconds moment :
+       {ToSeconds({1899, 12, 29}, {6, 0, 0}), ToSeconds({1800, 1, 1}, {0, 0, 1}),
+        ToSeconds({2200, 12, 30}, {23, 59, 59}), ToSeconds({2005, 1, 5}, {9, 5, 0})}) {
+    const astro::TDateTime value = ToDateTime(moment);
+    EXPECT_EQ(astro::DateToText(value) + " " + astro::TimeToText(value), MomentText(moment));
+  }
   for (std::int64_t day : {-36522, -1, 0, 1, 38357, 109572}) {
     const TCivilDate date = DateOfDay(day);
     EXPECT_EQ(DaysSinceEpoch(date), day);

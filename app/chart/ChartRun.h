@@ -1,0 +1,24 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The whole run of astravia-chart for parsed options: checks, charts, text and files.
+#pragma once
+
+#include "ChartOptions.h"
+
+#include <QString>
+#include <cstdio>
+
+namespace chart {
+
+// The names of the files of chart `number` (1-based) of `count`: report.txt and tree.jpg for
+// a single chart, report-0001.txt and tree-0001.jpg ... for a series (at least four digits).
+QString ReportFileName(std::int64_t number, std::int64_t count);
+QString TreeFileName(std::int64_t number, std::int64_t count);
+
+// Creates the output folder when missing and proves it writable; throws TChartError.
+void PrepareOutputFolder(const QString& folder);
+
+// Runs the charts the options ask for, printing to `out` and warnings to `errors`.
+// Returns the exit status (0); throws TChartError (and the program's file errors) on failure.
+int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors);
+
+} // namespace chart

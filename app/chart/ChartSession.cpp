@@ -1,0 +1,243 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ChartSession.h"
+
+#include "ChartOptions.h"
+#include "CityBase.h"
+#include "CityNames.h"
+#include "DateTime.h"
+#include "FontStream.h"
+#include "IniFile.h"
+#include "MainForm.h"
+#include "PositionFrame.h"
+
+#if ASTRAVIA_HAVE_TREE
+#include "TreeImage.h"
+#include "ViewCommands.h"
+#endif
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QWidget>
+
+namespace chart {
+namespace {
+
+// The main window's client area; the frames size themselves from their owner's.
+constexpr int kClientWidth = 865;
+constexpr int kClientHeight = 471;
+
+std::string Quoted(const QString& path) {
+  return "\"" + path.toStdString() + "\"";
+}
+
+std::string RangeText(astro::TDateTime first, astro::TDateTime last) {
+  return astro::DateToText(first) + " " + astro::TimeToText(first) + " - " +
+         astro::DateToText(last) + " " + astro::TimeToText(last) + " UT";
+}
+
+void RequireReadable(const QString& path, const std::string& what) {
+  QFile file(path);
+  if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly))
+    throw TChartError("cannot read " + what + " " + Quoted(path));
+}
+
+std::string JoinedLines(const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names)
+    text += "\n  " + name;
+  return text;
+}
+
+} // namespace
+
+QString DefaultIniPath() {
+  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("quellantree.ini"));
+}
+
+std::string DefaultEphemerisFile() {
+  return DefaultFormPaths().EphemerisFile;
+}
+
+TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
+    : Prompts(prompts), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
+      PlanetPosition1(std::make_unique<astro::TPlanetPosition>()) {
+  RequireReadable(IniPath, "configuration file");
+  const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
+  RequireReadable(ephemeris, "ephemeris file");
+  Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
+  if (!Efemeris_->HasData())
+    throw TChartError("ephemeris file " + Quoted(ephemeris) + " holds fewer than two days");
+
+  Host = std::make_unique<QWidget>();
+  Host->setObjectName(QStringLiteral("Form1"));
+  Host->resize(kClientWidth, kClientHeight);
+  Zone_ = setup.Zone;
+  if (setup.City)
+    OpenCity(*setup.City);
+
+  // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
+  const QString font = QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
+  FontLoaded = LoadSymbolFont(font);
+  if (!FontLoaded && setup.TreeFrame)
+    Prompts.Information("symbol font " + font + " is missing; glyphs are not drawn");
+  PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
+  PlanetPosition1->SetIniFileName(IniPath.toStdString());
+#if ASTRAVIA_HAVE_TREE
+  if (setup.TreeFrame) {
+    const qsizetype errorsBefore = Prompts.Errors.size();
+    TreeFrame_ = CreateTreeFrame(Host.get(), Host.get(), IniPath);
+    // The frame reports an unreadable mask picture in an error box and goes on without it; the
+    // companion has been asked for that picture, so it stops (the box was printed already).
+    if (Prompts.Errors.size() > errorsBefore)
+      throw TChartError("cannot read a data file of the Tree of Life (see the message above)");
+  }
+#else
+  (void)setup.TreeFrame;
+#endif
+}
+
+TChartSession::~TChartSession() {
+  // The companion only reads the configuration file: with no file name the model's destruction
+  // writes nothing back.
+  PlanetPosition1->OnChange = nullptr;
+  PlanetPosition1->SetIniFileName("");
+  if (FontLoaded)
+    FreeSymbolFont();
+}
+
+void TChartSession::OpenCity(const std::string& name) {
+  const config::TIniFile ini(IniPath.toStdString());
+  const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
+  const QString basePath =
+      QString::fromStdString(config::DirectoryOf(IniPath.toStdString()) + value);
+  if (value.empty() || !QFileInfo(basePath).isFile())
+    throw TChartError("city base " + Quoted(basePath) + " (key CityBase of [PositionFrame] in " +
+                      Quoted(IniPath) + ") is missing");
+  RequireReadable(basePath, "city base");
+
+  PositionFrame1 = new TPositionFrame(Host.get());
+  PositionFrame1->setObjectName(QStringLiteral("PositionFrame1"));
+  PositionFrame1->LoadCityBase(IniPath.toStdString());
+  const TCityBase* cities = PositionFrame1->Cities();
+  if (!cities)
+    throw TChartError("cannot read city base " + Quoted(basePath));
+
+  std::vector<TCityEntry> entries;
+  for (const QString& country : cities->GetCountryList())
+    for (const QString& entry : cities->GetCityList(country))
+      entries.push_back({country.toStdString(), entry.toStdString()});
+  const TCityMatch match = TCityNames(std::move(entries)).Match(name);
+  if (!match.Found) {
+    if (match.Ambiguous)
+      throw TChartError("city \"" + name +
+                        "\" is ambiguous; give one of:" + JoinedLines(match.Suggestions));
+    throw TChartError("unknown city \"" + name + "\"" +
+                      (match.Suggestions.empty()
+                           ? std::string(" (the city base is empty)")
+                           : "; closest entries:" + JoinedLines(match.Suggestions)));
+  }
+
+  // Choose the place in the frame's own lists, as a user does, so the frame reads it.
+  auto* country = PositionFrame1->findChild<QComboBox*>(QStringLiteral("Country"));
+  auto* city = PositionFrame1->findChild<QComboBox*>(QStringLiteral("City"));
+  if (!country || !city)
+    throw TChartError("the position frame has no Country and City lists");
+  country->setCurrentIndex(country->findText(QString::fromStdString(match.City.Country),
+                                             Qt::MatchExactly | Qt::MatchCaseSensitive));
+  PositionFrame1->CountrySelect();
+  city->setCurrentIndex(city->findText(QString::fromStdString(match.City.Entry),
+                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
+  PositionFrame1->CitySelect();
+  if (city->currentText() != QString::fromStdString(match.City.Entry))
+    throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
+
+  Zone_ = PositionFrame1->CityTimeZone;
+  Place = TPlaceFacts{CityFullName(match.City), PositionFrame1->LatitudeDeg,
+                      PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
+                      PositionFrame1->LongitudeMin};
+}
+
+void TChartSession::CheckInRange(TSeconds local) const {
+  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, ToDateTime(local));
+  const astro::TDateTime first = Efemeris_->FirstDate(), last = Efemeris_->LastDate();
+  // Compared by whole seconds: the range ends at 23:59:59 of its last day.
+  const auto seconds = [](astro::TDateTime t) {
+    return CalendarDay(t) * SecondsPerDay + astro::SecondsOfDay(t);
+  };
+  if (seconds(ut) < seconds(first) || seconds(ut) > seconds(last))
+    throw TChartError("moment " + MomentText(local) + " (zone " + std::to_string(Zone_) + ", " +
+                      astro::DateToText(ut) + " " + astro::TimeToText(ut) +
+                      " UT) is outside the ephemeris range " + RangeText(first, last));
+}
+
+TChartFacts TChartSession::Compute(TSeconds local) {
+  CheckInRange(local);
+  Moment = ToDateTime(local);
+  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, Moment);
+  const int before = Changes;
+  // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
+  Efemeris_->ComputePositions(*PlanetPosition1, ut);
+  if (Changes == before)
+    throw TChartError("the ephemeris has no record for " + MomentText(local));
+
+  TChartFacts facts;
+  facts.Local = Moment;
+  facts.Universal = ut;
+  facts.Zone = Zone_;
+  facts.Place = Place;
+  for (int b = 1; b <= astro::kBodyCount; ++b)
+    facts.Bodies[b - 1] = {PlanetPosition1->GetLongitude(b), PlanetPosition1->GetSign(b),
+                           PlanetPosition1->GetDegreeInSign(b)};
+  const astro::TAspectList& aspects = PlanetPosition1->Aspects();
+  for (int i = 0; i < aspects.Count; ++i)
+    facts.Aspects.push_back(
+        {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
+  return facts;
+}
+
+void TChartSession::PlanetPosition1Change() {
+  ++Changes;
+  // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
+  // aspects, then the local moment, into the tree frame (the tarot and cosmogram frames,
+  // which would follow, are not part of this build).
+#if ASTRAVIA_HAVE_TREE
+  if (TreeFrame_) {
+    TreeFrame_->ShowPlanets(PlanetPosition1->LongitudeArray());
+    TreeFrame_->ShowAspects(PlanetPosition1->Aspects());
+    TreeFrame_->ShowMoment(Moment);
+  }
+#endif
+}
+
+void TChartSession::SaveReport(const QString& fileName) {
+#if ASTRAVIA_HAVE_TREE
+  if (!TreeFrame_)
+    throw TChartError("no Tree of Life frame to write a report from");
+  Prompts.AnswerNextSave(fileName);
+  ::SaveReport(*TreeFrame_);
+  if (!QFileInfo(fileName).isFile())
+    throw TChartError("report " + Quoted(fileName) + " was not written");
+#else
+  throw TChartError("this build has no Tree of Life frame; cannot write " + Quoted(fileName));
+#endif
+}
+
+bool TChartSession::SaveImage(const QString& fileName) {
+#if ASTRAVIA_HAVE_TREE
+  if (!TreeFrame_)
+    return false;
+  Prompts.AnswerNextSave(fileName);
+  ::SaveImage(*TreeFrame_);
+  const bool asked = Prompts.SaveWasAsked();
+  Prompts.AnswerNextSave(QString());
+  return asked && QFileInfo(fileName).isFile();
+#else
+  Prompts.Information(QStringLiteral("this build has no Tree of Life frame; not written: ") +
+                      fileName);
+  return false;
+#endif
+}
+
+} // namespace chart

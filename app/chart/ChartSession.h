@@ -1,0 +1,86 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// One companion run: the main window's own parts, created without a window and wired as the
+// main window wires them. The ephemeris store computes into the chart model at the UT moment;
+// the model's change feeds the Tree of Life frame in the main window's order; the frame's save
+// commands write the report and the picture. Moments given here are LOCAL (whole seconds,
+// ChartMoment.h); the zone (hours east of Greenwich) turns them into UT.
+#pragma once
+
+#include "ChartMoment.h"
+#include "ChartText.h"
+#include "ConsolePrompts.h"
+
+#include "EfemerisClass.h"
+#include "PlanetPosition.h"
+
+#include <QString>
+#include <memory>
+#include <optional>
+#include <string>
+
+class QWidget;
+class TImageFrame;
+class TPositionFrame;
+
+namespace chart {
+
+struct TChartSetup {
+  QString IniPath;                 // the configuration file; must be readable
+  std::string EphemerisFile;       // the ephemeris store's file
+  std::optional<std::string> City; // "Country/City entry", or
+  int Zone = 0;                    // the zone used when no city is given
+  bool TreeFrame = true;           // create the Tree of Life frame (report and picture)
+};
+
+class TChartSession {
+public:
+  // Opens everything and checks it; throws TChartError for an unreadable configuration file,
+  // a missing or empty ephemeris, a missing city base or an unknown city. Missing optional
+  // files (mask picture) are warnings through `prompts`.
+  TChartSession(const TChartSetup& setup, TConsolePrompts& prompts);
+  ~TChartSession();
+
+  TChartSession(const TChartSession&) = delete;
+  TChartSession& operator=(const TChartSession&) = delete;
+
+  // Throws TChartError when the moment, in UT, lies outside the ephemeris range.
+  void CheckInRange(TSeconds local) const;
+  // Computes the chart of a local moment (which must be in range) and feeds the frame.
+  TChartFacts Compute(TSeconds local);
+
+  // The frame's "Сохранить как отчет" and "Сохранить как изображение", answered with the
+  // given file name. A failed write throws; a picture that cannot be saved (no mask) warns
+  // and returns false.
+  void SaveReport(const QString& fileName);
+  bool SaveImage(const QString& fileName);
+
+  const astro::TPlanetPosition& Model() const { return *PlanetPosition1; }
+  const astro::TEfemerisClass& Efemeris() const { return *Efemeris_; }
+  TImageFrame* TreeFrame() const { return TreeFrame_; }
+  int Zone() const { return Zone_; }
+
+private:
+  void OpenCity(const std::string& name);
+  // The main window's PlanetPosition1Change, without the planet table.
+  void PlanetPosition1Change();
+
+  TConsolePrompts& Prompts;
+  QString IniPath;
+  std::unique_ptr<astro::TEfemerisClass> Efemeris_;
+  std::unique_ptr<astro::TPlanetPosition> PlanetPosition1;
+  std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner
+  TPositionFrame* PositionFrame1 = nullptr;
+  TImageFrame* TreeFrame_ = nullptr;
+  std::optional<TPlaceFacts> Place;
+  int Zone_ = 0;
+  astro::TDateTime Moment = 0; // local moment handed to the frames
+  bool FontLoaded = false;
+  int Changes = 0; // OnChange count, to see that a computation took place
+};
+
+// The files the program itself would use: the configuration file beside the executable and the
+// ephemeris in the working folder or beside the executable.
+QString DefaultIniPath();
+std::string DefaultEphemerisFile();
+
+} // namespace chart

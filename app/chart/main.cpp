@@ -1,0 +1,31 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// astravia-chart: charts, reports and pictures of the main window's code from the command line.
+#include "ChartOptions.h"
+#include "ChartRun.h"
+
+#include <QApplication>
+#include <cstdio>
+#include <exception>
+
+int main(int argc, char** argv) {
+  // The arguments are taken before Qt sees them, so none is swallowed as a Qt option.
+  const std::vector<std::string> args(argv + 1, argv + argc);
+  // No window is ever shown: the frames draw into their pictures on the offscreen platform.
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  int qtArgc = 1;
+  QApplication application(qtArgc, argv);
+  try {
+    const chart::TChartOptions options = chart::ParseChartOptions(args);
+    if (options.Help) {
+      std::fputs(chart::ChartHelpText().c_str(), stdout);
+      return 0;
+    }
+    return chart::RunChart(options, stdout, stderr);
+  } catch (const std::exception& error) {
+    std::fflush(stdout);
+    std::fprintf(stderr, "astravia-chart: error: %s\n", error.what());
+  } catch (...) {
+    std::fprintf(stderr, "astravia-chart: error: unexpected failure\n");
+  }
+  return 2;
+}

@@ -1,0 +1,139 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Runs the built astravia-chart as a user does and checks what it prints and writes.
+#include "ChartProgram.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+using namespace companion_test;
+
+TEST(ChartProgram, PrintsTheChartOfAMomentAndPlace) {
+  const TTestFolder folder("prints");
+  const TRun run = RunChart({"--date", "2005-01-05", "--time", "12:00", "--city",
+                             "Россия/Новосибирск", "--ini", folder.Ini()});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  EXPECT_NE(run.Out.find("Moment: 05.01.2005 12:00:00 local, 05.01.2005 05:00:00 UT"),
+            std::string::npos)
+      << run.Out;
+  EXPECT_NE(run.Out.find("Place: Россия/Новосибирск;Сибирский ФО, latitude 55°02’, longitude "
+                         "82°55’, zone +7"),
+            std::string::npos)
+      << run.Out;
+  // The Sun on 5 January is in Capricorn, about 15 degrees in.
+  EXPECT_NE(run.Out.find("  Солнце    285."), std::string::npos) << run.Out;
+  EXPECT_NE(run.Out.find("Козерог   14°"), std::string::npos) << run.Out;
+  EXPECT_TRUE(run.Err.empty()) << run.Err;
+  EXPECT_FALSE(QFileInfo::exists(folder.Path("report.txt"))); // nothing written without --out
+}
+
+TEST(ChartProgram, HelpDescribesTheOptions) {
+  const TRun run = RunChart({"--help"});
+  EXPECT_EQ(run.Status, 0);
+  for (const char* option :
+       {"--date", "--time", "--city", "--zone", "--ini", "--out", "--until", "--step", "cosmogram"})
+    EXPECT_NE(run.Out.find(option), std::string::npos) << option;
+}
+
+TEST(ChartProgram, ErrorsExitWithStatusTwoAndNameTheProblem) {
+  const TTestFolder folder("errors");
+  const std::string ini = folder.Ini();
+  struct TCase {
+    std::vector<std::string> Args;
+    std::string Message;
+  };
+  QFile plain(QString::fromStdString(folder.Path("plain-file")));
+  ASSERT_TRUE(plain.open(QIODevice::WriteOnly));
+  plain.close();
+  const std::vector<TCase> cases = {
+      {{"--date", "2005-02-30", "--zone", "7", "--ini", ini},
+       "--date: malformed date \"2005-02-30\""},
+      {{"--date", "2005-01-05", "--time", "12:61", "--zone", "7", "--ini", ini},
+       "--time: malformed time \"12:61\""},
+      {{"--date", "2205-01-05", "--zone", "7", "--ini", ini}, "outside the ephemeris range"},
+      // 1800-01-01 05:00 local at zone +7 is still 1799 in UT.
+      {{"--date", "1800-01-01", "--time", "05:00", "--zone", "7", "--ini", ini},
+       "outside the ephemeris range"},
+      {{"--date", "2005-01-05", "--city", "Россия/Новосибрск", "--ini", ini},
+       "unknown city \"Россия/Новосибрск\"; closest entries:\n  Россия/Новосибирск;Сибирский ФО"},
+      {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("absent.ini")},
+       "cannot read configuration file"},
+      {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("")},
+       "cannot read configuration file"},
+      {{"--date", "2005-01-05", "--zone", "7", "--ini", ini, "--out",
+        folder.Path("plain-file/sub")},
+       "cannot create output folder"},
+      {{"--date", "2005-01-05", "--zone", "7", "--ini", ini, "--out", folder.Path("plain-file")},
+       "is not a folder"},
+      {{"--date", "2005-01-05", "--zone", "7", "--bogus"}, "unknown option \"--bogus\""},
+      {{"--date", "2005-01-05", "--zone", "7", "--ini", ini, "--until", "2005-01-04", "--step",
+        "day"},
+       "is before the start"},
+  };
+  for (const TCase& c : cases) {
+    const TRun run = RunChart(c.Args);
+    EXPECT_EQ(run.Status, 2) << c.Message << "\n" << run.Err;
+    EXPECT_NE(run.Err.find("astravia-chart: error: "), std::string::npos) << run.Err;
+    EXPECT_NE(run.Err.find(c.Message), std::string::npos) << run.Err;
+  }
+}
+
+TEST(ChartProgram, MissingDataFilesAreErrorsAndAMissingMaskAWarning) {
+  const TTestFolder folder("missing");
+  // A city base the configuration names but that is not there.
+  const std::string noCities = folder.Ini("noCities.ini", {{"CityBase", "no-such-cities.txt"}});
+  TRun run = RunChart({"--date", "2005-01-05", "--city", "Россия/Омск", "--ini", noCities});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("no-such-cities.txt"), std::string::npos) << run.Err;
+  EXPECT_NE(run.Err.find("is missing"), std::string::npos) << run.Err;
+
+  // The program copied away from its runtime folder, started elsewhere: no ephemeris.
+  const QString alone = QString::fromStdString(folder.Path("alone"));
+  QDir().mkpath(alone);
+  const QString copy = alone + "/astravia-chart";
+  QFile::remove(copy);
+  ASSERT_TRUE(QFile::copy(ASTRAVIA_CHART_PROGRAM, copy));
+  run =
+      RunProgram(copy.toStdString(), {"--date", "2005-01-05", "--zone", "7", "--ini", folder.Ini()},
+                 alone.toStdString());
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("cannot read ephemeris file"), std::string::npos) << run.Err;
+
+  // No mask picture: a warning; the report is still written, the picture is not.
+  const std::string noMask = folder.Ini("noMask.ini", {{"TreeImage", "no-such-mask.jpg"}});
+  const std::string out = folder.Path("out-nomask");
+  run = RunChart({"--date", "2005-01-05", "--zone", "7", "--ini", noMask, "--out", out});
+  EXPECT_EQ(run.Status, 0) << run.Err;
+  EXPECT_NE(run.Err.find("astravia-chart: warning: Отсутствует файл маски no-such-mask.jpg."),
+            std::string::npos)
+      << run.Err;
+  EXPECT_GT(QFileInfo(QString::fromStdString(out + "/report.txt")).size(), 0);
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(out + "/tree.jpg")));
+  EXPECT_NE(run.Out.find("Aspects: "), std::string::npos);
+}
+
+TEST(ChartProgram, ASeriesOfTwentyFourHoursGivesTwentyFourNumberedSets) {
+  const TTestFolder folder("series");
+  const std::string out = folder.Path("out");
+  const TRun run =
+      RunChart({"--date", "2005-01-05", "--time", "00:00", "--zone", "3", "--ini", folder.Ini(),
+                "--out", out, "--until", "2005-01-05", "--step", "hour"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  QStringList names = QDir(QString::fromStdString(out)).entryList(QDir::Files, QDir::Name);
+  ASSERT_EQ(names.size(), 48) << names.join(' ').toStdString();
+  for (int n = 1; n <= 24; ++n) {
+    const QString number = QString::number(n).rightJustified(4, '0');
+    EXPECT_TRUE(names.contains("report-" + number + ".txt")) << n;
+    EXPECT_TRUE(names.contains("tree-" + number + ".jpg")) << n;
+  }
+  EXPECT_NE(run.Out.find("Chart 0024\nMoment: 05.01.2005 23:00:00 local, 05.01.2005 20:00:00 UT"),
+            std::string::npos);
+  EXPECT_EQ(run.Out.find("Chart 0025"), std::string::npos);
+  // The Moon moves about half a degree an hour: the first and the last picture differ.
+  QFile first(QString::fromStdString(out + "/tree-0001.jpg")),
+      last(QString::fromStdString(out + "/tree-0024.jpg"));
+  ASSERT_TRUE(first.open(QIODevice::ReadOnly) && last.open(QIODevice::ReadOnly));
+  EXPECT_NE(first.readAll(), last.readAll());
+}
