@@ -1,0 +1,147 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TreeDrawing.h"
+
+#include "DateTime.h"
+#include "FontStream.h"
+#include "TreeTables.h"
+
+#include <QPainter>
+
+namespace {
+
+bool IsBody(int b) {
+  return b >= 1 && b <= astro::kBodyCount;
+}
+
+QColor BoxColour(int body) {
+  const tree::TBodyBox& box = tree::BodyBoxes[body];
+  return {box.R, box.G, box.B};
+}
+
+void FillArea(QImage& picture, const tree::TArea& area, const QColor& colour) {
+  QPainter painter(&picture);
+  painter.fillRect(QRect(QPoint(area.Left, area.Top), QPoint(area.Right - 1, area.Bottom - 1)),
+                   colour);
+}
+
+// Font of the date box: the platform's default face at 10 points on a 96 dpi canvas.
+QFont DateFont() {
+  QFont font;
+  font.setPixelSize(13);
+  return font;
+}
+
+void DrawClippedText(QPainter& painter, const QRect& rect, QPoint origin, const QString& text) {
+  painter.fillRect(rect, Qt::white);
+  painter.save();
+  painter.setClipRect(rect);
+  const QFontMetrics metrics(painter.font());
+  painter.drawText(origin + QPoint(0, metrics.ascent()), text);
+  painter.restore();
+}
+
+} // namespace
+
+QColor AspectColor(int Aspect) {
+  if (Aspect < 1 || Aspect > astro::kAspectCount) {
+    return Qt::black;
+  }
+  const std::uint32_t bgr = astro::AspectColors[Aspect];
+  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
+}
+
+void RefillLetterBox(QImage& Picture, int Body) {
+  if (!IsBody(Body)) {
+    return;
+  }
+  const tree::TBodyBox& box = tree::BodyBoxes[Body];
+  QPainter painter(&Picture);
+  painter.fillRect(box.X, box.Y, tree::BoxWidth, tree::BoxHeight, BoxColour(Body));
+}
+
+void DrawLetters(QImage& Picture, const QImage& LetterStrip, int Body,
+                 const astro::TArcanaTriple& Letters) {
+  if (!IsBody(Body) || LetterStrip.isNull()) {
+    return;
+  }
+  const QImage strip = LetterStrip.format() == QImage::Format_RGB32
+                           ? LetterStrip
+                           : LetterStrip.convertToFormat(QImage::Format_RGB32);
+  const tree::TBodyBox& box = tree::BodyBoxes[Body];
+  const QRect pictureRect = Picture.rect();
+  for (int k = 0; k < 3; ++k) {
+    const int letter = Letters[k];
+    if (letter < 1 || letter > astro::kArcanaCount) {
+      continue;
+    }
+    const int sourceX = tree::CellSize * (letter - 1);
+    const int targetX = box.X + tree::CellSize * k;
+    for (int y = 0; y < tree::CellSize && y < strip.height(); ++y) {
+      const QRgb* source = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
+      for (int x = 0; x < tree::CellSize && sourceX + x < strip.width(); ++x) {
+        const QPoint target(targetX + x, box.Y + y);
+        if (!pictureRect.contains(target)) {
+          continue;
+        }
+        QRgb* row = reinterpret_cast<QRgb*>(Picture.scanLine(target.y()));
+        row[target.x()] &= source[sourceX + x] | 0xFF000000u;
+      }
+    }
+  }
+}
+
+void DrawRoute(QImage& Picture, int Planet1, int Planet2, const QColor& Colour) {
+  const int index = tree::RouteIndex(Planet1, Planet2);
+  if (index < 0) {
+    return;
+  }
+  const tree::TAspectRoute& route = tree::AspectRoutes[index];
+  QPainter painter(&Picture);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Colour, 2, route.PenStyle == tree::PenDashed ? Qt::DashLine : Qt::SolidLine,
+                      Qt::FlatCap));
+  for (int i = 0; i < route.SegmentCount && i < static_cast<int>(route.Segments.size()); ++i) {
+    const tree::TSegment& s = route.Segments[i];
+    painter.drawLine(s.X1, s.Y1, s.X2, s.Y2);
+  }
+}
+
+void ClearLegend(QImage& Picture) {
+  FillArea(Picture, tree::LegendLeft, Qt::white);
+  FillArea(Picture, tree::LegendRight, Qt::white);
+}
+
+QPoint LegendOrigin(int Index) {
+  const int row = Index - 12 * ((Index - 1) / 12);
+  const int column = (Index - 1) / 12 + 1;
+  const int x0 = column <= 2 ? 3 + 60 * (column - 1) : 422 + 60 * (column - 3);
+  return {x0, 568 + 17 * (row - 1)};
+}
+
+void DrawLegendEntry(QImage& Picture, int Index, const astro::TAspectItem& Item) {
+  const QPoint origin = LegendOrigin(Index);
+  {
+    QPainter painter(&Picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::white);
+    painter.drawRect(origin.x(), origin.y(), 60, 17); // covers (x0, y0)-(x0 + 61, y0 + 18)
+  }
+  DrawSymbol(&Picture, origin.x() + 4, origin.y() + 2, Qt::black, 15 + Item.Planet1);
+  DrawSymbol(&Picture, origin.x() + 20, origin.y() + 2, AspectColor(Item.Aspect), 63 + Item.Aspect);
+  DrawSymbol(&Picture, origin.x() + 36, origin.y() + 2, Qt::black, 15 + Item.Planet2);
+}
+
+void DrawMomentBox(QImage& Picture, double Moment) {
+  QPainter painter(&Picture);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setFont(DateFont());
+  painter.setPen(Qt::black);
+  DrawClippedText(painter, QRect(QPoint(6, 3), QPoint(149, 17)), QPoint(10, 2),
+                  QString::fromStdString(astro::DateToLongText(Moment)));
+  DrawClippedText(painter, QRect(QPoint(6, 20), QPoint(149, 34)), QPoint(10, 20),
+                  QString::fromStdString(astro::TimeToText(Moment)));
+  painter.setPen(QPen(Qt::black, 1));
+  const QPoint corners[] = {{5, 2}, {150, 2}, {150, 35}, {5, 35}, {5, 2}};
+  painter.drawPolyline(corners, 5);
+}

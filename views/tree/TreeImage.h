@@ -1,0 +1,114 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The Tree of Life view: the mask picture in a scrollable panel, drawn on with the date box,
+// the three letters of every body at its sephira, the aspect routes and their legend; pointer
+// hints over the letter boxes; the text report; the save and print commands.
+// Longitudes are ecliptic degrees of date (0 <= L < 360); moments are TDateTime values (days
+// since 1899-12-30) in local time; picture coordinates are pixels from the top-left corner.
+#pragma once
+
+#include "AspectBase.h"
+#include "Clock.h"
+#include "HintWindow.h"
+#include "PictureBox.h"
+#include "PlanetPosition.h"
+#include "TreeReport.h"
+#include "ViewCommands.h"
+
+#include <QFrame>
+#include <QPointer>
+#include <memory>
+#include <string>
+
+class QAction;
+class QMenu;
+class QScrollBar;
+
+// The tree view's hint window, or none. There is at most one tree frame.
+extern QPointer<THWindow> TreeHint;
+
+class TImageFrame : public QFrame, public TViewCommandTarget {
+  Q_OBJECT
+public:
+  // Placed from the owner's client size (left 2, top 6, owner width - 330, owner height - 10)
+  // and kept at those margins when the owner is resized.
+  explicit TImageFrame(QWidget* Owner);
+  ~TImageFrame() override;
+
+  // Reads "TreeSection"/"TreeImage" and "AspectText" of the configuration file and loads the
+  // mask picture (a missing one is reported and leaves the picture empty), the letter strip
+  // "letters.png" beside the configuration file, and the aspect text base (created empty when
+  // missing). A mask that cannot be decoded is thrown as TJpegError after the text base loaded.
+  void LoadFiles(const QString& IniFileName);
+
+  // Draws the ten letter boxes; Longitudes[0] is the Sun.
+  void ShowPlanets(const astro::TLongitudes& NewLongitudes);
+  // Replaces the routes and the legend by those of the list; a list of Count 0 changes nothing.
+  void ShowAspects(astro::TAspectList NewList);
+  // Rewrites the date box.
+  void ShowMoment(astro::TDateTime NewMoment);
+
+  // Form event handlers.
+  void FrameResize();
+  void ScrollBar1Change();
+  void ScrollBar2Change();
+  void FrameExit();
+  void Image1MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
+
+  void EnsureHintWindow();
+  void HideHint();
+
+  // TViewCommandTarget
+  const QImage& Picture() const override;
+  void BuildReportModel() override;
+  void BuildReport() override;
+  const QStringList* ReportLines() const override { return Report.get(); }
+  void ReleaseReport() override { Report.reset(); }
+
+  // Fields of the view.
+  astro::TLongitudes Longitudes{}; // last handed to ShowPlanets
+  astro::TDateTime Moment = 0;     // last shown in the date box
+  astro::TAspectList Aspects{};    // the list whose routes and legend are on the picture
+  QString MaskFileName;
+  TSephiroth Sephiroth;
+  std::unique_ptr<TAspectBase> AspectBase;
+  std::unique_ptr<QStringList> Report;
+  bool HintsEnabled = true;
+
+  // Components.
+  QFrame* Panel1 = nullptr;
+  QScrollBar* ScrollBar1 = nullptr; // vertical
+  QScrollBar* ScrollBar2 = nullptr; // horizontal
+  QWidget* Panel2 = nullptr;
+  TPictureBox* Image1 = nullptr; // the picture drawn on
+  TPictureBox* Image2 = nullptr; // hidden: the letter strip
+  QMenu* PopupMenu1 = nullptr;
+  QAction* SaveAsImage = nullptr;
+  QAction* SaveAsText = nullptr;
+  QAction* PrintAsImage = nullptr;
+  QAction* PrintAsText = nullptr;
+
+  void SaveAsImageClick();
+  void SaveAsTextClick();
+  void PrintAsImageClick();
+  void PrintAsTextClick();
+
+protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+  void CreateComponents();
+  void LayoutComponents();
+  void RunCommand(void (*command)(TViewCommandTarget&));
+  void Redraw();
+
+  QSize OwnerMargins_; // right and bottom distance to the owner's client area
+};
+
+// Creates the tree frame owned by Owner, parented to Parent, and loads its files. A mask that
+// cannot be read is shown in an error box and the frame goes on without a picture.
+TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName);
+TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const std::string& IniFileName);
+
+// File name of the letter strip beside the configuration file.
+inline constexpr const char* LetterStripFileName = "letters.png";
