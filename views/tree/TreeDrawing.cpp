@@ -68,23 +68,24 @@ void DrawLetters(QImage& Picture, const QImage& LetterStrip, int Body,
                            ? LetterStrip
                            : LetterStrip.convertToFormat(QImage::Format_RGB32);
   const tree::TBodyBox& box = tree::BodyBoxes[Body];
-  const QRect pictureRect = Picture.rect();
   for (int k = 0; k < 3; ++k) {
     const int letter = Letters[k];
     if (letter < 1 || letter > astro::kArcanaCount) {
       continue;
     }
-    const int sourceX = tree::CellSize * (letter - 1);
-    const int targetX = box.X + tree::CellSize * k;
-    for (int y = 0; y < tree::CellSize && y < strip.height(); ++y) {
-      const QRgb* source = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
-      for (int x = 0; x < tree::CellSize && sourceX + x < strip.width(); ++x) {
-        const QPoint target(targetX + x, box.Y + y);
-        if (!pictureRect.contains(target)) {
-          continue;
-        }
-        QRgb* row = reinterpret_cast<QRgb*>(Picture.scanLine(target.y()));
-        row[target.x()] &= source[sourceX + x] | 0xFF000000u;
+    // The cell, clipped to the strip and to the picture.
+    const QRect source(tree::CellSize * (letter - 1), 0, tree::CellSize, tree::CellSize);
+    const QPoint offset(box.X + tree::CellSize * k - source.x(), box.Y);
+    const QRect cell =
+        source.intersected(strip.rect()).intersected(Picture.rect().translated(-offset));
+    if (cell.isEmpty()) {
+      continue;
+    }
+    for (int y = cell.top(); y <= cell.bottom(); ++y) {
+      const QRgb* from = reinterpret_cast<const QRgb*>(strip.constScanLine(y));
+      QRgb* to = reinterpret_cast<QRgb*>(Picture.scanLine(y + offset.y()));
+      for (int x = cell.left(); x <= cell.right(); ++x) {
+        to[x + offset.x()] &= from[x] | 0xFF000000u;
       }
     }
   }

@@ -12,6 +12,7 @@
 
 #include <QFile>
 #include <QMenu>
+#include <QPainter>
 #include <QScrollBar>
 #include <memory>
 
@@ -350,4 +351,56 @@ TEST_F(TreeFrame, LoadFilesItselfThrowsOnACorruptMask) {
   mask.close();
   TImageFrame frame(owner.get());
   EXPECT_THROW(frame.LoadFiles(folder + "/quellantree.ini"), TJpegError);
+}
+
+TEST_F(TreeFrame, ChangingAFullChartLeavesNothingOfTheOldOne) {
+  TImageFrame* frame = Create(ShippedFolder());
+  const QImage mask = frame->Picture();
+  auto fullList = [](int shift) {
+    astro::TAspectList list = FirstPairs(45);
+    for (int i = 0; i < list.Count; ++i) {
+      list.Items[i].Aspect = (i + shift) % 18 + 1;
+    }
+    return list;
+  };
+  astro::TLongitudes longitudes{};
+  for (int b = 0; b < 10; ++b) {
+    longitudes[b] = 17.0 + 31.0 * b;
+  }
+  frame->ShowPlanets(longitudes);
+  frame->ShowAspects(fullList(0));
+  frame->ShowMoment(38357.5);
+  frame->Picture().save(QString::fromUtf8(ASTRAVIA_TEST_OUTPUT_DIR) + "/tree-full-chart.png");
+  // Half of the pairs now: the other routes must be gone without a trace.
+  astro::TAspectList half = fullList(7);
+  half.Count = 20;
+  frame->ShowPlanets(longitudes);
+  frame->ShowAspects(half);
+  QImage allowed(mask.size(), QImage::Format_RGB32);
+  allowed.fill(Qt::black);
+  for (int i = 0; i < half.Count; ++i) {
+    DrawRoute(allowed, half.Items[i].Planet1, half.Items[i].Planet2, Qt::white);
+  }
+  {
+    QPainter painter(&allowed);
+    for (const tree::TArea& area : {tree::DateArea, tree::LegendLeft, tree::LegendRight}) {
+      painter.fillRect(QRect(QPoint(area.Left, area.Top), QPoint(area.Right, area.Bottom)),
+                       Qt::white);
+    }
+    for (int b = 1; b <= 10; ++b) {
+      painter.fillRect(tree::BodyBoxes[b].X, tree::BodyBoxes[b].Y, 66, 22, Qt::white);
+    }
+  }
+  int changed = 0;
+  for (int y = 0; y < mask.height(); ++y) {
+    for (int x = 0; x < mask.width(); ++x) {
+      if (frame->Picture().pixel(x, y) != mask.pixel(x, y) &&
+          allowed.pixel(x, y) != qRgb(255, 255, 255)) {
+        // Erased old routes are white; anything else left behind is a stray.
+        ASSERT_EQ(frame->Picture().pixel(x, y), qRgb(255, 255, 255)) << x << "," << y;
+        ++changed;
+      }
+    }
+  }
+  EXPECT_GT(changed, 100); // the erased routes of the other pairs
 }
