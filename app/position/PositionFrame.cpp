@@ -100,6 +100,12 @@ TPositionFrame::~TPositionFrame() = default;
 
 void TPositionFrame::BuildControls() {
   setFixedSize(298, 176);
+  // The controls have the fixed places of the design: a compact 8-point font keeps captions and
+  // values inside them.
+  QFont compact = font();
+  compact.setPointSize(8);
+  compact.setStretch(QFont::SemiCondensed);
+  setFont(compact);
   GroupBox1 = new QGroupBox(QStringLiteral("Время и координаты"), this);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
   GroupBox1->setGeometry(0, -1, 297, 177);
