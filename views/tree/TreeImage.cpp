@@ -37,15 +37,13 @@ int ClampedCount(const astro::TAspectList& list) {
 
 } // namespace
 
-TImageFrame::TImageFrame(QWidget* Owner) : QFrame(Owner) {
+TImageFrame::TImageFrame(QWidget* Owner, QWidget* Parent) : QFrame(Parent ? Parent : Owner) {
   setObjectName(QStringLiteral("ImageFrame"));
   CreateComponents();
   HintsEnabled = true;
   if (Owner) {
     const QSize client = Owner->size();
     setGeometry(2, 6, std::max(0, client.width() - 330), std::max(0, client.height() - 10));
-    OwnerMargins_ = QSize(client.width() - (2 + width()), client.height() - (6 + height()));
-    Owner->installEventFilter(this);
   } else {
     resize(599, 397);
   }
@@ -65,6 +63,19 @@ TImageFrame::TImageFrame(QWidget* Owner) : QFrame(Owner) {
   });
   LayoutComponents();
   FrameResize();
+  AnchorToParent();
+}
+
+void TImageFrame::AnchorToParent() {
+  if (AnchoredTo_) {
+    AnchoredTo_->removeEventFilter(this);
+  }
+  AnchoredTo_ = parentWidget();
+  if (AnchoredTo_) {
+    const QSize client = AnchoredTo_->size();
+    OwnerMargins_ = QSize(client.width() - (x() + width()), client.height() - (y() + height()));
+    AnchoredTo_->installEventFilter(this);
+  }
 }
 
 TImageFrame::~TImageFrame() {
@@ -142,7 +153,7 @@ void TImageFrame::resizeEvent(QResizeEvent* event) {
 
 // Keeps the frame anchored to all four sides of its owner.
 bool TImageFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && watched == parent()) {
+  if (event->type() == QEvent::Resize && watched == AnchoredTo_) {
     const QSize client = static_cast<QWidget*>(watched)->size();
     resize(std::max(0, client.width() - x() - OwnerMargins_.width()),
            std::max(0, client.height() - y() - OwnerMargins_.height()));
@@ -338,10 +349,8 @@ void TImageFrame::PrintAsTextClick() {
 }
 
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName) {
-  auto* frame = new TImageFrame(Owner);
-  if (Parent && Parent != Owner) {
-    frame->setParent(Parent);
-  }
+  auto* frame = new TImageFrame(Owner, Parent);
+  frame->show(); // the tree is the view shown at start
   try {
     frame->LoadFiles(IniFileName);
   } catch (const std::exception& error) {

@@ -30,8 +30,8 @@ class TImageFrame : public QFrame, public TViewCommandTarget {
   Q_OBJECT
 public:
   // Placed from the owner's client size (left 2, top 6, owner width - 330, owner height - 10)
-  // and kept at those margins when the owner is resized.
-  explicit TImageFrame(QWidget* Owner);
+  // and kept at those margins when its parent (Parent, or Owner when none) is resized.
+  explicit TImageFrame(QWidget* Owner, QWidget* Parent = nullptr);
   ~TImageFrame() override;
 
   // Reads "TreeSection"/"TreeImage" and "AspectText" of the configuration file and loads the
@@ -56,6 +56,9 @@ public:
 
   void EnsureHintWindow();
   void HideHint();
+
+  // Keeps the frame's distances to the right and bottom edges of its current parent.
+  void AnchorToParent();
 
   // TViewCommandTarget
   const QImage& Picture() const override;
@@ -102,7 +105,8 @@ private:
   void RunCommand(void (*command)(TViewCommandTarget&));
   void Redraw();
 
-  QSize OwnerMargins_; // right and bottom distance to the owner's client area
+  QSize OwnerMargins_;           // right and bottom distance to the parent's client area
+  QPointer<QWidget> AnchoredTo_; // the parent whose resizes the frame follows
 };
 
 // Creates the tree frame owned by Owner, parented to Parent, and loads its files. A mask that

@@ -314,9 +314,10 @@ TEST_F(TreeFrame, EmptyMaskNameGivesTheMessageWithAnEmptyName) {
   const QString folder = ScratchDir();
   WriteIni(folder, "");
   Create(folder);
-  ASSERT_GE(prompts.Informations.size(), 1);
+  ASSERT_EQ(prompts.Informations.size(), 2);
   EXPECT_EQ(prompts.Informations[0],
             "Отсутствует файл маски . В связи с чем отображение информации невозможно.");
+  EXPECT_EQ(prompts.Informations[1], "Отсутствует файл букв letters.png."); // no strip either
 }
 
 TEST_F(TreeFrame, CorruptOrTruncatedMaskIsAnErrorBoxAndTheFrameRunsOn) {
@@ -341,6 +342,18 @@ TEST_F(TreeFrame, CorruptOrTruncatedMaskIsAnErrorBoxAndTheFrameRunsOn) {
     frame->ShowAspects(FirstPairs(2));
     EXPECT_TRUE(frame->Picture().isNull());
   }
+}
+
+TEST_F(TreeFrame, FollowsItsParentWhenOwnerAndParentDiffer) {
+  QWidget client(owner.get());
+  client.setGeometry(0, 20, 1000, 680);
+  owner->show();
+  TImageFrame* frame = CreateTreeFrame(owner.get(), &client, ShippedFolder() + "/quellantree.ini");
+  EXPECT_EQ(frame->parentWidget(), &client);
+  EXPECT_FALSE(frame->isHidden());
+  EXPECT_EQ(frame->geometry(), QRect(2, 6, 670, 690));
+  client.resize(1100, 580);
+  EXPECT_EQ(frame->geometry(), QRect(2, 6, 770, 590));
 }
 
 TEST_F(TreeFrame, LoadFilesItselfThrowsOnACorruptMask) {
