@@ -13,8 +13,13 @@
 #include "PositionFrame.h"
 #include "Prompts.h"
 #include "Vocabulary.h"
-#if ASTRAVIA_HAVE_TREE
-#include "TreeFrame.h"
+// The tree view joins when its library and header are there.
+#if ASTRAVIA_HAVE_TREE && __has_include("TreeImage.h")
+#define ASTRAVIA_TREE_FRAME 1
+#include "TreeImage.h"
+#include "ViewCommands.h"
+#else
+#define ASTRAVIA_TREE_FRAME 0
 #endif
 
 #include <QApplication>
@@ -64,6 +69,10 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
       PlanetPosition1_(std::make_unique<astro::TPlanetPosition>()) {
   setObjectName("Form1");
   setWindowTitle("Astravia v 0.1");
+  // The designed positions are made for an 8 pt dialog face (11 px at 96 dpi).
+  QFont face = font();
+  face.setPixelSize(11);
+  setFont(face);
   QIcon icon;
   for (int size : {16, 32, 48, 64}) {
     icon.addFile(QString(":/uiart/icon%1.png").arg(size), QSize(size, size));
@@ -73,7 +82,6 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
   Client = new QWidget(this);
   Client->setObjectName("ClientArea");
   Client->setMouseTracking(true);
-  Client->installEventFilter(this);
   setCentralWidget(Client);
   BuildMenu();
   BuildTabs(Client);
@@ -89,9 +97,12 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
   PlanetPosition1_->OnSaveError = [](const std::string& message) {
     Prompts().Error(ToQString(message));
   };
-  PositionFrame1_->OnDateTimeChange = [this] { PositionFrame1DateTimeChange(); };
-  PositionFrame1_->OnTimeZoneChange = [this] { PositionFrame1TimeZoneChange(); };
-  PositionFrame1_->OnPositionChange = [this] { PositionFrame1PositionChange(); };
+  connect(PositionFrame1_, &TPositionFrame::OnDateTimeChange, this,
+          &TForm1::PositionFrame1DateTimeChange);
+  connect(PositionFrame1_, &TPositionFrame::OnTimeZoneChange, this,
+          &TForm1::PositionFrame1TimeZoneChange);
+  connect(PositionFrame1_, &TPositionFrame::OnPositionChange, this,
+          &TForm1::PositionFrame1PositionChange);
 
   qApp->installEventFilter(this); // key preview
   try {
@@ -105,12 +116,6 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
 
 TForm1::~TForm1() {
   qApp->removeEventFilter(this);
-  for (QLineEdit* edit : Orb) {
-    if (edit) {
-      edit->removeEventFilter(this);
-    }
-  }
-  Client->removeEventFilter(this);
   Timer1_->stop();
   // FormDestroy: store, font, model (its destruction writes the aspect settings; a refused
   // write is reported through OnSaveError).
@@ -118,9 +123,7 @@ TForm1::~TForm1() {
   if (FontLoaded) {
     FreeSymbolFont();
   }
-  PositionFrame1_->OnDateTimeChange = nullptr;
-  PositionFrame1_->OnTimeZoneChange = nullptr;
-  PositionFrame1_->OnPositionChange = nullptr;
+  PositionFrame1_->disconnect(this);
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }
@@ -135,7 +138,7 @@ QString TForm1::SlashedIniPath() const {
 
 void TForm1::FormCreate() {
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
-  PositionFrame1_->LoadCityBase(IniPath());
+  PositionFrame1_->LoadCityBase(IniPath().toStdString());
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
   PlanetPosition1_->SetIniFileName(SlashedIniPath().toStdString());
@@ -146,9 +149,8 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::InitTree() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   TreeFrame_ = CreateTreeFrame(this, Client, IniPath());
-  TreeFrame_->lower();
 #endif
   // The tarot and cosmogram frames join here when their views exist; until then their
   // references stay empty and every refresh and command passes them by.
@@ -169,7 +171,7 @@ void TForm1::PlanetPosition1Change() {
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   const astro::TDateTime moment = PositionFrame1_->DateTime;
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->ShowPlanets(longitudes);
     TreeFrame_->ShowAspects(aspects);
@@ -260,7 +262,7 @@ int TForm1::StepIndex() const {
 }
 
 void TForm1::SetHintsEnabled(bool enabled) {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->HintsEnabled = enabled;
   }
@@ -270,7 +272,7 @@ void TForm1::SetHintsEnabled(bool enabled) {
 }
 
 void TForm1::HideHints() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->HideHint();
   }
@@ -303,7 +305,7 @@ void TForm1::Timer1Timer() {
 }
 
 bool TForm1::VisibleFrameIsTree() const {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   return TreeFrame_ && !TreeFrame_->isHidden();
 #else
   return false;
@@ -319,7 +321,7 @@ bool TForm1::VisibleFrameIsKosmo() const {
 }
 
 void TForm1::TreeClick() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_ && TreeFrame_->isHidden()) {
     TreeFrame_->show();
   }
@@ -337,33 +339,33 @@ void TForm1::TaroClick() {
 }
 
 void TForm1::SaveAsImageClick() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
-    TreeFrame_->SaveImage();
+    SaveImage(*TreeFrame_);
   }
 #endif
 }
 
 void TForm1::SaveAsTextClick() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
-    TreeFrame_->SaveReport();
+    SaveReport(*TreeFrame_);
   }
 #endif
 }
 
 void TForm1::PrintAsImageClick() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
-    TreeFrame_->PrintImage();
+    PrintImage(*TreeFrame_);
   }
 #endif
 }
 
 void TForm1::PrintAsTextClick() {
-#if ASTRAVIA_HAVE_TREE
+#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
-    TreeFrame_->PrintReport();
+    PrintReport(*TreeFrame_);
   }
 #endif
 }
@@ -405,21 +407,39 @@ void TForm1::FormMouseMove() {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::KeyPress && event != LastKeyEvent) {
-    auto* widget = qobject_cast<QWidget*>(watched);
-    if (widget && widget->window() == this) {
-      // An unhandled key travels up the parents; look at each event once.
-      LastKeyEvent = event;
-      const auto* key = static_cast<QKeyEvent*>(event);
+  // Installed on the application: the window previews keys and sees its orb edits and its
+  // own surface.
+  auto* widget = qobject_cast<QWidget*>(watched);
+  if (!widget || widget->window() != this) {
+    return QMainWindow::eventFilter(watched, event);
+  }
+  switch (event->type()) {
+  case QEvent::KeyPress: {
+    // An unhandled key travels up the parents as the same event; look at each press once.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const TSeenKey seen{event, key->key(), int(key->modifiers())};
+    if (!(seen == LastKey)) {
+      LastKey = seen;
       FormKeyDown(key->key(), key->modifiers());
     }
-  } else if (event->type() == QEvent::FocusOut) {
+    break;
+  }
+  case QEvent::KeyRelease:
+    LastKey = {};
+    break;
+  case QEvent::FocusOut:
     if (auto* edit = qobject_cast<QLineEdit*>(watched);
-        edit && edit->objectName().startsWith("Orb")) {
+        edit && edit->objectName().startsWith("Orb") && PlanetPosition1_) {
       OrbExit(edit);
     }
-  } else if (event->type() == QEvent::MouseMove && watched == Client) {
-    FormMouseMove();
+    break;
+  case QEvent::MouseMove:
+    if (watched == Client) {
+      FormMouseMove();
+    }
+    break;
+  default:
+    break;
   }
   return QMainWindow::eventFilter(watched, event);
 }

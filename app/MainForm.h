@@ -155,6 +155,12 @@ private:
   TKosmoFrame* KosmoFrame_ = nullptr;
   TAboutBox* AboutBox = nullptr;
 
-  const QEvent* LastKeyEvent = nullptr;
+  struct TSeenKey {
+    const QEvent* Event = nullptr;
+    int Key = 0;
+    int Modifiers = 0;
+    bool operator==(const TSeenKey&) const = default;
+  };
+  TSeenKey LastKey;
   int RecomputeCount_ = 0;
 };

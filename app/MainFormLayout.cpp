@@ -194,7 +194,9 @@ void TForm1::BuildAspectGrid(QWidget* sheet) {
       orb->setMaxLength(4);
       orb->setText("0.00");
       orb->setTextMargins(0, 0, 0, 0);
-      orb->installEventFilter(this);
+      orb->setAlignment(Qt::AlignCenter);
+      orb->setStyleSheet(
+          "QLineEdit { border: 1px solid rgb(122, 122, 122); padding: 0px; margin: 0px; }");
       Orb[i] = orb;
     }
   }

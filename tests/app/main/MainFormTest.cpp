@@ -1,0 +1,311 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window offscreen, over a temporary program folder: start-up order and its effects,
+// the refresh chain, the settings grid, the animation, the export key and the shutdown write.
+#include "MainForm.h"
+#include "Application.h"
+#include "Cp1251.h"
+#include "DateTime.h"
+#include "EfemeridExtract.h"
+#include "Formatting.h"
+#include "IniFile.h"
+#include "PositionFrame.h"
+#include "ScriptedPrompts.h"
+#include "TreeImage.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kEphemeris = QString(ASTRAVIA_RUN_DIR) + "/base/efemerid.efm";
+const QString kFont = QString(ASTRAVIA_RUN_DIR) + "/font.fnt";
+// The pinned "now": 7 December 2026, 12:00 local.
+const double kNow = astro::EncodeDate(2026, 12, 7) + 0.5;
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();
+  file.write(bytes);
+}
+
+QByteArray ReadFile(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QByteArray Cp1251(const char* utf8) {
+  return QByteArray::fromStdString(astro::Utf8ToCp1251(utf8));
+}
+
+struct FormFixture : ::testing::Test {
+  QTemporaryDir dir;
+  TScriptedPrompts prompts;
+  std::unique_ptr<TForm1> form;
+  QString previousDir = QDir::currentPath();
+
+  void SetUp() override {
+    ASSERT_TRUE(QFile::exists(kEphemeris)) << "build the ephemeris first";
+    astro::SetClock([] { return astro::TClockReading{kNow, kNow - 7.0 / 24}; });
+    QFile::copy(kFont, dir.filePath("font.fnt"));
+    WriteFile(dir.filePath("cities.txt"),
+              Cp1251("Новосибирск;Россия;Новосибирская обл.;55°02’;82°56’;7\r\n"
+                     "Берлин;Германия;;52°31’;13°24’;1\r\n"
+                     "Абакан;Россия;;53°43’;91°25’;7\r\n"));
+    WriteIni("Tri=60\nSqu=7\n", "Sep=0\n");
+    QDir::setCurrent(dir.path()); // extracts go to the working directory
+  }
+  void TearDown() override {
+    form.reset();
+    QDir::setCurrent(previousDir);
+    astro::SetClock({});
+  }
+  void WriteIni(const QByteArray& orbs, const QByteArray& switches) {
+    WriteFile(dir.filePath("quellantree.ini"),
+              "[PositionFrame]\nCityBase=cities.txt\n[TreeSection]\nTreeImage=tree.jpg\n"
+              "AspectText=aspects.dat\n[IncludeOrbs]\n" +
+                  orbs + "[IncludeAspects]\n" + switches);
+  }
+  TFormPaths Paths() const { return TFormPaths{dir.path(), kEphemeris.toStdString()}; }
+  void Start() { form = std::make_unique<TForm1>(Paths()); }
+  template <class T> T* Child(const QString& name) { return form->findChild<T*>(name); }
+  bool HasAspect(int aspect) const {
+    const astro::TAspectList& list = form->PlanetPosition1()->Aspects();
+    for (int k = 0; k < list.Count; ++k) {
+      if (list.Items[k].Aspect == aspect) {
+        return true;
+      }
+    }
+    return false;
+  }
+};
+
+TEST_F(FormFixture, StartUpShowsTodaysChartAtTheFirstCity) {
+  Start();
+  EXPECT_EQ(form->windowTitle(), "Astravia v 0.1");
+  EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
+  EXPECT_FALSE(form->Timer1()->isActive());
+  // The alphabetically first country and its first city.
+  EXPECT_EQ(form->PositionFrame1()->LatitudeDeg, 52);
+  EXPECT_EQ(form->PositionFrame1()->LongitudeMin, 24);
+  EXPECT_EQ(form->PositionFrame1()->CityTimeZone, 1);
+  EXPECT_DOUBLE_EQ(form->PositionFrame1()->DateTime, kNow);
+  // The chart is the one of now, in UT of the city's zone.
+  astro::TEfemerisClass store(kEphemeris.toStdString());
+  astro::TPlanetPosition expected;
+  store.ComputePositions(expected, astro::ToUniversalTime(1, kNow));
+  for (int b = 1; b <= 10; ++b) {
+    EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(b), expected.GetLongitude(b));
+    EXPECT_EQ(Child<QLabel>(QString("PlanetPos%1").arg(b))->text().toStdString(),
+              astro::FormatDegMin(expected.GetDegreeInSign(b)));
+    EXPECT_EQ(Child<QLabel>(QString("PlanetImage%1").arg(b))->toolTip().toStdString(),
+              expected.GetBodySignName(b));
+    EXPECT_FALSE(Child<QLabel>(QString("PlanetImage%1").arg(b))->pixmap().isNull());
+  }
+  // The grid holds the configured switches and orbs.
+  EXPECT_FALSE(Child<QCheckBox>("Asp6")->isChecked());
+  EXPECT_TRUE(Child<QCheckBox>("Asp10")->isChecked());
+  EXPECT_EQ(Child<QCheckBox>("Asp10")->text(), "Squ");
+  EXPECT_EQ(Child<QCheckBox>("Asp10")->toolTip(), "Квадратура");
+  EXPECT_EQ(Child<QLineEdit>("Orb10")->text(), "7.00");
+  EXPECT_EQ(Child<QLineEdit>("Orb1")->text(), "0.00");
+  ASSERT_NE(form->TreeFrame(), nullptr);
+  EXPECT_FALSE(form->TreeFrame()->isHidden());
+  EXPECT_EQ(form->TreeFrame()->Aspects.Count, form->PlanetPosition1()->Aspects().Count);
+}
+
+TEST_F(FormFixture, DateEditRunsTheChainTwice) {
+  Start();
+  const int before = form->RecomputeCount();
+  Child<QDateEdit>("Date")->setDate(QDate(2026, 12, 10));
+  EXPECT_EQ(form->RecomputeCount() - before, 2);
+  EXPECT_DOUBLE_EQ(form->PositionFrame1()->DateTime, astro::EncodeDate(2026, 12, 10) + 0.5);
+}
+
+TEST_F(FormFixture, UncheckingTrineRemovesTrinesAndIsWrittenAtExit) {
+  Start();
+  ASSERT_TRUE(HasAspect(12)); // a 60 degree orb finds trines in any chart
+  Child<QCheckBox>("Asp12")->setChecked(false);
+  EXPECT_FALSE(HasAspect(12));
+  EXPECT_EQ(form->TreeFrame()->Aspects.Count, form->PlanetPosition1()->Aspects().Count);
+  EXPECT_EQ(Child<QLineEdit>("Orb12")->text(), "9.99"); // orbs untouched
+  form.reset();
+  config::TIniFile ini(dir.filePath("quellantree.ini").toStdString());
+  EXPECT_EQ(ini.ReadString("IncludeAspects", "Tri", "?"), "0");
+  EXPECT_EQ(ini.ReadString("IncludeAspects", "Sep", "?"), "0");
+  EXPECT_EQ(ini.ReadString("IncludeOrbs", "Tri", "?"), "60"); // the wide orb survives
+}
+
+TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
+  Start();
+  auto leave = [this](const QString& name) {
+    QFocusEvent out(QEvent::FocusOut);
+    QApplication::sendEvent(Child<QLineEdit>(name), &out);
+  };
+  int before = form->RecomputeCount();
+  leave("Orb3");
+  EXPECT_EQ(form->RecomputeCount() - before, 1);
+  // Orb 60 is shown as 9.99; leaving the edit untouched keeps 60.
+  leave("Orb12");
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(12), 60.0);
+  Child<QLineEdit>("Orb12")->setText("2.50");
+  leave("Orb12");
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(12), 2.5);
+  Child<QLineEdit>("Orb7")->setText("9.99");
+  leave("Orb7");
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(7), 9.99);
+}
+
+TEST_F(FormFixture, OnlyShiftAltF12OpensTheExport) {
+  Start();
+  prompts.OnExecute = [](QDialog&) { return false; };
+  QTest::keyClick(form.get(), Qt::Key_F12);
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier);
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::AltModifier);
+  EXPECT_TRUE(prompts.ExecutedDialogs.isEmpty());
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
+  EXPECT_EQ(prompts.ExecutedDialogs, QStringList{"EfemeridExtract"});
+  // Other modifiers are not examined.
+  QTest::keyClick(form.get(), Qt::Key_F12,
+                  Qt::ShiftModifier | Qt::AltModifier | Qt::ControlModifier);
+  EXPECT_EQ(prompts.ExecutedDialogs.size(), 2);
+  EXPECT_TRUE(QDir(dir.path()).entryList({"*.eft"}).isEmpty()); // cancelled: nothing written
+}
+
+TEST_F(FormFixture, ExportWritesExactCopiesOfTheSourceRecords) {
+  Start();
+  const QByteArray source = ReadFile(kEphemeris);
+  const astro::TEfemerisClass& store = *form->Efemeris();
+  QDate from, to;
+  prompts.OnExecute = [&](QDialog& dialog) {
+    auto& extract = static_cast<TEfemeridExtract&>(dialog);
+    if (from.isValid()) {
+      extract.DateTimePicker1->setDate(from);
+      extract.DateTimePicker2->setDate(to);
+    }
+    return true;
+  };
+  // The pickers as offered: the whole file.
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
+  const QString whole = QString::fromStdString(
+      astro::TEfemerisClass::ExtractFileName(store.FirstDate(), store.LastDate()));
+  EXPECT_EQ(ReadFile(dir.filePath(whole)), source.left(source.size() / 23 * 23));
+  const QStringList done = prompts.Informations.filter("Сгенерирован");
+  ASSERT_EQ(done.size(), 1);
+  EXPECT_EQ(done[0], "Сгенерирован файл эфемерид " + whole.chopped(4) +
+                         ".eft в текущем каталоге программы.");
+  // One day: that day's record and the next one.
+  from = to = QDate(2005, 7, 1);
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
+  const QByteArray day = ReadFile(dir.filePath("01.07.2005-01.07.2005.eft"));
+  const qint64 index = QDate(1800, 1, 1).daysTo(from);
+  EXPECT_EQ(day, source.mid(index * 23, 46));
+}
+
+TEST_F(FormFixture, ExportThatCannotCreateItsFileReportsTheErrorOnly) {
+  Start();
+  prompts.OnExecute = [](QDialog& dialog) {
+    auto& extract = static_cast<TEfemeridExtract&>(dialog);
+    extract.DateTimePicker1->setDate(QDate(2005, 1, 1));
+    extract.DateTimePicker2->setDate(QDate(2005, 12, 31));
+    return true;
+  };
+  QDir(dir.path()).mkdir("01.01.2005-31.12.2005.eft"); // a folder holds the name
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
+  ASSERT_EQ(prompts.Errors.size(), 1);
+  EXPECT_TRUE(prompts.Errors[0].startsWith("Cannot create file"))
+      << prompts.Errors[0].toStdString();
+  EXPECT_TRUE(prompts.Informations.filter("Сгенерирован").isEmpty());
+}
+
+TEST_F(FormFixture, AnimationStopsBeforeTheRangeEnd) {
+  Start();
+  TPositionFrame& frame = *form->PositionFrame1();
+  const double lastDay = std::floor(frame.MaxDate);
+  frame.SetDateTime(lastDay - 1 + 0.25);
+  ASSERT_DOUBLE_EQ(frame.DateTime, lastDay - 1 + 0.25);
+  Child<QComboBox>("ComboBox1")->setCurrentIndex(2);
+  Child<QCheckBox>("CheckBox1")->setChecked(true);
+  EXPECT_TRUE(form->Timer1()->isActive());
+  EXPECT_FALSE(form->TreeFrame()->HintsEnabled);
+  form->Timer1Timer();
+  EXPECT_FALSE(Child<QCheckBox>("CheckBox1")->isChecked());
+  EXPECT_FALSE(form->Timer1()->isActive());
+  EXPECT_TRUE(form->TreeFrame()->HintsEnabled);
+  EXPECT_DOUBLE_EQ(frame.DateTime, lastDay - 1 + 0.25);
+}
+
+TEST_F(FormFixture, AnimationStepsAndATypedOverStepStandsStill) {
+  Start();
+  TPositionFrame& frame = *form->PositionFrame1();
+  Child<QCheckBox>("CheckBox1")->setChecked(true);
+  const int before = form->RecomputeCount();
+  form->Timer1Timer(); // one minute
+  EXPECT_NEAR(frame.DateTime, kNow + 1.0 / 1440, 1e-9);
+  EXPECT_EQ(form->RecomputeCount() - before, 1);
+  Child<QComboBox>("ComboBox1")->setCurrentIndex(1);
+  form->Timer1Timer();
+  EXPECT_NEAR(frame.DateTime, kNow + 1.0 / 1440 + 1.0 / 24, 1e-9);
+  Child<QComboBox>("ComboBox1")->setEditText("пять");
+  EXPECT_EQ(form->StepIndex(), -1);
+  const double held = frame.DateTime;
+  form->Timer1Timer();
+  EXPECT_DOUBLE_EQ(frame.DateTime, held);
+  EXPECT_TRUE(form->Timer1()->isActive());
+}
+
+TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
+  Start();
+  int before = form->RecomputeCount();
+  form->TreeClick(); // already visible: still recomputes
+  form->NatalClick();
+  EXPECT_EQ(form->RecomputeCount() - before, 2);
+  form->SaveAsTextClick(); // the tree is visible: its report dialog is offered (cancelled)
+  ASSERT_EQ(prompts.SaveRequests.size(), 1);
+  EXPECT_EQ(prompts.SaveRequests[0].DefaultExt, "txt");
+  form->N3Click();
+  EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
+  EXPECT_FALSE(form->findChild<QAction*>("N4")->isEnabled());
+}
+
+TEST_F(FormFixture, UnwritableIniAtExitIsReportedAndTheWindowStillCloses) {
+  // A configuration file that reads (as text without sections) but refuses every write.
+  QFile::remove(dir.filePath("quellantree.ini"));
+  ASSERT_TRUE(QFile::link("/proc/version", dir.filePath("quellantree.ini")));
+  Start();
+  EXPECT_FALSE(prompts.Informations.filter("Отсутствует файл базы данных городов").isEmpty());
+  form.reset();
+  ASSERT_FALSE(prompts.Errors.isEmpty());
+  EXPECT_TRUE(prompts.Errors.last().startsWith("Unable to write to"))
+      << prompts.Errors.last().toStdString();
+}
+
+TEST_F(FormFixture, ErrorDuringStartUpSkipsTheRestButOpensTheWindow) {
+  QDir(dir.path()).mkpath("base/efemerid.efm"); // exists, but cannot be read as a file
+  form = std::make_unique<TForm1>(TFormPaths{dir.path(), "base/efemerid.efm"});
+  ASSERT_EQ(prompts.Errors.size(), 1);
+  EXPECT_TRUE(prompts.Errors[0].startsWith("Cannot open file")) << prompts.Errors[0].toStdString();
+  EXPECT_EQ(form->TreeFrame(), nullptr);
+  EXPECT_FALSE(form->Timer1()->isActive());
+  EXPECT_EQ(Child<QLabel>("PlanetPos1")->text(), "");
+  // The window keeps working: commands run without a store.
+  form->TreeClick();
+  QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+  TAstraviaApplication app(argc, argv);
+  ::testing::InitGoogleTest(&argc, argv);
+  return RUN_ALL_TESTS();
+}
