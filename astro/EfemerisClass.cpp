@@ -57,14 +57,6 @@ void WriteLongitude(char* out, std::uint16_t word) {
   PutTwoDigits(out + 4, hundredths);
 }
 
-int Digits(std::string_view text) {
-  int value = 0;
-  for (char c : text)
-    if (c >= '0' && c <= '9')
-      value = value * 10 + (c - '0');
-  return value;
-}
-
 std::int64_t DayKey(std::int64_t year, std::int64_t month, std::int64_t day) {
   return year * 10000 + month * 100 + day;
 }
@@ -118,8 +110,11 @@ std::string_view TEfemerisClass::Line(std::size_t Index) const {
 }
 
 std::int64_t TEfemerisClass::DayKeyOfLine(std::size_t Index) const {
-  const std::string_view line = Line(Index);
-  return DayKey(Digits(line.substr(6, 4)), Digits(line.substr(3, 2)), Digits(line.substr(0, 2)));
+  // The loader writes digits only into the date (WriteDate), so they are read directly.
+  const char* p = Text_.data() + Index * kEphemerisLineLength;
+  auto digit = [p](int i) { return static_cast<std::int64_t>(p[i] - '0'); };
+  return DayKey(digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9),
+                digit(3) * 10 + digit(4), digit(0) * 10 + digit(1));
 }
 
 TDateTime TEfemerisClass::DateOfLine(std::size_t Index) const {
@@ -137,9 +132,12 @@ TDateTime TEfemerisClass::DateOfLine(std::size_t Index) const {
 }
 
 double TEfemerisClass::FieldValue(std::size_t Index, int Body) const {
-  const std::string_view field = Line(Index).substr(FieldOffset(Body), kFieldWidth);
-  // Our own lines: optional blanks, degrees, ".", two digits.
-  return static_cast<double>(Digits(field)) / 100.0;
+  // The loader's fields (WriteLongitude): blank-padded degrees, ".", two digits.
+  const char* p = Text_.data() + Index * kEphemerisLineLength + FieldOffset(Body);
+  auto digit = [](char c) { return c == ' ' ? 0 : c - '0'; };
+  const int hundredths =
+      ((digit(p[0]) * 10 + digit(p[1])) * 10 + digit(p[2])) * 100 + digit(p[4]) * 10 + digit(p[5]);
+  return static_cast<double>(hundredths) / 100.0;
 }
 
 bool TEfemerisClass::FindDay(std::int64_t Key, std::size_t& Index) const {

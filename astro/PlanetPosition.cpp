@@ -45,6 +45,7 @@ void TPlanetPosition::LoadSettings() {
     Orbs_[k] = ini.ReadFloat(kOrbSection, AspectKeys[k], 0.0);
   for (int k = 1; k <= kAspectCount; ++k)
     AspectEnabled_[k] = ini.ReadBool(kSwitchSection, AspectKeys[k], true);
+  CandidatesStale_ = true;
 }
 
 void TPlanetPosition::SaveSettings() const {
@@ -82,6 +83,7 @@ void TPlanetPosition::SetAspectEnabled(int Aspect, bool Enabled) {
   if (AspectEnabled_[Aspect] == Enabled)
     return;
   AspectEnabled_[Aspect] = Enabled;
+  CandidatesStale_ = true;
   if (PositionsValid_)
     FindAspects();
 }
@@ -95,29 +97,54 @@ void TPlanetPosition::SetOrbText(int Aspect, std::string_view Text) {
   if (orb == Orbs_[Aspect])
     return;
   Orbs_[Aspect] = orb;
+  CandidatesStale_ = true;
   if (PositionsValid_)
     FindAspects();
 }
 
+void TPlanetPosition::RebuildCandidates() {
+  Candidates_.fill(0);
+  for (int a = 1; a <= kAspectCount; ++a) {
+    if (!AspectEnabled_[a])
+      continue;
+    const double A = AspectAngles[a];
+    const double O = Orbs_[a];
+    const std::uint32_t bit = 1u << a;
+    for (int d = 0; d <= 180; ++d) {
+      // Negative or unreadable orbs skip the pre-selection and go to the arc tests.
+      const bool reachable =
+          !(O >= 0.0) || (A - O - kRejectSlack <= d + 1.0 && d <= A + O + kRejectSlack);
+      if (reachable)
+        Candidates_[d] |= bit;
+    }
+  }
+  CandidatesStale_ = false;
+}
+
 void TPlanetPosition::FindAspects() {
+  if (CandidatesStale_)
+    RebuildCandidates();
   Aspects_.Count = 0;
   for (int p1 = 1; p1 <= kBodyCount - 1 && Aspects_.Count < kMaxAspects; ++p1) {
     const double V = Longitudes_[p1];
     for (int p2 = p1 + 1; p2 <= kBodyCount && Aspects_.Count < kMaxAspects; ++p2) {
       const double C = Longitudes_[p2];
-      // Angular separation 0..180. An aspect can only hold when it lies within the orb of the
-      // aspect's angle; this skips the two arc tests for almost every aspect. Negative orbs
-      // (a hand-edited file) go straight to the arc tests.
+      // An aspect can only hold when the angular separation (0..180) lies within its orb of
+      // its angle; the candidate sets skip the two arc tests for almost every aspect.
       double separation = std::fabs(V - C);
       if (separation > 180.0)
         separation = 360.0 - separation;
-      for (int a = 1; a <= kAspectCount; ++a) {
-        if (!AspectEnabled_[a])
-          continue;
+      std::uint32_t candidates = Candidates_[180];
+      if (separation >= 0.0 && separation < 180.0)
+        candidates = Candidates_[static_cast<int>(separation)];
+      else if (!(separation == 180.0)) // not a number: test every switched-on aspect
+        for (const std::uint32_t set : Candidates_)
+          candidates |= set;
+      while (candidates != 0) {
+        const int a = __builtin_ctz(candidates); // ascending aspect order
+        candidates &= candidates - 1;
         const double A = AspectAngles[a];
         const double O = Orbs_[a];
-        if (O >= 0.0 && std::fabs(separation - A) > O + kRejectSlack)
-          continue;
         if (InArc(C + A - O, V, C + A + O) || InArc(C - A - O, V, C - A + O)) {
           Aspects_.Items[Aspects_.Count++] = {p1, a, p2};
           if (Aspects_.Count == kMaxAspects)

@@ -98,6 +98,13 @@ private:
   std::array<bool, kAspectCount + 1> AspectEnabled_{};
   std::array<double, kAspectCount + 1> Orbs_{};
   bool PositionsValid_ = false;
+
+  // For each whole degree d of angular separation (0..180), the set (bit a) of switched-on
+  // aspects whose orb range can reach a separation in [d, d + 1]: a conservative pre-selection
+  // before the exact arc tests, rebuilt after a switch or orb changed.
+  void RebuildCandidates();
+  std::array<std::uint32_t, 181> Candidates_{};
+  bool CandidatesStale_ = true;
 };
 
 } // namespace astro
