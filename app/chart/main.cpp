@@ -7,11 +7,23 @@
 #include <cstdio>
 #include <exception>
 
+namespace {
+
+// Qt's own chatter (debug, info, warnings about the session environment) stays off standard
+// error, which carries only the companion's warnings and errors; critical messages still show.
+void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtCriticalMsg || type == QtFatalMsg)
+    std::fprintf(stderr, "astravia-chart: %s\n", message.toUtf8().constData());
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
   // The arguments are taken before Qt sees them, so none is swallowed as a Qt option.
   const std::vector<std::string> args(argv + 1, argv + argc);
   // No window is ever shown: the frames draw into their pictures on the offscreen platform.
   qputenv("QT_QPA_PLATFORM", "offscreen");
+  qInstallMessageHandler(QuietQtMessages);
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
   try {
