@@ -69,6 +69,17 @@ bool IsRegularFile(const std::string& path, bool& exists) {
 
 } // namespace
 
+std::string TEfemerisClass::LocateFile(const std::string& ExecutableFolder) {
+  bool exists = false;
+  IsRegularFile(kDefaultFileName, exists);
+  if (exists || ExecutableFolder.empty())
+    return kDefaultFileName;
+  std::string path = ExecutableFolder;
+  if (path.back() != '/')
+    path += '/';
+  return path + kDefaultFileName;
+}
+
 TEfemerisClass::TEfemerisClass(std::string FileName) : FileName_(std::move(FileName)) {
   Load();
 }

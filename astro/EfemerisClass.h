@@ -47,6 +47,11 @@ public:
 
   const std::string& FileName() const { return FileName_; }
 
+  // kDefaultFileName when it exists relative to the working directory, otherwise the same name
+  // inside ExecutableFolder (UTF-8, with or without a trailing "/"), so a launch from another
+  // folder still finds the ephemeris beside the program.
+  static std::string LocateFile(const std::string& ExecutableFolder);
+
   // The text lines, one per record in file order (each kEphemerisLineLength characters).
   std::size_t LineCount() const { return Count_; }
   std::string_view Line(std::size_t Index) const;

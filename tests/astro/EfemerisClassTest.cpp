@@ -270,6 +270,19 @@ TEST(EphemerisExport, WritesTheRangeAndTheFollowingDay) {
   }
 }
 
+TEST(EphemerisStore, LocatesTheFileBesideTheProgramWhenTheWorkingFolderLacksIt) {
+  const fs::path cwd = fs::current_path();
+  const fs::path elsewhere = OutputDir() / "cwd";
+  fs::create_directories(elsewhere);
+  fs::current_path(elsewhere);
+  EXPECT_EQ(TEfemerisClass::LocateFile("/opt/astravia"), "/opt/astravia/base/efemerid.efm");
+  EXPECT_EQ(TEfemerisClass::LocateFile("/opt/astravia/"), "/opt/astravia/base/efemerid.efm");
+  fs::create_directories(elsewhere / "base");
+  std::ofstream(elsewhere / "base" / "efemerid.efm") << "";
+  EXPECT_EQ(TEfemerisClass::LocateFile("/opt/astravia"), "base/efemerid.efm");
+  fs::current_path(cwd);
+}
+
 // The shipped ephemeris, when the build has generated it.
 TEST(ShippedEphemeris, CoversTheFourCenturiesAndReencodesExactly) {
   const fs::path path = fs::path(ASTRAVIA_RUN_DIR) / "base" / "efemerid.efm";
