@@ -57,7 +57,7 @@ std::string TTestFolder::Ini(const std::string& name,
     const auto other = replaced.find(key);
     const QString value =
         other != replaced.end() ? QString::fromStdString(other->second) : match.captured(2);
-    line = match.captured(1) + "=" + toRun + "/" + value;
+    line = match.captured(1) + "=" + (value.startsWith("./") ? value.mid(2) : toRun + "/" + value);
   }
   const std::string path = Path(name);
   QFile file(QString::fromStdString(path));

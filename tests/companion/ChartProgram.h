@@ -28,7 +28,8 @@ public:
   std::string Path(const std::string& name) const;
   // Writes a configuration file here: the shipped one with its data file names made to point
   // into the runtime folder, and the given [PositionFrame]/[TreeSection] keys replaced
-  // (values relative to the runtime folder). Returns its path.
+  // (values relative to the runtime folder, or to this folder when they start with "./").
+  // Returns its path.
   std::string Ini(const std::string& name = "quellantree.ini",
                   const std::map<std::string, std::string>& replaced = {}) const;
 
