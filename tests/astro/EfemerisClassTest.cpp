@@ -273,6 +273,7 @@ TEST(EphemerisExport, WritesTheRangeAndTheFollowingDay) {
 TEST(EphemerisStore, LocatesTheFileBesideTheProgramWhenTheWorkingFolderLacksIt) {
   const fs::path cwd = fs::current_path();
   const fs::path elsewhere = OutputDir() / "cwd";
+  fs::remove_all(elsewhere);
   fs::create_directories(elsewhere);
   fs::current_path(elsewhere);
   EXPECT_EQ(TEfemerisClass::LocateFile("/opt/astravia"), "/opt/astravia/base/efemerid.efm");
