@@ -30,6 +30,7 @@
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QTabWidget>
@@ -87,6 +88,10 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
   BuildTabs(Client);
   resize(865, 471 + MainMenuXP1_->sizeHint().height());
   move(26, 132);
+  // The view frames size themselves from the client area when created: settle it now.
+  if (layout()) {
+    layout()->activate();
+  }
 
   Timer1_ = new QTimer(this);
   Timer1_->setObjectName("Timer1");

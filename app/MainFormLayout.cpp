@@ -183,6 +183,7 @@ void TForm1::BuildAspectGrid(QWidget* sheet) {
       auto* box = new QCheckBox(QString::fromUtf8(astro::AspectKeys[i].data()), group);
       box->setObjectName(QString("Asp%1").arg(i));
       box->setGeometry(24 + dx, 40 + dy, 41, 17);
+      box->setStyleSheet("QCheckBox { spacing: 2px; }"); // room for the three-letter key
       connect(box, &QCheckBox::toggled, this, [this, box] { AspClick(box); });
       Asp[i] = box;
 
@@ -195,6 +196,9 @@ void TForm1::BuildAspectGrid(QWidget* sheet) {
       orb->setText("0.00");
       orb->setTextMargins(0, 0, 0, 0);
       orb->setAlignment(Qt::AlignCenter);
+      QFont digits = orb->font();
+      digits.setPixelSize(10); // "0.00" must fit the 27 px edit with its frame
+      orb->setFont(digits);
       orb->setStyleSheet(
           "QLineEdit { border: 1px solid rgb(122, 122, 122); padding: 0px; margin: 0px; }");
       Orb[i] = orb;
@@ -209,7 +213,8 @@ void TForm1::BuildAnimationPanel(QWidget* sheet) {
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   CheckBox1 = new QCheckBox("Включить анимацию", panel);
   CheckBox1->setObjectName("CheckBox1");
-  CheckBox1->setGeometry(8, 4, 129, 21);
+  CheckBox1->setGeometry(8, 4, 134, 21);
+  CheckBox1->setStyleSheet("QCheckBox { spacing: 3px; }");
   connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
   QLabel* step = AddLabel(panel, "Шаг:", 144, 8);
   step->setObjectName("StaticText18");
