@@ -21,15 +21,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   AddText("ProductName", "Astravia v 0.1", QRect(12, 10, 200, 30), 20, true);
   AddText("Purpose",
           "Натальная карта, Древо жизни и расклад Таро\n"
-          "по эфемеридам планет на любой момент 1800–2200 гг.",
-          QRect(12, 50, 230, 30), 10);
-  AddText("Licence", "Свободная программа: GNU GPL версии 3 или более поздней.",
-          QRect(12, 86, 200, 30), 10);
+          "по эфемеридам планет, 1800–2200 гг.",
+          QRect(12, 52, 280, 28), 10);
+  AddText("Licence", "Свободная программа: GNU GPL v3 или новее.", QRect(12, 86, 280, 14), 10);
   AddText("DataOrigin",
-          "База городов — из данных KStars (GPL-2+);\n"
-          "эфемериды рассчитаны по теории Мошье\n"
-          "(Swiss Ephemeris).",
-          QRect(12, 118, 180, 44), 10);
+          "Города: база данных KStars (GPL-2+).\n"
+          "Эфемериды: теория Мошье (Swiss Ephemeris).",
+          QRect(12, 108, 280, 28), 10);
 
   auto* emblem = new QLabel(this);
   emblem->setObjectName("Image2");
