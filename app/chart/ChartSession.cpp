@@ -56,6 +56,10 @@ QString DefaultIniPath() {
   return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("quellantree.ini"));
 }
 
+QString DefaultFontFile() {
+  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
+}
+
 std::string DefaultEphemerisFile() {
   return DefaultFormPaths().EphemerisFile;
 }
@@ -78,10 +82,9 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     OpenCity(*setup.City);
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
-  const QString font = QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
-  FontLoaded = LoadSymbolFont(font);
+  FontLoaded = LoadSymbolFont(setup.FontFile);
   if (!FontLoaded && setup.TreeFrame)
-    Prompts.Information("symbol font " + font + " is missing; glyphs are not drawn");
+    Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
 #if ASTRAVIA_HAVE_TREE

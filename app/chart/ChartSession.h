@@ -27,6 +27,7 @@ namespace chart {
 struct TChartSetup {
   QString IniPath;                 // the configuration file; must be readable
   std::string EphemerisFile;       // the ephemeris store's file
+  QString FontFile;                // the symbol font
   std::optional<std::string> City; // "Country/City entry", or
   int Zone = 0;                    // the zone used when no city is given
   bool TreeFrame = true;           // create the Tree of Life frame (report and picture)
@@ -78,9 +79,10 @@ private:
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 
-// The files the program itself would use: the configuration file beside the executable and the
-// ephemeris in the working folder or beside the executable.
+// The files the program itself would use: the configuration file and the symbol font beside the
+// executable, the ephemeris in the working folder or beside the executable.
 QString DefaultIniPath();
+QString DefaultFontFile();
 std::string DefaultEphemerisFile();
 
 } // namespace chart

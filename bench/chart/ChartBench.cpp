@@ -1,0 +1,73 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// Charts per second in a companion series (hourly steps from 2005-01-05 00:00, zone +7) with the
+// runtime folder's data: the chart text alone; positions and report.txt; and with tree.jpg too.
+// The figure is items_per_second (one item = one chart of the series).
+#include "ChartSession.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+
+namespace {
+
+QApplication& App() {
+  static int argc = 1;
+  static char name[] = "astravia_chart_bench";
+  static char* argv[] = {name, nullptr};
+  static QApplication* app = new QApplication(argc, argv);
+  return *app;
+}
+
+chart::TChartSetup Setup(bool treeFrame) {
+  chart::TChartSetup setup;
+  setup.IniPath = ASTRAVIA_RUN_DIR "/quellantree.ini";
+  setup.EphemerisFile = ASTRAVIA_RUN_DIR "/base/efemerid.efm";
+  setup.FontFile = ASTRAVIA_RUN_DIR "/font.fnt";
+  setup.City = "Россия/Новосибирск";
+  setup.TreeFrame = treeFrame;
+  return setup;
+}
+
+enum class TOutput { Text, Report, ReportAndPicture };
+
+void Series(benchmark::State& state, TOutput output) {
+  App();
+  chart::TConsolePrompts prompts(stderr);
+  chart::TChartSession session(Setup(output != TOutput::Text), prompts);
+  QTemporaryDir folder;
+  const QString report = QDir(folder.path()).filePath("report.txt");
+  const QString tree = QDir(folder.path()).filePath("tree.jpg");
+  const chart::TSeconds start = chart::ToSeconds({2005, 1, 5}, {0, 0, 0});
+  std::int64_t step = 0;
+  std::size_t characters = 0;
+  for (auto _ : state) {
+    const chart::TChartFacts facts = session.Compute(start + 3600 * (step++ % (24 * 365)));
+    characters += chart::ChartText(facts).size();
+    if (output != TOutput::Text)
+      session.SaveReport(report);
+    if (output == TOutput::ReportAndPicture)
+      session.SaveImage(tree);
+  }
+  benchmark::DoNotOptimize(characters);
+  state.SetItemsProcessed(state.iterations());
+}
+
+void BM_SeriesText(benchmark::State& state) {
+  Series(state, TOutput::Text);
+}
+void BM_SeriesPositionsAndReport(benchmark::State& state) {
+  Series(state, TOutput::Report);
+}
+void BM_SeriesWithPictures(benchmark::State& state) {
+  Series(state, TOutput::ReportAndPicture);
+}
+
+} // namespace
+
+BENCHMARK(BM_SeriesText)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SeriesPositionsAndReport)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SeriesWithPictures)->Unit(benchmark::kMillisecond);
