@@ -21,6 +21,8 @@ QPointer<THWindow> TreeHint;
 namespace {
 
 constexpr int ScrollBarThickness = 13;
+// Place of the frame in its owner's client area: left, top, and what width and height leave.
+constexpr int Left = 2, Top = 6, WidthMargin = 330, HeightMargin = 10;
 
 QString MissingMaskMessage(const QString& fileName) {
   return QStringLiteral("Отсутствует файл маски ") + fileName +
@@ -43,7 +45,8 @@ TImageFrame::TImageFrame(QWidget* Owner, QWidget* Parent) : QFrame(Parent ? Pare
   HintsEnabled = true;
   if (Owner) {
     const QSize client = Owner->size();
-    setGeometry(2, 6, std::max(0, client.width() - 330), std::max(0, client.height() - 10));
+    setGeometry(Left, Top, std::max(0, client.width() - WidthMargin),
+                std::max(0, client.height() - HeightMargin));
   } else {
     resize(599, 397);
   }
@@ -72,8 +75,6 @@ void TImageFrame::AnchorToParent() {
   }
   AnchoredTo_ = parentWidget();
   if (AnchoredTo_) {
-    const QSize client = AnchoredTo_->size();
-    OwnerMargins_ = QSize(client.width() - (x() + width()), client.height() - (y() + height()));
     AnchoredTo_->installEventFilter(this);
   }
 }
@@ -155,8 +156,8 @@ void TImageFrame::resizeEvent(QResizeEvent* event) {
 bool TImageFrame::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::Resize && watched == AnchoredTo_) {
     const QSize client = static_cast<QWidget*>(watched)->size();
-    resize(std::max(0, client.width() - x() - OwnerMargins_.width()),
-           std::max(0, client.height() - y() - OwnerMargins_.height()));
+    setGeometry(Left, Top, std::max(0, client.width() - WidthMargin),
+                std::max(0, client.height() - HeightMargin));
   }
   return QFrame::eventFilter(watched, event);
 }

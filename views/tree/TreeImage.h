@@ -29,8 +29,9 @@ extern QPointer<THWindow> TreeHint;
 class TImageFrame : public QFrame, public TViewCommandTarget {
   Q_OBJECT
 public:
-  // Placed from the owner's client size (left 2, top 6, owner width - 330, owner height - 10)
-  // and kept at those margins when its parent (Parent, or Owner when none) is resized.
+  // Placed from the owner's client size (left 2, top 6, owner width - 330, owner height - 10);
+  // from then on the same rule follows every resize of its parent (Parent, or Owner when none),
+  // whose area is the client area the frame lives in.
   explicit TImageFrame(QWidget* Owner, QWidget* Parent = nullptr);
   ~TImageFrame() override;
 
@@ -57,7 +58,7 @@ public:
   void EnsureHintWindow();
   void HideHint();
 
-  // Keeps the frame's distances to the right and bottom edges of its current parent.
+  // Follows the resizes of the current parent.
   void AnchorToParent();
 
   // TViewCommandTarget
@@ -105,7 +106,6 @@ private:
   void RunCommand(void (*command)(TViewCommandTarget&));
   void Redraw();
 
-  QSize OwnerMargins_;           // right and bottom distance to the parent's client area
   QPointer<QWidget> AnchoredTo_; // the parent whose resizes the frame follows
 };
 

@@ -353,7 +353,7 @@ TEST_F(TreeFrame, FollowsItsParentWhenOwnerAndParentDiffer) {
   EXPECT_FALSE(frame->isHidden());
   EXPECT_EQ(frame->geometry(), QRect(2, 6, 670, 690));
   client.resize(1100, 580);
-  EXPECT_EQ(frame->geometry(), QRect(2, 6, 770, 590));
+  EXPECT_EQ(frame->geometry(), QRect(2, 6, 770, 570));
 }
 
 TEST_F(TreeFrame, LoadFilesItselfThrowsOnACorruptMask) {
