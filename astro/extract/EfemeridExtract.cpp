@@ -33,6 +33,9 @@ TEfemeridExtract::TEfemeridExtract(QWidget* parent) : QDialog(parent) {
     picker->setLocale(QLocale(QLocale::Russian, QLocale::Russia));
     picker->setDisplayFormat("MMMM yyyy");
     picker->setCalendarPopup(true);
+    QFont small = picker->font();
+    small.setPixelSize(10); // the longest month name and year fit the designed 105 px
+    picker->setFont(small);
     picker->setMinimumDate(QDate(100, 1, 1));
     picker->setMaximumDate(QDate(9999, 12, 31));
     return picker;
