@@ -59,6 +59,9 @@ TEST(ChartProgram, ErrorsExitWithStatusTwoAndNameTheProblem) {
        "outside the ephemeris range"},
       {{"--date", "2005-01-05", "--city", "Россия/Новосибрск", "--ini", ini},
        "unknown city \"Россия/Новосибрск\"; closest entries:\n  Россия/Новосибирск;Сибирский ФО"},
+      {{"--date", "2005-01-05", "--city", "Канада/Виндзор", "--ini", ini},
+       "city \"Канада/Виндзор\" is ambiguous; give one of:\n  Канада/Виндзор;Новая Шотландия\n"
+       "  Канада/Виндзор;Онтарио"},
       {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("absent.ini")},
        "cannot read configuration file"},
       {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("")},
@@ -101,6 +104,26 @@ TEST(ChartProgram, MissingDataFilesAreErrorsAndAMissingMaskAWarning) {
                  alone.toStdString());
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(run.Err.find("cannot read ephemeris file"), std::string::npos) << run.Err;
+
+  // An ephemeris too short to answer.
+  QDir().mkpath(alone + "/base");
+  QFile tiny(alone + "/base/efemerid.efm");
+  ASSERT_TRUE(tiny.open(QIODevice::WriteOnly));
+  tiny.write(QByteArray(30, '\x10')); // one whole record and a torn one
+  tiny.close();
+  run =
+      RunProgram(copy.toStdString(), {"--date", "2005-01-05", "--zone", "7", "--ini", folder.Ini()},
+                 alone.toStdString());
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("holds fewer than two days"), std::string::npos) << run.Err;
+
+  // A mask picture that is no JPEG: an error, since the picture was asked for.
+  const std::string badMask = folder.Ini("badMask.ini", {{"TreeImage", "cities.txt"}});
+  run = RunChart({"--date", "2005-01-05", "--zone", "7", "--ini", badMask, "--out",
+                  folder.Path("out-badmask")});
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("cities.txt"), std::string::npos) << run.Err;
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder.Path("out-badmask/report.txt"))));
 
   // No mask picture: a warning; the report is still written, the picture is not.
   const std::string noMask = folder.Ini("noMask.ini", {{"TreeImage", "no-such-mask.jpg"}});
