@@ -149,15 +149,18 @@ void TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name, const QStrin
   auto* group = new QGroupBox(title, sheet);
   group->setObjectName(name);
   group->setGeometry(8, top, 129, name == "GroupBox6" ? 65 : 64);
+  QFont small = group->font();
+  small.setPixelSize(10); // "Кульминация:" must end before its panel
+
   auto* image = new QLabel(group);
   image->setGeometry(6, 15, 32, 32);
   image->setPixmap(QPixmap(picture));
   // The first two rows sit beside the picture, the third (the longest label) below it.
-  AddLabel(group, labels[0], 42, 16);
+  AddLabel(group, labels[0], 42, 16)->setFont(small);
   AddPanel(group, panels[0], QRect(84, 15, 41, 16));
-  AddLabel(group, labels[1], 42, 32);
+  AddLabel(group, labels[1], 42, 32)->setFont(small);
   AddPanel(group, panels[1], QRect(84, 31, 41, 16));
-  AddLabel(group, labels[2], 6, 48);
+  AddLabel(group, labels[2], 6, 48)->setFont(small);
   AddPanel(group, panels[2], QRect(84, 47, 41, 16));
 }
 
