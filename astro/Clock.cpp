@@ -34,6 +34,8 @@ TClockReading Now() {
   return clock ? clock() : SystemNow();
 }
 
-void SetClock(std::function<TClockReading()> clock) { InstalledClock() = std::move(clock); }
+void SetClock(std::function<TClockReading()> clock) {
+  InstalledClock() = std::move(clock);
+}
 
 } // namespace astro
