@@ -50,8 +50,6 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   const std::int64_t count = SeriesLength(options);
   const bool files = !options.OutDir.empty();
   const QString folder = QString::fromStdString(options.OutDir);
-  if (files)
-    PrepareOutputFolder(folder);
 
   TConsolePrompts prompts(errors);
   TChartSetup setup;
@@ -67,6 +65,8 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   // Both ends are checked first, so a series fails before it writes anything.
   session.CheckInRange(SeriesMoment(options, 0));
   session.CheckInRange(SeriesMoment(options, count - 1));
+  if (files)
+    PrepareOutputFolder(folder);
 
   for (std::int64_t i = 0; i < count; ++i) {
     const TChartFacts facts = session.Compute(SeriesMoment(options, i));

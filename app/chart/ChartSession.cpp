@@ -66,7 +66,7 @@ std::string DefaultEphemerisFile() {
 
 TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     : Prompts(prompts), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
-      PlanetPosition1(std::make_unique<astro::TPlanetPosition>()) {
+      PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
@@ -82,8 +82,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     OpenCity(*setup.City);
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
-  FontLoaded = LoadSymbolFont(setup.FontFile);
-  if (!FontLoaded && setup.TreeFrame)
+  Font.Loaded = LoadSymbolFont(setup.FontFile);
+  if (!Font.Loaded && setup.TreeFrame)
     Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
@@ -101,12 +101,16 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
 #endif
 }
 
-TChartSession::~TChartSession() {
-  // The companion only reads the configuration file: with no file name the model's destruction
-  // writes nothing back.
-  PlanetPosition1->OnChange = nullptr;
-  PlanetPosition1->SetIniFileName("");
-  if (FontLoaded)
+void TChartSession::TReadOnlyModel::operator()(astro::TPlanetPosition* model) const {
+  model->OnChange = nullptr;
+  model->SetIniFileName("");
+  delete model;
+}
+
+TChartSession::~TChartSession() = default;
+
+TChartSession::TFontHold::~TFontHold() {
+  if (Loaded)
     FreeSymbolFont();
 }
 

@@ -61,6 +61,12 @@ public:
   int Zone() const { return Zone_; }
 
 private:
+  // The companion only reads the configuration file: the model is destroyed without a file
+  // name, so its destruction writes nothing back, also when the session fails half-built.
+  struct TReadOnlyModel {
+    void operator()(astro::TPlanetPosition* model) const;
+  };
+
   void OpenCity(const std::string& name);
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
@@ -68,14 +74,17 @@ private:
   TConsolePrompts& Prompts;
   QString IniPath;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
-  std::unique_ptr<astro::TPlanetPosition> PlanetPosition1;
+  std::unique_ptr<astro::TPlanetPosition, TReadOnlyModel> PlanetPosition1;
   std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner
   TPositionFrame* PositionFrame1 = nullptr;
   TImageFrame* TreeFrame_ = nullptr;
   std::optional<TPlaceFacts> Place;
   int Zone_ = 0;
   astro::TDateTime Moment = 0; // local moment handed to the frames
-  bool FontLoaded = false;
+  struct TFontHold {           // frees the shared symbol font it loaded
+    bool Loaded = false;
+    ~TFontHold();
+  } Font;
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 

@@ -117,13 +117,22 @@ TEST(ChartProgram, MissingDataFilesAreErrorsAndAMissingMaskAWarning) {
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(run.Err.find("holds fewer than two days"), std::string::npos) << run.Err;
 
-  // A mask picture that is no JPEG: an error, since the picture was asked for.
+  // A mask picture that is no JPEG: an error, since the picture was asked for. The orbs are
+  // written as the model would never write them, to see that the file is not written back.
   const std::string badMask = folder.Ini("badMask.ini", {{"TreeImage", "cities.txt"}});
+  QFile badMaskFile(QString::fromStdString(badMask));
+  ASSERT_TRUE(badMaskFile.open(QIODevice::ReadWrite));
+  const QByteArray iniText = badMaskFile.readAll().replace("Con=8", "Con=8.00");
+  ASSERT_TRUE(badMaskFile.resize(0));
+  badMaskFile.write(iniText);
+  badMaskFile.close();
   run = RunChart({"--date", "2005-01-05", "--zone", "7", "--ini", badMask, "--out",
                   folder.Path("out-badmask")});
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(run.Err.find("cities.txt"), std::string::npos) << run.Err;
-  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder.Path("out-badmask/report.txt"))));
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(folder.Path("out-badmask"))));
+  ASSERT_TRUE(badMaskFile.open(QIODevice::ReadOnly));
+  EXPECT_EQ(badMaskFile.readAll(), iniText);
 
   // No mask picture: a warning; the report is still written, the picture is not.
   const std::string noMask = folder.Ini("noMask.ini", {{"TreeImage", "no-such-mask.jpg"}});
