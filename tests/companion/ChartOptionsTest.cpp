@@ -130,14 +130,6 @@ TEST(ChartOptions, MistakesNameTheOption) {
             std::string::npos);
 }
 
-TEST(ChartOptions, HelpDescribesEveryOption) {
-  const std::string help = ChartHelpText();
-  for (const char* option :
-       {"--date", "--time", "--city", "--zone", "--ini", "--out", "--until", "--step", "--help"})
-    EXPECT_NE(help.find(option), std::string::npos) << option;
-  EXPECT_NE(help.find("cosmogram"), std::string::npos); // says which views are not written
-}
-
 TEST(ChartOptions, ASeriesRunsFromTheStartThroughTheEnd) {
   const TChartOptions day = Parse({"--date", "2005-01-05", "--time", "00:00", "--zone", "7",
                                    "--until", "2005-01-05", "--step", "hour"});
