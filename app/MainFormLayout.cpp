@@ -216,14 +216,14 @@ void TForm1::BuildAnimationPanel(QWidget* sheet) {
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   CheckBox1 = new QCheckBox("Включить анимацию", panel);
   CheckBox1->setObjectName("CheckBox1");
-  CheckBox1->setGeometry(8, 4, 134, 21);
+  CheckBox1->setGeometry(8, 4, 142, 21);
   CheckBox1->setStyleSheet("QCheckBox { spacing: 3px; }");
   connect(CheckBox1, &QCheckBox::toggled, this, [this] { CheckBox1Click(); });
-  QLabel* step = AddLabel(panel, "Шаг:", 144, 8);
+  QLabel* step = AddLabel(panel, "Шаг:", 154, 8);
   step->setObjectName("StaticText18");
   ComboBox1 = new QComboBox(panel);
   ComboBox1->setObjectName("ComboBox1");
-  ComboBox1->setGeometry(175, 4, 66, 21);
+  ComboBox1->setGeometry(185, 4, 72, 21);
   ComboBox1->setEditable(true);
   ComboBox1->setInsertPolicy(QComboBox::NoInsert);
   ComboBox1->addItems({"Минута", "Час", "День"});
