@@ -179,6 +179,11 @@ void TImageFrame::ScrollBar2Change() {
   Image1->move(-ScrollBar2->value(), Image1->y());
 }
 
+void TImageFrame::leaveEvent(QEvent* event) {
+  HideHint();
+  QFrame::leaveEvent(event);
+}
+
 void TImageFrame::FrameExit() {
   HideHint();
 }

@@ -98,6 +98,8 @@ public:
 
 protected:
   void resizeEvent(QResizeEvent* event) override;
+  // The pointer may leave straight for the menu bar without a move over the owner.
+  void leaveEvent(QEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:

@@ -10,6 +10,7 @@
 #include "TreeTables.h"
 #include "TreeTestApp.h"
 
+#include <QApplication>
 #include <QFile>
 #include <QMenu>
 #include <QPainter>
@@ -288,6 +289,12 @@ TEST_F(TreeFrame, HintNamesTheLettersLastFirstAndHitsStrictlyInsideABox) {
   const astro::TArcanaTriple l = BodyLetters(0.0, 10);
   EXPECT_EQ(TreeHint->Caption(), LetterText(l));
   frame->FrameExit();
+  EXPECT_FALSE(TreeHint);
+  // Leaving the frame with the pointer hides the hint too.
+  frame->Image1MouseMove({}, sun.X + 1, sun.Y + 1);
+  ASSERT_TRUE(TreeHint);
+  QEvent leave(QEvent::Leave);
+  QApplication::sendEvent(frame, &leave);
   EXPECT_FALSE(TreeHint);
 }
 
