@@ -1,10 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanetPosition.h"
 
+#include "Angles.h"
+#include "Formatting.h"
+
 #include <sys/stat.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <vector>
 
@@ -152,6 +157,61 @@ TEST(AspectSearch, KeepsTheFirstFortyFiveMatchesAndNothingMore) {
     EXPECT_EQ(chart.Model.GetOrb(a), 179.0);
   }
   EXPECT_TRUE(chart.Model.PositionsValid());
+}
+
+// The search pre-selects aspects by whole degrees of separation; it must find exactly what the
+// two arc tests over every switched-on aspect find, also for separations that sit on an orb's
+// edge or on a whole degree.
+TEST(AspectSearch, PreselectionFindsExactlyWhatThePlainArcTestsFind) {
+  std::mt19937 random(20261209);
+  std::uniform_real_distribution<double> anywhere(0.0, 360.0);
+  std::uniform_int_distribution<int> orbHundredths(0, 1000);
+  std::uniform_int_distribution<int> coin(0, 5);
+  for (int round = 0; round < 400; ++round) {
+    TChart chart;
+    for (int a = 1; a <= kAspectCount; ++a) {
+      chart.Model.SetOrbText(a, FormatFixed(2, 0, orbHundredths(random) / 100.0));
+      chart.Model.SetAspectEnabled(a, coin(random) != 0);
+    }
+    std::array<double, kBodyCount + 1> L{};
+    L[1] = anywhere(random);
+    for (int b = 2; b <= kBodyCount; ++b) {
+      // Half the bodies sit exactly on an aspect angle (+ orb) from the Sun, or on a whole degree.
+      const int a = 1 + static_cast<int>(anywhere(random)) % kAspectCount;
+      switch (coin(random)) {
+      case 0:
+        L[b] = NormalizeDegrees(L[1] + AspectAngles[a] + chart.Model.GetOrb(a));
+        break;
+      case 1:
+        L[b] = NormalizeDegrees(L[1] - AspectAngles[a]);
+        break;
+      case 2:
+        L[b] = NormalizeDegrees(std::floor(L[1]) + std::floor(anywhere(random)));
+        break;
+      default:
+        L[b] = anywhere(random);
+      }
+    }
+    for (int b = 1; b <= kBodyCount; ++b)
+      chart.Model.SetLongitude(b, L[b]);
+    chart.Model.SetPositionsValid(true);
+    chart.Model.FindAspects();
+
+    std::vector<TAspectItem> expected;
+    for (int p1 = 1; p1 < kBodyCount; ++p1)
+      for (int p2 = p1 + 1; p2 <= kBodyCount; ++p2)
+        for (int a = 1; a <= kAspectCount; ++a) {
+          const double A = AspectAngles[a], O = chart.Model.GetOrb(a);
+          if (chart.Model.GetAspectEnabled(a) && (InArc(L[p2] + A - O, L[p1], L[p2] + A + O) ||
+                                                  InArc(L[p2] - A - O, L[p1], L[p2] - A + O)))
+            expected.push_back({p1, a, p2});
+        }
+    if (expected.size() > static_cast<size_t>(kMaxAspects))
+      expected.resize(kMaxAspects);
+    const TAspectList& list = chart.Model.Aspects();
+    const std::vector<TAspectItem> found(list.Items.begin(), list.Items.begin() + list.Count);
+    ASSERT_EQ(found, expected) << "round " << round;
+  }
 }
 
 TEST(PositionModel, SignsAndDegreesTruncate) {
