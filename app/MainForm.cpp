@@ -12,15 +12,9 @@
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
-#include "Vocabulary.h"
-// The tree view joins when its library and header are there.
-#if ASTRAVIA_HAVE_TREE && __has_include("TreeImage.h")
-#define ASTRAVIA_TREE_FRAME 1
 #include "TreeImage.h"
 #include "ViewCommands.h"
-#else
-#define ASTRAVIA_TREE_FRAME 0
-#endif
+#include "Vocabulary.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -154,9 +148,7 @@ void TForm1::FormCreate() {
 }
 
 void TForm1::InitTree() {
-#if ASTRAVIA_TREE_FRAME
   TreeFrame_ = CreateTreeFrame(this, Client, IniPath());
-#endif
   // The tarot and cosmogram frames join here when their views exist; until then their
   // references stay empty and every refresh and command passes them by.
 }
@@ -176,17 +168,11 @@ void TForm1::PlanetPosition1Change() {
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   const astro::TDateTime moment = PositionFrame1_->DateTime;
-#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->ShowPlanets(longitudes);
     TreeFrame_->ShowAspects(aspects);
     TreeFrame_->ShowMoment(moment);
   }
-#else
-  (void)longitudes;
-  (void)aspects;
-  (void)moment;
-#endif
 }
 
 void TForm1::PositionFrame1DateTimeChange() {
@@ -267,21 +253,15 @@ int TForm1::StepIndex() const {
 }
 
 void TForm1::SetHintsEnabled(bool enabled) {
-#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->HintsEnabled = enabled;
   }
-#else
-  (void)enabled;
-#endif
 }
 
 void TForm1::HideHints() {
-#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_) {
     TreeFrame_->HideHint();
   }
-#endif
 }
 
 void TForm1::CheckBox1Click() {
@@ -310,11 +290,7 @@ void TForm1::Timer1Timer() {
 }
 
 bool TForm1::VisibleFrameIsTree() const {
-#if ASTRAVIA_TREE_FRAME
   return TreeFrame_ && !TreeFrame_->isHidden();
-#else
-  return false;
-#endif
 }
 
 bool TForm1::VisibleFrameIsTaro() const {
@@ -326,11 +302,9 @@ bool TForm1::VisibleFrameIsKosmo() const {
 }
 
 void TForm1::TreeClick() {
-#if ASTRAVIA_TREE_FRAME
   if (TreeFrame_ && TreeFrame_->isHidden()) {
     TreeFrame_->show();
   }
-#endif
   CreateTree();
 }
 
@@ -344,35 +318,27 @@ void TForm1::TaroClick() {
 }
 
 void TForm1::SaveAsImageClick() {
-#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
     SaveImage(*TreeFrame_);
   }
-#endif
 }
 
 void TForm1::SaveAsTextClick() {
-#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
     SaveReport(*TreeFrame_);
   }
-#endif
 }
 
 void TForm1::PrintAsImageClick() {
-#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
     PrintImage(*TreeFrame_);
   }
-#endif
 }
 
 void TForm1::PrintAsTextClick() {
-#if ASTRAVIA_TREE_FRAME
   if (VisibleFrameIsTree()) {
     PrintReport(*TreeFrame_);
   }
-#endif
 }
 
 void TForm1::ExitItemClick() {

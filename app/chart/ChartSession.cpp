@@ -10,10 +10,8 @@
 #include "MainForm.h"
 #include "PositionFrame.h"
 
-#if ASTRAVIA_HAVE_TREE
 #include "TreeImage.h"
 #include "ViewCommands.h"
-#endif
 
 #include <QComboBox>
 #include <QDir>
@@ -87,7 +85,6 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
-#if ASTRAVIA_HAVE_TREE
   if (setup.TreeFrame) {
     const qsizetype errorsBefore = Prompts.Errors.size();
     TreeFrame_ = CreateTreeFrame(Host.get(), Host.get(), IniPath);
@@ -96,9 +93,6 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     if (Prompts.Errors.size() > errorsBefore)
       throw TChartError("cannot read a data file of the Tree of Life (see the message above)");
   }
-#else
-  (void)setup.TreeFrame;
-#endif
 }
 
 void TChartSession::TReadOnlyModel::operator()(astro::TPlanetPosition* model) const {
@@ -209,30 +203,23 @@ void TChartSession::PlanetPosition1Change() {
   // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
   // aspects, then the local moment, into the tree frame (the tarot and cosmogram frames,
   // which would follow, are not part of this build).
-#if ASTRAVIA_HAVE_TREE
   if (TreeFrame_) {
     TreeFrame_->ShowPlanets(PlanetPosition1->LongitudeArray());
     TreeFrame_->ShowAspects(PlanetPosition1->Aspects());
     TreeFrame_->ShowMoment(Moment);
   }
-#endif
 }
 
 void TChartSession::SaveReport(const QString& fileName) {
-#if ASTRAVIA_HAVE_TREE
   if (!TreeFrame_)
     throw TChartError("no Tree of Life frame to write a report from");
   Prompts.AnswerNextSave(fileName);
   ::SaveReport(*TreeFrame_);
   if (!QFileInfo(fileName).isFile())
     throw TChartError("report " + Quoted(fileName) + " was not written");
-#else
-  throw TChartError("this build has no Tree of Life frame; cannot write " + Quoted(fileName));
-#endif
 }
 
 bool TChartSession::SaveImage(const QString& fileName) {
-#if ASTRAVIA_HAVE_TREE
   if (!TreeFrame_)
     return false;
   Prompts.AnswerNextSave(fileName);
@@ -240,11 +227,6 @@ bool TChartSession::SaveImage(const QString& fileName) {
   const bool asked = Prompts.SaveWasAsked();
   Prompts.AnswerNextSave(QString());
   return asked && QFileInfo(fileName).isFile();
-#else
-  Prompts.Information(QStringLiteral("this build has no Tree of Life frame; not written: ") +
-                      fileName);
-  return false;
-#endif
 }
 
 } // namespace chart
