@@ -52,8 +52,8 @@ public:
   const std::string& IniFileName() const { return IniFileName_; }
   // Orbs from "IncludeOrbs" (default 0), then switches from "IncludeAspects" (default on).
   void LoadSettings();
-  // Writes the 18 orbs, then the 18 switches; throws config::EIniWriteError at the first key
-  // that cannot be written (the rest are not written).
+  // Writes the 18 orbs, then the 18 switches, in one replacement of the file; throws
+  // config::EIniWriteError when it cannot be written (then none is written).
   void SaveSettings() const;
 
   // Body 1..10, degrees; stores NormalizeDegrees(Degrees). No search, no event.

@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "Jpeg.h"
+#include "PictureFile.h"
 #include "Prompts.h"
 #include "TreeDrawing.h"
 #include "TreeTables.h"
@@ -206,8 +207,8 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
   }
 
   const QString stripFile = folder + QString::fromLatin1(LetterStripFileName);
-  QImage strip;
-  if (QFileInfo(stripFile).isFile() && strip.load(stripFile)) {
+  const QImage strip = QFileInfo(stripFile).isFile() ? LoadPicture(stripFile) : QImage();
+  if (!strip.isNull()) {
     Image2->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   } else {
     Prompts().Information(MissingStripMessage(QString::fromLatin1(LetterStripFileName)));

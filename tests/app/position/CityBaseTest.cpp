@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CityBase.h"
 
+#include "BoundedRun.h"
+
 #include "Cp1251.h"
 
 #include <QFile>
@@ -159,4 +161,16 @@ TEST(ShippedCityBase, HoldsThousandsOfWellFormedPlacesWithCurrentZones) {
       ASSERT_TRUE(zone.match(p.Zone).hasMatch()) << entry.toStdString();
       EXPECT_LE(std::abs(p.Zone.toInt()), 14);
     }
+}
+
+TEST(CityBase, ATenMegabyteLineIsOnePlaceAmongOthers) {
+  const QString longCity(10 << 20, u'ж');
+  const QString path = WriteBase(
+      "huge-line.txt", {"Омск;Россия;;54°59’;73°22’;6", longCity + ";Россия;;1°00’;2°00’;3"});
+  EXPECT_TRUE(bounded::Run(512, [&] {
+    const TCityBase base(path);
+    QString latitude, longitude, zone;
+    return base.PlaceCount() == 2 && base.GetCityList("Россия").size() == 2 &&
+           base.FindCity("Россия", longCity, latitude, longitude, zone) && zone == "3";
+  }));
 }
