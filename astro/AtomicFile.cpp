@@ -71,6 +71,11 @@ TFileSystemCalls& FileSystemCalls() {
 
 TReplaceResult ReplaceFile(const std::string& Path, std::string_view Bytes) {
   const std::string target = TargetOf(Path);
+  struct stat info {};
+  if (stat(target.c_str(), &info) == 0 && S_ISDIR(info.st_mode)) {
+    errno = EISDIR; // a folder holds the name: no file can be made there
+    return TReplaceResult::CannotCreate;
+  }
   std::string temporary = target + ".XXXXXX";
   const int fd = mkostemp(temporary.data(), O_CLOEXEC);
   if (fd < 0)

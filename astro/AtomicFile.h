@@ -24,7 +24,7 @@ TFileSystemCalls& FileSystemCalls();
 
 enum class TReplaceResult {
   Done,
-  CannotCreate, // no temporary file could be made in the folder
+  CannotCreate, // a folder holds the name, or no temporary file could be made beside it
   CannotWrite,  // writing, flushing or renaming failed; the old file is untouched
 };
 

@@ -1,8 +1,10 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The exit's save of the aspect settings under injected I/O faults: whatever step fails, the
-// configuration file is the complete old text or the complete new one, and the failure is
-// reported with the file's name.
+// Files written under injected I/O faults: whatever step fails, the configuration file (saved at
+// exit) or an ephemeris extract is the complete old text or the complete new one, and the
+// failure is reported with the file's name.
 #include "AtomicFile.h"
+#include "DateTime.h"
+#include "EfemerisClass.h"
 #include "IniFile.h"
 #include "PlanetPosition.h"
 
@@ -86,7 +88,7 @@ std::vector<std::string> SaveThroughExit(const std::string& path) {
 
 } // namespace
 
-TEST(SaveSettingsFaults, EveryFailedStepLeavesTheOldFileWholeAndIsReported) {
+TEST(WriteFaults, EveryFailedStepLeavesTheOldFileWholeAndIsReported) {
   const fs::path dir = fs::path(ASTRAVIA_TEST_OUTPUT_DIR) / "save_faults";
   fs::remove_all(dir);
   fs::create_directories(dir);
@@ -115,8 +117,38 @@ TEST(SaveSettingsFaults, EveryFailedStepLeavesTheOldFileWholeAndIsReported) {
   EXPECT_FALSE(reloaded.GetAspectEnabled(6)); // kept as it was
 }
 
-TEST(SaveSettingsFaults, AFolderWithoutRoomForATemporaryFileIsAWriteError) {
+TEST(WriteFaults, AFolderWithoutRoomForATemporaryFileIsAWriteError) {
   const std::string path = std::string(ASTRAVIA_TEST_OUTPUT_DIR) + "/no-such-folder/q.ini";
   EXPECT_EQ(SaveThroughExit(path), std::vector<std::string>{"Unable to write to " + path});
   EXPECT_FALSE(fs::exists(path));
+}
+
+TEST(WriteFaults, AnExtractThatCannotBeWrittenLeavesTheOldOne) {
+  const fs::path dir = fs::path(ASTRAVIA_TEST_OUTPUT_DIR) / "extract_faults";
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  std::string records;
+  for (const char* day : {"01.01.2005", "02.01.2005", "03.01.2005"}) {
+    const astro::TPackedDate date = astro::TEfemerisClass::PackDate(day);
+    records.append(reinterpret_cast<const char*>(date.data()), date.size());
+    records.append(20, '\x01');
+  }
+  std::ofstream(dir / "days.efm", std::ios::binary) << records;
+  const astro::TEfemerisClass store((dir / "days.efm").string());
+  const fs::path extract = dir / "01.01.2005-01.01.2005.eft";
+  std::ofstream(extract, std::ios::binary) << "old extract";
+  const astro::TDateTime day = astro::EncodeDate(2005, 1, 1);
+  TFaultyCalls faults;
+  FailingStep = TStep::Rename;
+  FailingErrno = ENOSPC;
+  try {
+    store.ExportRange(day, day, dir.string());
+    ADD_FAILURE() << "a failed rename was reported as written";
+  } catch (const astro::EFileError& error) {
+    EXPECT_EQ(std::string(error.what()), "Unable to write to " + extract.string());
+  }
+  EXPECT_EQ(ReadText(extract), "old extract");
+  FailingStep = TStep::None;
+  store.ExportRange(day, day, dir.string());
+  EXPECT_EQ(ReadText(extract), records.substr(0, 46));
 }
