@@ -28,7 +28,9 @@ inline bool Run(long MegaBytes, const std::function<bool()>& Body) {
   std::fflush(nullptr);
   const pid_t child = fork();
   if (child == 0) {
-#ifndef ASTRAVIA_TEST_UNDER_ASAN
+#ifdef ASTRAVIA_TEST_UNDER_ASAN
+    (void)MegaBytes;
+#else
     long pages = 0;
     std::ifstream("/proc/self/statm") >> pages;
     const rlim_t limit = rlim_t(pages) * rlim_t(sysconf(_SC_PAGESIZE)) + (rlim_t(MegaBytes) << 20);
