@@ -42,14 +42,6 @@ void DrawClippedText(QPainter& painter, const QRect& rect, QPoint origin, const 
 
 } // namespace
 
-QColor AspectColor(int Aspect) {
-  if (Aspect < 1 || Aspect > astro::kAspectCount) {
-    return Qt::black;
-  }
-  const std::uint32_t bgr = astro::AspectColors[Aspect];
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
-
 void RefillLetterBox(QImage& Picture, int Body) {
   if (!IsBody(Body)) {
     return;
