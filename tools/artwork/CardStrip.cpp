@@ -14,6 +14,7 @@
 #include <QRadialGradient>
 #include <QStringList>
 #include <cmath>
+#include <stdexcept>
 
 namespace {
 
@@ -26,7 +27,7 @@ const QRectF NumeralBand(4, 5, W - 8, 16);
 const QRectF EmblemPanel(8, 22, EmblemWidth, EmblemHeight);
 const QPointF LetterSeal(W / 2.0, 104.5); // on the lower edge of the emblem panel
 constexpr double SealRadius = 8.5;
-const QRectF NameArea(6, 115, W - 12, 29);
+const QRectF NameArea(5, 115, W - 10, 29);
 
 QString Utf8(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -58,8 +59,8 @@ QStringList WrapName(const QString& name, const QFontMetricsF& metrics, double w
 void DrawName(QPainter& p, const TArtworkFonts& fonts, const QString& name) {
   QFont font(fonts.SerifCondensedBold);
   font.setBold(true);
-  for (double size = 11.5; size >= 6; size -= 0.5) {
-    font.setPixelSize(static_cast<int>(size));
+  for (int size = 11; size >= 6; --size) {
+    font.setPixelSize(size);
     const QFontMetricsF metrics(font);
     const QStringList lines = WrapName(name, metrics, NameArea.width());
     const double lineHeight = metrics.height() - 1;
@@ -140,8 +141,8 @@ void DrawLetterSeal(QPainter& p, const TArtworkFonts& fonts, int arcanum) {
   p.drawText(LetterSeal - ink.center(), QString(letter));
 }
 
-// The upper left quarter of the back; the rest is its mirror image.
-void DrawBackQuarter(QPainter& p) {
+// The pattern of the back; only its upper left quarter is kept, the rest is mirrored from it.
+void DrawBackPattern(QPainter& p) {
   QLinearGradient field(0, 0, 0, H / 2.0);
   field.setColorAt(0, Indigo);
   field.setColorAt(1, IndigoDark);
@@ -227,7 +228,7 @@ QImage DrawCardBack() {
   {
     QPainter p(&card);
     Antialias(p);
-    DrawBackQuarter(p);
+    DrawBackPattern(p);
   }
   // Mirror the left half onto the right and the upper half onto the lower, so the back is
   // exactly the same whichever way the card lies.
