@@ -6,7 +6,7 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const QImage strip =
-      LoadPicture(QString::fromStdString(fuzz::WriteInput(data, size, "letters.png")));
+      LoadBoundedPicture(QString::fromStdString(fuzz::WriteInput(data, size, "letters.png")));
   if (strip.isNull())
     return 0;
   QImage picture(553, 800, QImage::Format_RGB32);

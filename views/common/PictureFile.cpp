@@ -16,12 +16,12 @@ QImage ReadBounded(QImageReader& reader) {
 
 } // namespace
 
-QImage LoadPicture(const QString& fileName) {
+QImage LoadBoundedPicture(const QString& fileName) {
   QImageReader reader(fileName);
   return ReadBounded(reader);
 }
 
-QImage DecodePicture(const QByteArray& data) {
+QImage DecodeBoundedPicture(const QByteArray& data) {
   QBuffer buffer;
   buffer.setData(data);
   buffer.open(QIODevice::ReadOnly);

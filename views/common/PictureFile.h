@@ -13,6 +13,6 @@ inline constexpr qint64 MaxPicturePixels = 4096LL * 4096;
 
 // The picture in the file; a null picture when the file cannot be read, is no picture, is damaged
 // or declares more than MaxPicturePixels.
-QImage LoadPicture(const QString& fileName);
+QImage LoadBoundedPicture(const QString& fileName);
 // The same for bytes held in memory.
-QImage DecodePicture(const QByteArray& data);
+QImage DecodeBoundedPicture(const QByteArray& data);

@@ -3,6 +3,7 @@
 
 #include "BodyPictures.h"
 #include "IniFile.h"
+#include "PictureFile.h"
 #include "Prompts.h"
 
 #include <QFileInfo>
@@ -42,9 +43,9 @@ TKosmoFrame::~TKosmoFrame() = default;
 
 void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
   const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
-  QImage strip;
-  if (QFileInfo(folder + QString::fromLatin1(LetterStripFile)).isFile() &&
-      strip.load(folder + QString::fromLatin1(LetterStripFile))) {
+  const QString stripFile = folder + QString::fromLatin1(LetterStripFile);
+  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
+  if (!strip.isNull()) {
     Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   }
 }

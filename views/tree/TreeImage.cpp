@@ -70,7 +70,7 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
   }
 
   const QString stripFile = folder + QString::fromLatin1(LetterStripFileName);
-  const QImage strip = QFileInfo(stripFile).isFile() ? LoadPicture(stripFile) : QImage();
+  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
   if (!strip.isNull()) {
     Image2->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   } else {

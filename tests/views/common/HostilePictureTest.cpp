@@ -78,7 +78,7 @@ TEST(HostilePictures, JpegsDeclaringHugeSizesAreRefusedFromTheHeader) {
 }
 
 TEST(HostilePictures, PngsDeclaringHugeSizesAreRefusedFromTheHeader) {
-  ASSERT_EQ(DecodePicture(PngDeclaring(16, 16)).size(), QSize(16, 16));
+  ASSERT_EQ(DecodeBoundedPicture(PngDeclaring(16, 16)).size(), QSize(16, 16));
   // A complete picture one pixel wider and taller than the bound: it would decode if let in.
   QImage justTooBig(4097, 4097, QImage::Format_RGB32);
   justTooBig.fill(Qt::white);
@@ -88,6 +88,7 @@ TEST(HostilePictures, PngsDeclaringHugeSizesAreRefusedFromTheHeader) {
   justTooBig.save(&buffer, "PNG");
   justTooBig = QImage();
   EXPECT_TRUE(bounded::Run(128, [&] {
-    return DecodePicture(complete).isNull() && DecodePicture(PngDeclaring(65535, 65535)).isNull();
+    return DecodeBoundedPicture(complete).isNull() &&
+           DecodeBoundedPicture(PngDeclaring(65535, 65535)).isNull();
   }));
 }
