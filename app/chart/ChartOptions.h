@@ -32,6 +32,7 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
+  std::optional<bool> HistoricZones; // --historic-zones / --no-historic-zones; else the INI's
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

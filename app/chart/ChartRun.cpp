@@ -60,6 +60,7 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   setup.City = options.City;
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
+  setup.HistoricZones = options.HistoricZones;
   TChartSession session(setup, prompts);
 
   // Both ends are checked first, so a series fails before it writes anything.
