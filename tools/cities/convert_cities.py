@@ -11,7 +11,8 @@ Sources:
   a place of it within MATCH_KM of a GeoNames place of the same country, or within
   SAME_NAME_KM of one of the same name, is that place; the others are added with their IANA zone looked up from their coordinates.
 
-Every place becomes one Windows-1251 line, ended by CR LF:
+Zone names that the tz database keeps only as links to a newer name are written under the
+newer one. Every place becomes one Windows-1251 line, ended by CR LF:
   city;country;region;latitude;longitude;IANA zone;standard offset in whole hours
 The reader takes field 6 after the last ";" and ignores what lies between the fifth and the
 last separator, so the zone name rides along without breaking the six-field format.
@@ -123,6 +124,18 @@ def cp1251_text(text, strays):
         except UnicodeEncodeError:
             strays[ch] += 1
     return "".join(out)
+
+
+def zone_links(path="/usr/share/zoneinfo/tzdata.zi"):
+    """Old zone names and the names the tz database now gives them (Europe/Kiev -> Europe/Kyiv),
+    from its link lines "L target name"."""
+    links = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("L "):
+                _, target, name = line.split()
+                links[name] = target
+    return links
 
 
 def distance_km(lat1, lon1, lat2, lon2):
@@ -240,6 +253,7 @@ def main():
         rows.append((place["city"], country_names.get(code, place["country"]), place["region"],
                      place["latitude"], place["longitude"], zone))
 
+    links = zone_links()
     lines, seen, duplicates, strays = [], set(), 0, collections.Counter()
     for city, country, region, lat, lon, zone in rows:
         fields = [cp1251_text(clean_field(f), strays) for f in (city, country, region)]
@@ -248,6 +262,7 @@ def main():
             duplicates += 1
             continue
         seen.add(key)
+        zone = links.get(zone, zone)
         offset = standard_offset_hours(zone, args.year) if zone else None
         hours = "" if offset is None else str(round_hours(offset))
         lines.append(";".join(fields + [format_angle(lat), format_angle(lon), zone, hours]))
