@@ -124,6 +124,9 @@ bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, Q
 }
 
 void SortUnique(QStringList& List) {
+  // Exact duplicates go first, so the collator sorts each text once (the atlas repeats each
+  // country thousands of times).
+  List.removeDuplicates();
   QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
   collator.setCaseSensitivity(Qt::CaseSensitive);
   // Ties of the collator fall back to code units, so exact duplicates end up side by side.
