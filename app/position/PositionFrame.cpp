@@ -140,8 +140,11 @@ void TPositionFrame::BuildControls() {
   TimeZone->setGeometry(102, 43, 41, 22);
   HistoricZonesBox = new QCheckBox(QStringLiteral("Пояс по дате"), g);
   HistoricZonesBox->setObjectName(QStringLiteral("HistoricZones"));
-  HistoricZonesBox->setGeometry(149, 45, 86, 18);
-  ZoneOffsetText = MakeLabel(g, OffsetText(ZoneOffset.Seconds), 236, 48, "ZoneOffsetText");
+  HistoricZonesBox->adjustSize();
+  HistoricZonesBox->move(146, 45);
+  ZoneOffsetText =
+      MakeLabel(g, QString(), HistoricZonesBox->geometry().right() + 3, 48, "ZoneOffsetText");
+  ShowOffset();
 
   MakeLabel(g, QStringLiteral("Государство:"), 6, 73);
   Country = MakeCombo(g, "Country", 80, 72, 209);
@@ -413,12 +416,23 @@ bool TPositionFrame::UpdateZoneOffset() {
   ZoneOffset = historic ? *historic : WholeHoursOffset(StandardZone);
   CityTimeZone = historic ? WholeHoursOf(historic->Seconds) : StandardZone;
   ShowZone(CityTimeZone);
-  ZoneOffsetText->setText(OffsetText(ZoneOffset.Seconds));
-  ZoneOffsetText->adjustSize();
-  ZoneOffsetText->setToolTip(historic
-                                 ? ZoneName + QStringLiteral(", ") + SourceText(historic->Source)
-                                 : SourceText(ZoneOffset.Source));
+  ShowOffset();
   return ZoneOffset.Seconds != before;
+}
+
+void TPositionFrame::ShowOffset() {
+  const QString text = OffsetText(ZoneOffset.Seconds);
+  ZoneOffsetText->setText(text);
+  ZoneOffsetText->setToolTip(ZoneOffset.Source == TZoneSource::WholeHours
+                                 ? SourceText(ZoneOffset.Source)
+                                 : ZoneName + QStringLiteral(", ") + SourceText(ZoneOffset.Source));
+  // A mean-time offset carries seconds: a smaller face keeps it inside the group box.
+  QFont face = font();
+  const int room = GroupBox1->width() - 3 - ZoneOffsetText->x();
+  while (QFontMetrics(face).horizontalAdvance(text) > room && face.pointSizeF() > 5)
+    face.setPointSizeF(face.pointSizeF() - 0.5);
+  ZoneOffsetText->setFont(face);
+  ZoneOffsetText->adjustSize();
 }
 
 astro::TDateTime TPositionFrame::UniversalTime() const {

@@ -98,6 +98,8 @@ private:
   void FillCities(const QString& Country);
   // Recomputes ZoneOffset and CityTimeZone and shows them; true when the offset changed.
   bool UpdateZoneOffset();
+  // The exact offset in the label beside the zone, its source in the label's tool tip.
+  void ShowOffset();
   void MoveTo(astro::TDateTime X);
 
   std::unique_ptr<TCityBase> CityBase;
