@@ -34,7 +34,7 @@ import os
 import sys
 
 from kstars_cities import (DEGREE, MINUTE, clean_field, format_angle, lookup_zones,
-                           round_hours, standard_offset_hours, to_cp1251_text)
+                           round_hours, standard_offset_hours, to_cp1251_text, write_lines)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
@@ -267,9 +267,7 @@ def main():
         hours = "" if offset is None else str(round_hours(offset))
         lines.append(";".join(fields + [format_angle(lat), format_angle(lon), zone, hours]))
 
-    data = "".join(line + "\r\n" for line in lines).encode("cp1251")
-    with open(args.output, "wb") as f:
-        f.write(data)
+    data = write_lines(args.output, lines)
     print(f"{len(lines)} places, {len(data)} bytes -> {args.output}: {len(geonames)} GeoNames "
           f"places, {len(kept)} of {len(earlier)} earlier places added ({without_zone} without "
           f"zone), {duplicates} duplicates dropped; names: {names.found} from the Russian "

@@ -140,6 +140,14 @@ class RussianNames:
         return self._lookup("Country name", country)
 
 
+def write_lines(path, lines):
+    """Writes the lines in Windows-1251, each ended by CR LF; returns the bytes written."""
+    data = "".join(line + "\r\n" for line in lines).encode("cp1251")
+    with open(path, "wb") as f:
+        f.write(data)
+    return data
+
+
 def lookup_zones(points, modules_dir):
     script = os.path.join(HERE, "zone_lookup.js")
     result = subprocess.run(["node", script, modules_dir], input=json.dumps(points),
@@ -190,9 +198,7 @@ def main():
         fields += [format_angle(lat), format_angle(lon), hours]
         lines.append(";".join(fields))
 
-    data = "".join(line + "\r\n" for line in lines).encode("cp1251")
-    with open(args.output, "wb") as f:
-        f.write(data)
+    data = write_lines(args.output, lines)
     print(f"{len(lines)} places, {len(data)} bytes -> {args.output}; "
           f"{names.found} names from the Russian catalogue, {names.missing} kept in English; "
           f"zone from tzdata except {kept_database_zone} (database value); "
