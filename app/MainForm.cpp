@@ -125,6 +125,14 @@ TForm1::~TForm1() {
     FreeSymbolFont();
   }
   PositionFrame1_->disconnect(this);
+  // The options go with the aspect settings, into the file the model was given.
+  if (!PlanetPosition1_->IniFileName().empty()) {
+    try {
+      PositionFrame1_->WriteOptions(IniPath().toStdString());
+    } catch (const std::exception& error) {
+      Prompts().Error(ToQString(error.what()));
+    }
+  }
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }
@@ -139,6 +147,7 @@ QString TForm1::SlashedIniPath() const {
 
 void TForm1::FormCreate() {
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  PositionFrame1_->ReadOptions(IniPath().toStdString());
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
@@ -162,9 +171,7 @@ void TForm1::CreateTree() {
   if (!Efemeris_) {
     return;
   }
-  Efemeris_->ComputePositions(
-      *PlanetPosition1_,
-      astro::ToUniversalTime(PositionFrame1_->CityTimeZone, PositionFrame1_->DateTime));
+  Efemeris_->ComputePositions(*PlanetPosition1_, PositionFrame1_->UniversalTime());
 }
 
 void TForm1::PlanetPosition1Change() {

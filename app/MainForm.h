@@ -56,7 +56,8 @@ public:
   // Builds the designed children, then runs FormCreate. An error inside FormCreate is shown
   // through the prompts seam; the window is usable afterwards with what was created.
   explicit TForm1(const TFormPaths& paths = DefaultFormPaths(), QWidget* parent = nullptr);
-  // FormDestroy: frees the store, the font, then the model (which writes the aspect settings).
+  // FormDestroy: frees the store and the font, writes the zone option, then frees the model
+  // (which writes the aspect settings).
   ~TForm1() override;
 
   // Start-up and the refresh chain.

@@ -61,12 +61,23 @@ private:
   bool First_ = true;
 };
 
+// Whole minutes as an integer; a local mean time's seconds as a fraction (150.466667).
+std::string OffsetMinutes(int seconds) {
+  if (seconds % 60 == 0)
+    return std::to_string(seconds / 60);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", seconds / 60.0);
+  std::string result = text;
+  result.erase(result.find_last_not_of('0') + 1);
+  return result;
+}
+
 std::string MomentJson(const TChartFacts& chart) {
   return TList('{', '}')
       .Add("local", Quoted(IsoMoment(chart.Local)))
       .Add("ut", Quoted(IsoMoment(chart.Universal)))
-      .Add("offset_minutes", std::to_string(chart.Zone * 60))
-      .Add("zone", "null")
+      .Add("offset_minutes", OffsetMinutes(chart.OffsetSeconds))
+      .Add("zone", chart.ZoneName.empty() ? std::string("null") : Quoted(chart.ZoneName))
       .Done();
 }
 

@@ -51,7 +51,7 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
   if (number > 0)
     out << "Chart " << astro::ZeroPad(number, numberWidth) << "\n";
   out << "Moment: " << MomentLine(chart.Local) << " local, " << MomentLine(chart.Universal)
-      << " UT\n";
+      << " UT, " << chart.OffsetLabel << "\n";
   if (chart.Place)
     out << "Place: " << chart.Place->Name << ", latitude "
         << Coordinate(chart.Place->LatitudeDeg, chart.Place->LatitudeMin) << ", longitude "

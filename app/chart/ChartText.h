@@ -42,7 +42,10 @@ struct TCardFacts {
 struct TChartFacts {
   astro::TDateTime Local = 0;     // the moment the frames show (local time)
   astro::TDateTime Universal = 0; // the moment the ephemeris was asked for (UT)
-  int Zone = 0;                   // hours east of Greenwich
+  int Zone = 0;                   // whole hours east of Greenwich (toward zero)
+  int OffsetSeconds = 0;          // the exact offset used: Local = Universal + OffsetSeconds
+  std::string ZoneName;           // IANA zone when the offset is a zone by date, else empty
+  std::string OffsetLabel;        // "UTC+04:00, Europe/Moscow, летнее время"
   std::optional<TPlaceFacts> Place;
   std::array<TBodyFacts, 10> Bodies{};             // element 0 is the Sun
   std::vector<TAspectFacts> Aspects;               // in the model's order

@@ -146,6 +146,31 @@ TEST_F(FormFixture, UncheckingTrineRemovesTrinesAndIsWrittenAtExit) {
   EXPECT_EQ(ini.ReadString("IncludeOrbs", "Tri", "?"), "60"); // the wide orb survives
 }
 
+TEST_F(FormFixture, ZonesByDateReachTheChartAndTheOptionIsWrittenAtExit) {
+  WriteFile(dir.filePath("cities.txt"), Cp1251("Колката;Индия;;22°34’;88°22’;Asia/Kolkata;6\r\n"));
+  QFile ini(dir.filePath("quellantree.ini"));
+  ASSERT_TRUE(ini.open(QIODevice::Append));
+  ini.write("[Options]\nHistoricZones=1\n");
+  ini.close();
+  Start();
+  ASSERT_TRUE(form->PositionFrame1()->HistoricZones());
+  const int before = form->RecomputeCount();
+  Child<QDateEdit>("Date")->setDate(QDate(1995, 7, 1)); // +5:30
+  EXPECT_EQ(form->RecomputeCount() - before, 2);
+  astro::TPlanetPosition expected;
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.5 / 24);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2)); // Moon
+
+  Child<QCheckBox>("HistoricZones")->click(); // back to the city's +6: the chart follows
+  EXPECT_EQ(form->RecomputeCount() - before, 3);
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.0 / 24);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2));
+  form.reset();
+  EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
+                .ReadString("Options", "HistoricZones", "?"),
+            "0");
+}
+
 TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   Start();
   auto leave = [this](const QString& name) {
