@@ -6,12 +6,14 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "DateTime.h"
+#include "DignityForm.h"
 #include "EfemeridExtract.h"
 #include "FontStream.h"
 #include "Formatting.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
+#include "SunMoonPanels.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
 #include "Vocabulary.h"
@@ -173,6 +175,9 @@ void TForm1::PlanetPosition1Change() {
     TreeFrame_->ShowAspects(aspects);
     TreeFrame_->ShowMoment(moment);
   }
+  if (DignityForm_ && DignityForm_->isVisible()) {
+    DignityForm_->ShowChart(*PlanetPosition1_, moment);
+  }
 }
 
 void TForm1::PositionFrame1DateTimeChange() {
@@ -184,7 +189,11 @@ void TForm1::PositionFrame1TimeZoneChange() {
 }
 
 void TForm1::PositionFrame1PositionChange() {
-  // Only the cosmogram uses the place; nothing is recomputed.
+  // The chart is not recomputed; only what depends on the place follows it (once the first
+  // chart exists: the city base is read before the moment is set).
+  if (RecomputeCount_ > 0) {
+    RefreshSunMoon();
+  }
 }
 
 void TForm1::FillAspectGrid() {
@@ -224,6 +233,20 @@ void TForm1::RefreshPlanetTable() {
     ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
     PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
   }
+  RefreshSunMoon();
+}
+
+double TForm1::ChartOffsetMinutes() const {
+  return PositionFrame1_->CityTimeZone * 60.0;
+}
+
+void TForm1::RefreshSunMoon() {
+  if (!PositionFrame1_->HasPlace()) {
+    SunMoon->Clear();
+    return;
+  }
+  SunMoon->Show(PositionFrame1_->DateTime, ChartOffsetMinutes(),
+                {PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees()});
 }
 
 void TForm1::AspClick(QCheckBox* sender) {
@@ -347,6 +370,26 @@ void TForm1::ExitItemClick() {
 
 void TForm1::N3Click() {
   PageControl1_->setCurrentWidget(PageControl1_->widget(1));
+}
+
+void TForm1::N4Click() {
+  if (!DignityForm_) {
+    const QString path = Paths_.ProgramDir + "/dignities.txt";
+    if (!QFileInfo::exists(path)) {
+      Prompts().Information("Отсутствует файл таблицы бальности " + path + ".");
+      return;
+    }
+    try {
+      DignityForm_ = new TDignityForm(astro::ReadDignityTable(path.toStdString()), this);
+    } catch (const astro::EDignityTableError& error) {
+      Prompts().Error(ToQString(error.what()));
+      return;
+    }
+    DignityForm_->move(frameGeometry().right() + 8, y());
+  }
+  DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  DignityForm_->show();
+  DignityForm_->raise();
 }
 
 void TForm1::HelpAboutClick() {
