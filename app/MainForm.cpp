@@ -189,7 +189,7 @@ void TForm1::PlanetPosition1Change() {
     KosmoFrame_->SetAspects(aspects);
     KosmoFrame_->SetMoment(moment);
   }
-  if (DignityForm_ && DignityForm_->isVisible()) {
+  if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
     DignityForm_->ShowChart(*PlanetPosition1_, moment);
   }
 }
