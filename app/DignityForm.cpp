@@ -84,11 +84,7 @@ TDignityForm::TDignityForm(const astro::TDignityTable& table, QWidget* parent)
 void TDignityForm::ShowChart(const astro::TPlanetPosition& Model, astro::TDateTime Moment) {
   MomentLabel->setText("Карта на " + Text(astro::DateToText(Moment)) + " " +
                        Text(astro::TimeToText(Moment).substr(0, 5)));
-  std::array<int, astro::kBodyCount> signs{};
-  for (int b = 1; b <= astro::kBodyCount; ++b) {
-    signs[b - 1] = Model.GetSign(b);
-  }
-  const astro::TChartDignities dignities = astro::ChartDignities(Table, signs);
+  const astro::TChartDignities dignities = astro::ChartDignities(Table, Model);
   for (int row = 0; row < astro::kBodyCount; ++row) {
     const astro::TBodyDignity& dignity = dignities[row];
     Grid->item(row, 1)->setText(Text(astro::SignNames[dignity.Sign]));

@@ -2,7 +2,6 @@
 #include "SunMoonPanels.h"
 
 #include "AlmanacText.h"
-#include "DateTime.h"
 
 #include <QLabel>
 #include <stdexcept>
@@ -19,14 +18,12 @@ TSunMoonPanels::TSunMoonPanels(const std::array<QLabel*, 6>& panels) : Panels(pa
 
 void TSunMoonPanels::Show(astro::TDateTime LocalMoment, double OffsetMinutes,
                           const astro::TGeoPlace& Place) {
-  const TKey key{astro::DateOf(LocalMoment), OffsetMinutes, Place.LatitudeDeg, Place.LongitudeDeg};
-  if (Shown == key) {
+  if (Filled && Cache.Holds(LocalMoment, OffsetMinutes, Place)) {
     return;
   }
-  Shown = key;
-  ++Computed;
   try {
-    Fill(astro::ComputeAlmanacDay(LocalMoment, OffsetMinutes, Place));
+    Fill(Cache.Day(LocalMoment, OffsetMinutes, Place));
+    Filled = true;
   } catch (const std::runtime_error& error) {
     for (int i = 0; i < 6; ++i) {
       Set(i, QString(), Text(error.what()));
@@ -35,7 +32,7 @@ void TSunMoonPanels::Show(astro::TDateTime LocalMoment, double OffsetMinutes,
 }
 
 void TSunMoonPanels::Clear() {
-  Shown.reset();
+  Filled = false;
   for (int i = 0; i < 6; ++i) {
     Set(i, QString(), QString());
   }

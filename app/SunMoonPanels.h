@@ -9,7 +9,6 @@
 
 #include <QString>
 #include <array>
-#include <optional>
 
 class QLabel;
 
@@ -25,20 +24,13 @@ public:
   void Clear();
 
   // Number of almanac computations so far (for checks and benchmarks).
-  int ComputeCount() const { return Computed; }
+  int ComputeCount() const { return Cache.ComputeCount(); }
 
 private:
-  struct TKey {
-    double Day = 0;
-    double OffsetMinutes = 0;
-    double LatitudeDeg = 0;
-    double LongitudeDeg = 0;
-    bool operator==(const TKey&) const = default;
-  };
   void Fill(const astro::TAlmanacDay& day);
   void Set(int index, const QString& text, const QString& hint);
 
   std::array<QLabel*, 6> Panels;
-  std::optional<TKey> Shown;
-  int Computed = 0;
+  astro::TAlmanacCache Cache;
+  bool Filled = false; // the panels show the day the cache holds
 };

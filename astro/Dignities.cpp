@@ -233,6 +233,14 @@ TChartDignities ChartDignities(const TDignityTable& Table,
   return result;
 }
 
+TChartDignities ChartDignities(const TDignityTable& Table, const TPlanetPosition& Model) {
+  std::array<int, kBodyCount> signs{};
+  for (int b = 1; b <= kBodyCount; ++b) {
+    signs[b - 1] = Model.GetSign(b);
+  }
+  return ChartDignities(Table, signs);
+}
+
 int TotalPoints(const TChartDignities& Dignities) {
   int total = 0;
   for (const TBodyDignity& dignity : Dignities) {

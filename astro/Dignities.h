@@ -5,6 +5,7 @@
 // describes the format). Bodies 1..10 and signs 1..12 as in Vocabulary.h.
 #pragma once
 
+#include "PlanetPosition.h"
 #include "Vocabulary.h"
 
 #include <array>
@@ -55,6 +56,8 @@ TBodyDignity DignityOf(const TDignityTable& Table, int Body, int Sign);
 using TChartDignities = std::array<TBodyDignity, kBodyCount>;
 TChartDignities ChartDignities(const TDignityTable& Table,
                                const std::array<int, kBodyCount>& Signs);
+// The same for the signs of the model's bodies.
+TChartDignities ChartDignities(const TDignityTable& Table, const TPlanetPosition& Model);
 int TotalPoints(const TChartDignities& Dignities);
 // "обитель", "обитель, экзальтация", or "—" for none.
 std::string DignityText(const TBodyDignity& Dignity);

@@ -166,4 +166,25 @@ TAlmanacDay ComputeAlmanacDay(TDateTime LocalDay, double OffsetMinutes, const TG
   return day;
 }
 
+TAlmanacCache::TKey TAlmanacCache::KeyOf(TDateTime LocalMoment, double OffsetMinutes,
+                                         const TGeoPlace& Place) {
+  return {DateOf(LocalMoment), OffsetMinutes, Place.LatitudeDeg, Place.LongitudeDeg};
+}
+
+bool TAlmanacCache::Holds(TDateTime LocalMoment, double OffsetMinutes,
+                          const TGeoPlace& Place) const {
+  return Key == KeyOf(LocalMoment, OffsetMinutes, Place);
+}
+
+const TAlmanacDay& TAlmanacCache::Day(TDateTime LocalMoment, double OffsetMinutes,
+                                      const TGeoPlace& Place) {
+  if (!Holds(LocalMoment, OffsetMinutes, Place)) {
+    Key.reset(); // a failed computation leaves nothing behind
+    ++Computed;
+    Last = ComputeAlmanacDay(LocalMoment, OffsetMinutes, Place);
+    Key = KeyOf(LocalMoment, OffsetMinutes, Place);
+  }
+  return Last;
+}
+
 } // namespace astro

@@ -63,4 +63,30 @@ struct TAlmanacDay {
 // zone OffsetMinutes east of UT (local = UT + offset; fractions allowed).
 TAlmanacDay ComputeAlmanacDay(TDateTime LocalDay, double OffsetMinutes, const TGeoPlace& Place);
 
+// The last almanac computed, kept so that asking again for the same local day, zone and place
+// (an animation by minutes, a change of aspect settings) computes nothing.
+class TAlmanacCache {
+public:
+  // True when Day would answer without computing.
+  bool Holds(TDateTime LocalMoment, double OffsetMinutes, const TGeoPlace& Place) const;
+  // The almanac of the local day holding LocalMoment; throws what ComputeAlmanacDay throws.
+  const TAlmanacDay& Day(TDateTime LocalMoment, double OffsetMinutes, const TGeoPlace& Place);
+  // Number of days computed so far.
+  int ComputeCount() const { return Computed; }
+
+private:
+  struct TKey {
+    double Day = 0;
+    double OffsetMinutes = 0;
+    double LatitudeDeg = 0;
+    double LongitudeDeg = 0;
+    bool operator==(const TKey&) const = default;
+  };
+  static TKey KeyOf(TDateTime LocalMoment, double OffsetMinutes, const TGeoPlace& Place);
+
+  std::optional<TKey> Key;
+  TAlmanacDay Last;
+  int Computed = 0;
+};
+
 } // namespace astro
