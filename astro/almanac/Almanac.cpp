@@ -86,12 +86,12 @@ private:
   double GeoPos[3];
 };
 
-struct TLongitudes {
+struct TElongation {
   double Elongation; // Moon minus Sun, apparent ecliptic longitude of date, 0 <= E < 360
   double Rate;       // degrees per day
 };
 
-TLongitudes MoonFromSun(double jd) {
+TElongation MoonFromSun(double jd) {
   double sun[6] = {}, moon[6] = {};
   char error[AS_MAXCH] = "";
   if (swe_calc_ut(jd, SE_SUN, kTheory | SEFLG_SPEED, sun, error) < 0 ||
@@ -110,7 +110,7 @@ TLongitudes MoonFromSun(double jd) {
 
 // Days from the last new moon to jd: Newton's method on the elongation.
 double AgeDays(double jd) {
-  TLongitudes at = MoonFromSun(jd);
+  TElongation at = MoonFromSun(jd);
   double newMoon = jd - at.Elongation / at.Rate;
   for (int step = 0; step < 5; ++step) {
     at = MoonFromSun(newMoon);
