@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "tarot"}.
+// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "tarot", "almanac",
+// "dignities", "dignity_total"}.
 #include "ChartText.h"
+
+#include "AlmanacText.h"
 
 #include "DateTime.h"
 #include "Formatting.h"
@@ -134,6 +137,52 @@ std::string TarotJson(const TChartFacts& chart) {
   return cards.Done();
 }
 
+// A local time "HH:MM", or null when the event does not happen that day.
+std::string EventJson(const astro::TDayEvent& event) {
+  return event.Local ? Quoted(astro::EventTimeText(event)) : "null";
+}
+
+std::string AlmanacJson(const TChartFacts& chart) {
+  if (!chart.Almanac)
+    return "null";
+  const astro::TAlmanacDay& day = *chart.Almanac;
+  return TList('{', '}')
+      .Add("sun", TList('{', '}')
+                      .Add("rise", EventJson(day.SunRise))
+                      .Add("set", EventJson(day.SunSet))
+                      .Add("culmination", EventJson(day.SunCulmination))
+                      .Done())
+      .Add("moon", TList('{', '}')
+                       .Add("rise", EventJson(day.MoonRise))
+                       .Add("set", EventJson(day.MoonSet))
+                       .Add("illuminated", astro::FormatFixed(2, 0, day.Moon.Illuminated))
+                       .Add("waxing", day.Moon.Waxing ? "true" : "false")
+                       .Done())
+      .Done();
+}
+
+// One entry a body; a body holding two dignities in its sign names the first (обитель before
+// экзальтация, изгнание before падение) and gives the sum of their points.
+std::string DignitiesJson(const TChartFacts& chart) {
+  if (!chart.Dignities)
+    return "null";
+  TList bodies('[', ']');
+  for (const astro::TBodyDignity& body : chart.Dignities->Bodies)
+    bodies.Add(TList('{', '}')
+                   .Add("body", std::to_string(body.Body))
+                   .Add("sign", std::to_string(body.Sign))
+                   .Add("dignity", body.Dignities.empty()
+                                       ? std::string("null")
+                                       : Quoted(astro::DignityNames[int(body.Dignities[0])]))
+                   .Add("points", std::to_string(body.Points))
+                   .Done());
+  return bodies.Done();
+}
+
+std::string DignityTotalJson(const TChartFacts& chart) {
+  return chart.Dignities ? std::to_string(astro::TotalPoints(chart.Dignities->Bodies)) : "null";
+}
+
 } // namespace
 
 std::string ChartJson(const TChartFacts& chart) {
@@ -143,6 +192,9 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("bodies", BodiesJson(chart))
       .Add("aspects", AspectsJson(chart))
       .Add("tarot", TarotJson(chart))
+      .Add("almanac", AlmanacJson(chart))
+      .Add("dignities", DignitiesJson(chart))
+      .Add("dignity_total", DignityTotalJson(chart))
       .Done();
 }
 

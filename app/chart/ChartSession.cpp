@@ -61,6 +61,10 @@ QString DefaultFontFile() {
   return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
 }
 
+QString DefaultDignityFile() {
+  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("dignities.txt"));
+}
+
 std::string DefaultEphemerisFile() {
   return DefaultFormPaths().EphemerisFile;
 }
@@ -92,6 +96,22 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
   CreateFrames(setup);
+  ReadDignityTable(setup.DignityFile);
+}
+
+// A missing table is a warning (the chart goes on without dignities); a malformed one stops.
+void TChartSession::ReadDignityTable(const QString& fileName) {
+  if (fileName.isEmpty())
+    return;
+  if (!QFileInfo(fileName).isFile()) {
+    Prompts.Information("table of dignities " + fileName + " is missing; no dignities");
+    return;
+  }
+  try {
+    Dignities = astro::ReadDignityTable(fileName.toStdString());
+  } catch (const astro::EDignityTableError& error) {
+    throw TChartError(error.what());
+  }
 }
 
 // The main window's InitTree: tree, tarot, cosmogram. A frame reports an unreadable picture in
@@ -198,6 +218,8 @@ void TChartSession::OpenCity(const std::string& name) {
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
 
   Zone_ = PositionFrame1->CityTimeZone;
+  Coordinates =
+      astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
   Place = TPlaceFacts{
       CityFullName(match.City),    match.City.Country,          match.City.Entry,
       PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
@@ -259,6 +281,11 @@ TChartFacts TChartSession::Compute(TSeconds local) {
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
   if (TaroFrame_)
     facts.Tarot = Spread();
+  if (Coordinates)
+    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
+  if (Dignities)
+    facts.Dignities =
+        TDignityFacts{Dignities->Tradition, astro::ChartDignities(*Dignities, *PlanetPosition1)};
   return facts;
 }
 

@@ -32,6 +32,7 @@ struct TChartSetup {
   QString IniPath;                   // the configuration file; must be readable
   std::string EphemerisFile;         // the ephemeris store's file
   QString FontFile;                  // the symbol font
+  QString DignityFile;               // the table of dignities; empty: no dignities
   std::optional<std::string> City;   // "Country/City entry", or
   int Zone = 0;                      // the zone used when no city is given
   bool TreeFrame = true;             // create the Tree of Life and cosmogram frames (pictures)
@@ -87,6 +88,7 @@ private:
   void PlanetPosition1Change();
   void CreateFrames(const TChartSetup& setup);
   std::array<TCardFacts, 22> Spread() const;
+  void ReadDignityTable(const QString& fileName);
 
   TConsolePrompts& Prompts;
   QString IniPath;
@@ -98,6 +100,9 @@ private:
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
   std::optional<TPlaceFacts> Place;
+  std::optional<astro::TGeoPlace> Coordinates; // of the place, for the almanac
+  astro::TAlmanacCache Almanac;
+  std::optional<astro::TDignityTable> Dignities;
   int Zone_ = 0;
   bool Historic = false;
   bool ZoneGiven = false;      // --zone instead of a city
@@ -109,10 +114,11 @@ private:
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 
-// The files the program itself would use: the configuration file and the symbol font beside the
-// executable, the ephemeris in the working folder or beside the executable.
+// The files the program itself would use: the configuration file, the symbol font and the table
+// of dignities beside the executable, the ephemeris in the working folder or beside the executable.
 QString DefaultIniPath();
 QString DefaultFontFile();
+QString DefaultDignityFile();
 std::string DefaultEphemerisFile();
 
 } // namespace chart

@@ -363,9 +363,27 @@ void TPositionFrame::UpdatePosition() {
   DlgMin->setText(lonMin);
   ShirGrade->setText(latDeg);
   ShirMin->setText(latMin);
+  PlaceTaken = true;
   emit OnPositionChange(this);
   if (offsetChanged && HistoricZones())
     emit OnTimeZoneChange(this);
+}
+
+namespace {
+
+double SignedDegrees(const QString& degreesText, int degrees, int minutes) {
+  const double size = std::abs(degrees) + std::abs(minutes) / 60.0;
+  return degreesText.trimmed().startsWith(u'-') ? -size : size;
+}
+
+} // namespace
+
+double TPositionFrame::LatitudeDegrees() const {
+  return SignedDegrees(ShirGrade->text(), LatitudeDeg, LatitudeMin);
+}
+
+double TPositionFrame::LongitudeDegrees() const {
+  return SignedDegrees(DlgGrade->text(), LongitudeDeg, LongitudeMin);
 }
 
 void TPositionFrame::TimeZoneChange() {

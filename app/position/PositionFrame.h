@@ -75,6 +75,12 @@ public:
   TZoneOffset ZoneOffset = WholeHoursOffset(7);
 
   const TCityBase* Cities() const { return CityBase.get(); }
+  // True once a city of the base has given its coordinates and zone.
+  bool HasPlace() const { return PlaceTaken; }
+  // The chosen place in signed decimal degrees, north and east positive. The sign is the one of
+  // the degrees text, so "-0°07’" lies west of Greenwich although LongitudeDeg is 0.
+  double LatitudeDegrees() const;
+  double LongitudeDegrees() const;
 
 signals:
   void OnDateTimeChange(QObject* Sender);
@@ -103,6 +109,7 @@ private:
   void MoveTo(astro::TDateTime X);
 
   std::unique_ptr<TCityBase> CityBase;
+  bool PlaceTaken = false;
   QGroupBox* GroupBox1 = nullptr;
   QTimeEdit* Time = nullptr;
   QDateEdit* Date = nullptr;

@@ -30,7 +30,13 @@ TEST(ChartProgram, PrintsTheChartOfAMomentAndPlace) {
       << run.Out;
   // The Sun on 5 January 2005 at 05:00 UT: 284.95, Capricorn 14°57’ (apparent longitude).
   EXPECT_NE(run.Out.find("\n  Солнце    284.95  Козерог   14°57’\n"), std::string::npos) << run.Out;
-  EXPECT_NE(run.Out.find("\nAspects: "), std::string::npos) << run.Out;
+  // After the bodies: the Sun and Moon of the local day, the dignities, then the aspects.
+  const std::size_t almanac = run.Out.find("\nSun: rise 09:52, set 17:16, culmination 13:34\n"
+                                           "Moon: rise 03:17, set 13:15, illuminated 35%, waning\n"
+                                           "Dignities (");
+  EXPECT_GT(almanac, run.Out.find("\n  Плутон ")) << run.Out;
+  EXPECT_NE(run.Out.find("\n  Сатурн    Рак       изгнание              -5\n"), std::string::npos);
+  EXPECT_LT(run.Out.find("\n  Total: -14\n"), run.Out.find("\nAspects: ")) << run.Out;
   EXPECT_TRUE(run.Err.empty()) << run.Err;
   EXPECT_FALSE(QFileInfo::exists(
       QString::fromStdString(folder.Path("report.txt")))); // nothing written without --out
@@ -231,6 +237,11 @@ TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
   EXPECT_EQ(json["bodies"].toArray().size(), 10);
   EXPECT_EQ(json["bodies"][0]["sign_name"].toString(), "Козерог");
   EXPECT_EQ(json["tarot"].toArray().size(), 22);
+  EXPECT_TRUE(json["almanac"].isNull()); // no place, no Sun and Moon times
+  ASSERT_EQ(json["dignities"].toArray().size(), 10);
+  EXPECT_EQ(json["dignities"][6]["dignity"].toString(), "изгнание"); // Saturn in Cancer
+  EXPECT_TRUE(json["dignities"][0]["dignity"].isNull());
+  EXPECT_EQ(json["dignity_total"].toInt(), -14);
   for (const char* name : {"tree.png", "tarot.png", "cosmogram.png"}) {
     const QImage a(QString::fromStdString(folder.Path("a/") + name));
     ASSERT_FALSE(a.isNull()) << name;

@@ -228,6 +228,10 @@ TEST_F(PositionFrameTest, OpeningTheBaseSelectsTheFirstCountryAndCity) {
   EXPECT_EQ(Frame.LatitudeDeg, 5);
   EXPECT_EQ(Frame.CityTimeZone, 0);
   EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 0);
+  // West of Greenwich although the degrees are 0: the sign comes from the degrees text.
+  EXPECT_TRUE(Frame.HasPlace());
+  EXPECT_DOUBLE_EQ(Frame.LongitudeDegrees(), -10 / 60.0);
+  EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), 5 + 36 / 60.0);
 }
 
 TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
