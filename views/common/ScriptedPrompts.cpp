@@ -12,6 +12,27 @@ void TScriptedPrompts::Information(const QString& text) { Informations << text; 
 
 void TScriptedPrompts::Error(const QString& text) { Errors << text; }
 
+bool TScriptedPrompts::Question(const QString& text) {
+  Questions << text;
+  if (QuestionAnswers.empty()) {
+    return false;
+  }
+  const bool answer = QuestionAnswers.front();
+  QuestionAnswers.pop_front();
+  return answer;
+}
+
+std::optional<QString> TScriptedPrompts::InputText(const QString&, const QString& label,
+                                                   const QString&) {
+  InputLabels << label;
+  if (InputAnswers.empty()) {
+    return std::nullopt;
+  }
+  auto answer = InputAnswers.front();
+  InputAnswers.pop_front();
+  return answer;
+}
+
 std::optional<QString> TScriptedPrompts::SaveFileName(const TSaveRequest& request) {
   SaveRequests << request;
   if (SaveAnswers.empty()) {
