@@ -37,7 +37,7 @@ class TTaroFrame;
 struct TFormPaths {
   QString ProgramDir;        // the executable's folder, without a trailing separator
   std::string EphemerisFile; // opened relative to the working directory
-  QString ArchiveFile;       // the chart archive (charts.sqlite)
+  QString ArchiveFile = {};  // the chart archive (charts.sqlite)
 };
 
 // The default paths: the running executable's folder and "base/efemerid.efm", or the copy in

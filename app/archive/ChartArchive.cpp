@@ -314,16 +314,25 @@ bool TChartArchive::Contains(const QString& name) {
 }
 
 void TChartArchive::Save(const TStoredChart& chart) {
+  Save(std::vector<TStoredChart>{chart});
+}
+
+void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
   Write([&](QSqlQuery& q) {
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?)")
                   .arg(QLatin1String(kColumns)));
-    for (const QVariant& value :
-         {QVariant(chart.Name), QVariant(chart.Note), QVariant(MomentText(chart.Local)),
-          QVariant(chart.Country), QVariant(chart.City), QVariant(chart.Zone),
-          QVariant(chart.HistoricZones ? 1 : 0), QVariant(chart.LatitudeDeg),
-          QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg), QVariant(chart.LongitudeMin)})
-      q.addBindValue(value);
-    return q.exec();
+    for (const TStoredChart& chart : charts) {
+      for (const QVariant& value :
+           {QVariant(chart.Name), QVariant(chart.Note), QVariant(MomentText(chart.Local)),
+            QVariant(chart.Country), QVariant(chart.City), QVariant(chart.Zone),
+            QVariant(chart.HistoricZones ? 1 : 0), QVariant(chart.LatitudeDeg),
+            QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg),
+            QVariant(chart.LongitudeMin)})
+        q.addBindValue(value);
+      if (!q.exec())
+        return false;
+    }
+    return true;
   });
 }
 

@@ -66,6 +66,8 @@ public:
   bool Find(const QString& Name, TStoredChart& Chart);
   // Stores the chart under its name, replacing a chart of the same name.
   void Save(const TStoredChart& Chart);
+  // Stores several charts in one transaction: all of them or, on failure, none.
+  void Save(const std::vector<TStoredChart>& Charts);
   // Renames a chart; a chart already called NewName is replaced. False when OldName is absent.
   bool Rename(const QString& OldName, const QString& NewName);
   // False when there was no such chart.
