@@ -3,6 +3,7 @@
 
 #include "DateTime.h"
 
+#include <QCollator>
 #include <QDir>
 #include <QFileInfo>
 #include <QSqlDatabase>
@@ -10,6 +11,7 @@
 #include <QSqlQuery>
 #include <QStandardPaths>
 #include <QVariant>
+#include <algorithm>
 #include <atomic>
 #include <iterator>
 #include <cstdio>
@@ -115,6 +117,15 @@ QString NewConnectionName() {
 }
 
 } // namespace
+
+void SortByName(std::vector<TStoredChart>& charts) {
+  QCollator collator(QLocale(QLocale::Russian, QLocale::Russia));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  std::sort(charts.begin(), charts.end(), [&collator](const TStoredChart& a, const TStoredChart& b) {
+    const int order = collator.compare(a.Name, b.Name);
+    return order != 0 ? order < 0 : a.Name < b.Name;
+  });
+}
 
 QString PlaceText(const TStoredChart& chart) {
   if (chart.Country.isEmpty() || chart.City.isEmpty())

@@ -32,6 +32,10 @@ struct TStoredChart {
   friend bool operator==(const TStoredChart&, const TStoredChart&) = default;
 };
 
+// Sorts by name: Russian collation, letter case ignored, exact order between names that compare
+// equal, so the order is the same on every machine.
+void SortByName(std::vector<TStoredChart>& Charts);
+
 // "Страна, Город" (or the one that is present), the place as the list shows it.
 QString PlaceText(const TStoredChart& chart);
 

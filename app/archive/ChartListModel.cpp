@@ -3,14 +3,12 @@
 
 #include "DateTime.h"
 
-#include <QCollator>
-#include <QLocale>
-#include <algorithm>
 
 TChartListModel::TChartListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TChartListModel::SetCharts(std::vector<archive::TStoredChart> charts) {
   beginResetModel();
+  archive::SortByName(charts);
   Rows.clear();
   Rows.reserve(charts.size());
   for (archive::TStoredChart& chart : charts) {
@@ -22,12 +20,6 @@ void TChartListModel::SetCharts(std::vector<archive::TStoredChart> charts) {
     row.Chart = std::move(chart);
     Rows.push_back(std::move(row));
   }
-  QCollator collator(QLocale(QLocale::Russian, QLocale::Russia));
-  collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::sort(Rows.begin(), Rows.end(), [&collator](const TRow& a, const TRow& b) {
-    const int order = collator.compare(a.Chart.Name, b.Chart.Name);
-    return order != 0 ? order < 0 : a.Chart.Name < b.Chart.Name; // one order on every machine
-  });
   endResetModel();
 }
 

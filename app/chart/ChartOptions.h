@@ -32,6 +32,10 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
+  std::string ArchivePath;              // empty: the archive the window uses
+  std::optional<std::string> SaveChart; // store the chart under this name
+  std::optional<std::string> ChartName; // compute this stored chart (its moment and place)
+  bool ListCharts = false;              // print the archive's charts and stop
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

@@ -76,8 +76,14 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->setObjectName(QStringLiteral("Form1"));
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
-  if (setup.City)
-    OpenCity(*setup.City);
+  if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
+    Prompts.Information(QString::fromStdString("city \"" + *setup.City +
+                                               "\" is no longer in the city base; the stored "
+                                               "coordinates and zone are used"));
+    Place_ = setup.StoredPlace;
+  }
+  if (setup.StoredPlace)
+    Zone_ = setup.Zone; // the stored zone, also where the city's own differs
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   Font.Loaded = LoadSymbolFont(setup.FontFile);
@@ -108,7 +114,7 @@ TChartSession::TFontHold::~TFontHold() {
     FreeSymbolFont();
 }
 
-void TChartSession::OpenCity(const std::string& name) {
+bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   const config::TIniFile ini(IniPath.toStdString());
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
   const QString basePath =
@@ -130,6 +136,8 @@ void TChartSession::OpenCity(const std::string& name) {
     for (const QString& entry : cities->GetCityList(country))
       entries.push_back({country.toStdString(), entry.toStdString()});
   const TCityMatch match = TCityNames(std::move(entries)).Match(name);
+  if (!match.Found && mayBeMissing && !match.Ambiguous)
+    return false;
   if (!match.Found) {
     if (match.Ambiguous)
       throw TChartError("city \"" + name +
@@ -155,9 +163,10 @@ void TChartSession::OpenCity(const std::string& name) {
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
 
   Zone_ = PositionFrame1->CityTimeZone;
-  Place = TPlaceFacts{CityFullName(match.City), PositionFrame1->LatitudeDeg,
-                      PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
-                      PositionFrame1->LongitudeMin};
+  Place_ = TPlaceFacts{CityFullName(match.City), PositionFrame1->LatitudeDeg,
+                       PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
+                       PositionFrame1->LongitudeMin};
+  return true;
 }
 
 void TChartSession::CheckInRange(TSeconds local) const {
@@ -187,7 +196,7 @@ TChartFacts TChartSession::Compute(TSeconds local) {
   facts.Local = Moment;
   facts.Universal = ut;
   facts.Zone = Zone_;
-  facts.Place = Place;
+  facts.Place = Place_;
   for (int b = 1; b <= astro::kBodyCount; ++b)
     facts.Bodies[b - 1] = {PlanetPosition1->GetLongitude(b), PlanetPosition1->GetSign(b),
                            PlanetPosition1->GetDegreeInSign(b)};

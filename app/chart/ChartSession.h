@@ -31,6 +31,9 @@ struct TChartSetup {
   std::optional<std::string> City; // "Country/City entry", or
   int Zone = 0;                    // the zone used when no city is given
   bool TreeFrame = true;           // create the Tree of Life frame (report and picture)
+  // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
+  // warning) when City is no longer in the city base.
+  std::optional<TPlaceFacts> StoredPlace;
 };
 
 class TChartSession {
@@ -59,6 +62,8 @@ public:
   const astro::TEfemerisClass& Efemeris() const { return *Efemeris_; }
   TImageFrame* TreeFrame() const { return TreeFrame_; }
   int Zone() const { return Zone_; }
+  // The chosen city ("Country/City entry" and coordinates); none when a zone replaced it.
+  const std::optional<TPlaceFacts>& Place() const { return Place_; }
 
 private:
   // The companion only reads the configuration file: the model is destroyed without a file
@@ -67,7 +72,8 @@ private:
     void operator()(astro::TPlanetPosition* model) const;
   };
 
-  void OpenCity(const std::string& name);
+  // False when the base has no such city and a stored place may stand in.
+  bool OpenCity(const std::string& name, bool mayBeMissing);
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
 
@@ -78,7 +84,7 @@ private:
   std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner
   TPositionFrame* PositionFrame1 = nullptr;
   TImageFrame* TreeFrame_ = nullptr;
-  std::optional<TPlaceFacts> Place;
+  std::optional<TPlaceFacts> Place_;
   int Zone_ = 0;
   astro::TDateTime Moment = 0; // local moment handed to the frames
   struct TFontHold {           // frees the shared symbol font it loaded

@@ -55,6 +55,17 @@ template <typename Call> QString FailureOf(const QString& path, Call call) {
   return {};
 }
 
+// Runs one statement on the file through a connection of its own, as another program would.
+void ExecOn(const QString& path, const QString& sql) {
+  {
+    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "other");
+    db.setDatabaseName(path);
+    ASSERT_TRUE(db.open());
+    ASSERT_TRUE(QSqlQuery(db).exec(sql));
+  }
+  QSqlDatabase::removeDatabase("other");
+}
+
 struct ArchiveTest : ::testing::Test {
   QTemporaryDir dir;
   QString path = dir.filePath("data/charts.sqlite");
@@ -179,28 +190,14 @@ TEST_F(ArchiveTest, DamagedFilesAreReportedAndLeftByteForByte) {
 
 TEST_F(ArchiveTest, ForeignOrNewerDatabasesAreNotWrittenTo) {
   QDir().mkpath(QFileInfo(path).path());
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "foreign");
-    db.setDatabaseName(path);
-    ASSERT_TRUE(db.open());
-    QSqlQuery(db).exec("CREATE TABLE other (x)");
-    db.close();
-  }
-  QSqlDatabase::removeDatabase("foreign");
+  ExecOn(path, "CREATE TABLE other (x)");
   const QByteArray foreign = Bytes(path);
   EXPECT_TRUE(FailureOf(path, [&] { TChartArchive archive(path); }).contains("не является"));
   EXPECT_EQ(Bytes(path), foreign);
 
   QFile::remove(path);
   Fill(1);
-  {
-    QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", "newer");
-    db.setDatabaseName(path);
-    ASSERT_TRUE(db.open());
-    QSqlQuery(db).exec("PRAGMA user_version = 99");
-    db.close();
-  }
-  QSqlDatabase::removeDatabase("newer");
+  ExecOn(path, "PRAGMA user_version = 99");
   const QByteArray newer = Bytes(path);
   EXPECT_TRUE(FailureOf(path, [&] { TChartArchive archive(path); }).contains("99"));
   EXPECT_EQ(Bytes(path), newer);
