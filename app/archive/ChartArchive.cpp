@@ -13,8 +13,8 @@
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
-#include <iterator>
 #include <cstdio>
+#include <iterator>
 
 namespace archive {
 namespace {
@@ -121,10 +121,11 @@ QString NewConnectionName() {
 void SortByName(std::vector<TStoredChart>& charts) {
   QCollator collator(QLocale(QLocale::Russian, QLocale::Russia));
   collator.setCaseSensitivity(Qt::CaseInsensitive);
-  std::sort(charts.begin(), charts.end(), [&collator](const TStoredChart& a, const TStoredChart& b) {
-    const int order = collator.compare(a.Name, b.Name);
-    return order != 0 ? order < 0 : a.Name < b.Name;
-  });
+  std::sort(charts.begin(), charts.end(),
+            [&collator](const TStoredChart& a, const TStoredChart& b) {
+              const int order = collator.compare(a.Name, b.Name);
+              return order != 0 ? order < 0 : a.Name < b.Name;
+            });
 }
 
 QString PlaceText(const TStoredChart& chart) {
@@ -142,9 +143,8 @@ TChartArchive::TChartArchive(const QString& path, int busyMilliseconds)
     : Path(path), Connection(NewConnectionName()), BusyMilliseconds(busyMilliseconds) {
   const QFileInfo info(Path);
   if (info.exists() && !info.isFile())
-    throw TArchiveError(QStringLiteral("Архив карт %1 не является файлом.")
-                            .arg(Shown(Path))
-                            .toStdString());
+    throw TArchiveError(
+        QStringLiteral("Архив карт %1 не является файлом.").arg(Shown(Path)).toStdString());
   if (info.exists()) {
     Connect();
     CheckExisting();
@@ -195,9 +195,10 @@ void TChartArchive::CheckExisting() {
     if (!q.exec(QStringLiteral("SELECT count(*) FROM sqlite_master")) || !q.next())
       Fail(q.lastError(), QStringLiteral("прочитать"));
     if (q.value(0).toInt() != 0)
-      throw TArchiveError(QStringLiteral("Файл %1 не является архивом карт. Файл оставлен как есть.")
-                              .arg(Shown(Path))
-                              .toStdString());
+      throw TArchiveError(
+          QStringLiteral("Файл %1 не является архивом карт. Файл оставлен как есть.")
+              .arg(Shown(Path))
+              .toStdString());
   }
   if (version < kSchemaVersion)
     Migrate(version);
@@ -306,9 +307,8 @@ bool TChartArchive::Find(const QString& name, TStoredChart& chart) {
     return false;
   TStoredChart found;
   if (!ReadRow(q, found))
-    throw TArchiveError(QStringLiteral("Карта «%1» в архиве %2 повреждена.")
-                            .arg(name, Shown(Path))
-                            .toStdString());
+    throw TArchiveError(
+        QStringLiteral("Карта «%1» в архиве %2 повреждена.").arg(name, Shown(Path)).toStdString());
   chart = found;
   return true;
 }

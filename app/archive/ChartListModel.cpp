@@ -3,7 +3,6 @@
 
 #include "DateTime.h"
 
-
 TChartListModel::TChartListModel(QObject* parent) : QAbstractTableModel(parent) {}
 
 void TChartListModel::SetCharts(std::vector<archive::TStoredChart> charts) {

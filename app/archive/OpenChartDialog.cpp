@@ -95,9 +95,8 @@ void TOpenChartDialog::UpdateButtons() {
   OpenButton->setEnabled(chosen);
   RenameButton->setEnabled(chosen);
   DeleteButton->setEnabled(chosen);
-  QString text = QStringLiteral("Карт в архиве: %1, показано: %2.")
-                     .arg(Model->rowCount())
-                     .arg(ShownCount());
+  QString text =
+      QStringLiteral("Карт в архиве: %1, показано: %2.").arg(Model->rowCount()).arg(ShownCount());
   if (Archive.SkippedRows() > 0)
     text += QStringLiteral(" Повреждённых записей пропущено: %1.").arg(Archive.SkippedRows());
   Status->setText(text);
@@ -155,15 +154,13 @@ void TOpenChartDialog::RenameClick() {
   const QString name = SelectedName();
   if (name.isEmpty())
     return;
-  const std::optional<QString> answer =
-      Prompts().InputText(QStringLiteral("Переименовать карту"), QStringLiteral("Новое имя:"), name);
+  const std::optional<QString> answer = Prompts().InputText(QStringLiteral("Переименовать карту"),
+                                                            QStringLiteral("Новое имя:"), name);
   const QString newName = answer ? answer->trimmed() : QString();
   if (newName.isEmpty() || newName == name)
     return;
   try {
-    if (Archive.Contains(newName) &&
-        !Prompts().Question(
-            archive::ReplaceQuestion(newName)))
+    if (Archive.Contains(newName) && !Prompts().Question(archive::ReplaceQuestion(newName)))
       return;
     Archive.Rename(name, newName);
     Reload(newName);

@@ -8,8 +8,8 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",  "--time",    "--city",       "--zone",
-                                    "--ini",   "--out",     "--until",      "--step",
+const char* const ValueOptions[] = {"--date",    "--time",  "--city",      "--zone",
+                                    "--ini",     "--out",   "--until",     "--step",
                                     "--archive", "--chart", "--save-chart"};
 
 bool TakesValue(const std::string& name) {

@@ -52,7 +52,8 @@ int ListCharts(const QString& path, std::FILE* out, std::FILE* errors) {
 TChartOptions WithStoredChart(TChartOptions options, const archive::TStoredChart& chart) {
   const astro::TCalendarDate date = astro::DecodeDate(chart.Local);
   const astro::TTimeOfDay time = astro::DecodeTime(chart.Local);
-  options.Start = ToSeconds({date.Year, date.Month, date.Day}, {time.Hour, time.Minute, time.Second});
+  options.Start =
+      ToSeconds({date.Year, date.Month, date.Day}, {time.Hour, time.Minute, time.Second});
   options.City.reset();
   if (!chart.Country.isEmpty() && !chart.City.isEmpty())
     options.City = (chart.Country + "/" + chart.City).toStdString();
@@ -133,9 +134,9 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
   if (stored)
-    setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
-                                    stored->LatitudeDeg, stored->LatitudeMin,
-                                    stored->LongitudeDeg, stored->LongitudeMin};
+    setup.StoredPlace =
+        TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(), stored->LatitudeDeg,
+                    stored->LatitudeMin, stored->LongitudeDeg, stored->LongitudeMin};
   TChartSession session(setup, prompts);
 
   // Both ends are checked first, so a series fails before it writes anything.
@@ -144,7 +145,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   if (files)
     PrepareOutputFolder(folder);
   if (options.SaveChart)
-    archive::TChartArchive(archivePath).Save(ChartToStore(*options.SaveChart, options.Start, session));
+    archive::TChartArchive(archivePath)
+        .Save(ChartToStore(*options.SaveChart, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
     const TChartFacts facts = session.Compute(SeriesMoment(options, i));

@@ -347,7 +347,8 @@ void TPositionFrame::TimeZoneChange() {
 }
 
 bool TPositionFrame::SelectPlace(const QString& CountryText, const QString& CityEntry) {
-  const int countryIndex = Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  const int countryIndex =
+      Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
   if (countryIndex < 0 || !CityBase || !CityBase->GetCityList(CountryText).contains(CityEntry))
     return false;
   {

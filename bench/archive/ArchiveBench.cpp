@@ -17,7 +17,7 @@ namespace {
 
 constexpr int kCharts = 10000;
 
-const char* const kFirstNames[] = {"Иван", "Мария", "Пётр", "Анна", "Олег",
+const char* const kFirstNames[] = {"Иван",  "Мария",  "Пётр",  "Анна",    "Олег",
                                    "Елена", "Сергей", "Ольга", "Дмитрий", "Наталья"};
 const char* const kCities[] = {"Москва", "Новосибирск", "Омск", "Казань", "Самара"};
 

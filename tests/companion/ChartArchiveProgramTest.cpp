@@ -56,7 +56,8 @@ TEST(ChartArchiveProgram, AStoredChartIsListedAndComputedAsGiven) {
   EXPECT_EQ(ChartPart(stored.Out), ChartPart(saved.Out));
   EXPECT_TRUE(stored.Err.empty()) << stored.Err;
 
-  const TRun missing = RunChart({"--chart", "нет такой", "--ini", folder.Ini(), "--archive", archive});
+  const TRun missing =
+      RunChart({"--chart", "нет такой", "--ini", folder.Ini(), "--archive", archive});
   EXPECT_EQ(missing.Status, 2);
   EXPECT_NE(missing.Err.find("нет такой"), std::string::npos) << missing.Err;
 }
@@ -65,7 +66,9 @@ TEST(ChartArchiveProgram, ACityGoneFromTheBaseUsesTheStoredPlace) {
   const TTestFolder folder("archive-city-gone");
   const std::string archive = folder.Path("charts.sqlite");
   ASSERT_EQ(SaveNovosibirsk(folder, archive).Status, 0);
-  Write(folder.Path("cities.txt"), "Omsk;Russia;;54\xB0" "59\x92;73\xB0" "22\x92;6\r\n");
+  Write(folder.Path("cities.txt"), "Omsk;Russia;;54\xB0"
+                                   "59\x92;73\xB0"
+                                   "22\x92;6\r\n");
   const std::string ini = folder.Ini("other.ini", {{"CityBase", "./cities.txt"}});
   const TRun run = RunChart({"--chart", kName, "--ini", ini, "--archive", archive});
   ASSERT_EQ(run.Status, 0) << run.Err;

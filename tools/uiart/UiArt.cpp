@@ -102,11 +102,11 @@ void DrawCard(QPainter& p, const QRectF& card, const QColor& face) {
 
 // A small floppy disk at the lower right of a 16 x 16 picture: "save".
 void DrawFloppy(QPainter& p) {
-    p.setPen(QPen(QColor(20, 30, 90), 1));
-    p.setBrush(QColor(50, 80, 180));
-    p.drawRect(QRectF(7.5, 7.5, 8, 8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9.5, 7.5, 4, 3));
+  p.setPen(QPen(QColor(20, 30, 90), 1));
+  p.setBrush(QColor(50, 80, 180));
+  p.drawRect(QRectF(7.5, 7.5, 8, 8));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(9.5, 7.5, 4, 3));
 }
 
 // An open manila folder over the lower part of a 16 x 16 picture.
@@ -116,8 +116,8 @@ void DrawOpenFolder(QPainter& p) {
   p.drawPolygon(QPolygonF({QPointF(0.5, 4.5), QPointF(5, 4.5), QPointF(6.5, 6), QPointF(13.5, 6),
                            QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
   p.setBrush(QColor(250, 215, 110));
-  p.drawPolygon(QPolygonF({QPointF(2.5, 8.5), QPointF(15.5, 8.5), QPointF(13.5, 14.5),
-                           QPointF(0.5, 14.5)}));
+  p.drawPolygon(
+      QPolygonF({QPointF(2.5, 8.5), QPointF(15.5, 8.5), QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
 }
 
 void DrawSheet(QPainter& p, const QRectF& r) {
@@ -287,8 +287,9 @@ QImage MoonPicture() {
 }
 
 std::vector<QString> MenuPictureNames() {
-  return {"OpenChart", "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText", "ExitItem", "Tree",
-          "Natal",       "Taro",       "N3",           "N4",          "HelpAbout"};
+  return {"OpenChart",   "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage",
+          "PrintAsText", "ExitItem",  "Tree",        "Natal",      "Taro",
+          "N3",          "N4",        "HelpAbout"};
 }
 
 QImage MenuPicture(const QString& item) {

@@ -4,42 +4,49 @@
 #include <QDialog>
 #include <QPrinter>
 
-TScriptedPrompts::TScriptedPrompts() { SetPrompts(this); }
+namespace {
 
-TScriptedPrompts::~TScriptedPrompts() { SetPrompts(nullptr); }
+// The next scripted answer, or `none` when the script has run out.
+template <typename T> T TakeFront(std::deque<T>& answers, T none) {
+  if (!answers.empty()) {
+    none = std::move(answers.front());
+    answers.pop_front();
+  }
+  return none;
+}
 
-void TScriptedPrompts::Information(const QString& text) { Informations << text; }
+} // namespace
 
-void TScriptedPrompts::Error(const QString& text) { Errors << text; }
+TScriptedPrompts::TScriptedPrompts() {
+  SetPrompts(this);
+}
+
+TScriptedPrompts::~TScriptedPrompts() {
+  SetPrompts(nullptr);
+}
+
+void TScriptedPrompts::Information(const QString& text) {
+  Informations << text;
+}
+
+void TScriptedPrompts::Error(const QString& text) {
+  Errors << text;
+}
 
 bool TScriptedPrompts::Question(const QString& text) {
   Questions << text;
-  if (QuestionAnswers.empty()) {
-    return false;
-  }
-  const bool answer = QuestionAnswers.front();
-  QuestionAnswers.pop_front();
-  return answer;
+  return TakeFront(QuestionAnswers, false);
 }
 
 std::optional<QString> TScriptedPrompts::InputText(const QString&, const QString& label,
                                                    const QString&) {
   InputLabels << label;
-  if (InputAnswers.empty()) {
-    return std::nullopt;
-  }
-  auto answer = InputAnswers.front();
-  InputAnswers.pop_front();
-  return answer;
+  return TakeFront(InputAnswers, std::optional<QString>());
 }
 
 std::optional<QString> TScriptedPrompts::SaveFileName(const TSaveRequest& request) {
   SaveRequests << request;
-  if (SaveAnswers.empty()) {
-    return std::nullopt;
-  }
-  auto answer = SaveAnswers.front();
-  SaveAnswers.pop_front();
+  const std::optional<QString> answer = TakeFront(SaveAnswers, std::optional<QString>());
   if (answer) {
     return WithDefaultExtension(*answer, request.DefaultExt);
   }

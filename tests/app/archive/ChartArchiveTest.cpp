@@ -7,8 +7,8 @@
 #include "DateTime.h"
 
 #include <QCoreApplication>
-#include <QFile>
 #include <QDir>
+#include <QFile>
 #include <QFileDevice>
 #include <QFileInfo>
 #include <QSqlDatabase>
