@@ -274,6 +274,13 @@ void TChartArchive::Fail(const QSqlError& error, const QString& doing) const {
   throw TArchiveError(text.toStdString());
 }
 
+void TChartArchive::RequireName(const QString& name) const {
+  // A blank name could never be listed again: such a chart would be lost in the file.
+  if (name.trimmed().isEmpty())
+    throw TArchiveError(
+        QStringLiteral("Карта без имени не сохранена в архив %1.").arg(Shown(Path)).toStdString());
+}
+
 std::vector<TStoredChart> TChartArchive::List() {
   std::vector<TStoredChart> charts;
   Skipped = 0;
@@ -329,6 +336,8 @@ void TChartArchive::Save(const TStoredChart& chart) {
 }
 
 void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
+  for (const TStoredChart& chart : charts)
+    RequireName(chart.Name);
   Write([&](QSqlQuery& q) {
     q.prepare(QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?)")
                   .arg(QLatin1String(kColumns)));
@@ -348,6 +357,7 @@ void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
 }
 
 bool TChartArchive::Rename(const QString& oldName, const QString& newName) {
+  RequireName(newName);
   if (!Contains(oldName))
     return false;
   if (oldName == newName)

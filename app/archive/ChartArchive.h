@@ -83,6 +83,7 @@ private:
   void Migrate(int fromVersion);
   // Runs Body inside BEGIN IMMEDIATE ... COMMIT; rolls back and throws on any failure.
   template <typename Body> void Write(Body body);
+  void RequireName(const QString& name) const;
   [[noreturn]] void Fail(const QSqlError& error, const QString& doing) const;
 
   QString Path;

@@ -124,6 +124,9 @@ TEST_F(ArchiveTest, ReplaceRenameAndDelete) {
   ASSERT_TRUE(archive.Find("А", found));
   EXPECT_EQ(astro::DecodeTime(found.Local).Hour, 3);
   EXPECT_FALSE(archive.Rename("нет такой", "Г"));
+  FailureOf(path, [&] { archive.Rename("А", "  "); });
+  FailureOf(path, [&] { archive.Save(Chart("\t")); });
+  EXPECT_TRUE(archive.Contains("А"));
 
   EXPECT_TRUE(archive.Delete("А"));
   EXPECT_FALSE(archive.Delete("А"));
