@@ -5,6 +5,7 @@
 
 #include "ChartMoment.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -36,6 +37,9 @@ struct TChartOptions {
   std::optional<std::string> SaveChart; // store the chart under this name
   std::optional<std::string> ChartName; // compute this stored chart (its moment and place)
   bool ListCharts = false;              // print the archive's charts and stop
+  bool Png = false;                     // pictures as lossless PNG instead of JPEG
+  bool Json = false;                    // one JSON object per chart instead of the text
+  std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.
