@@ -141,6 +141,8 @@ QString DefaultArchivePath() {
 
 TChartArchive::TChartArchive(const QString& path, int busyMilliseconds)
     : Path(path), Connection(NewConnectionName()), BusyMilliseconds(busyMilliseconds) {
+  if (Path.isEmpty()) // SQLite would take an empty name for a temporary database
+    throw TArchiveError("Не задан файл архива карт.");
   const QFileInfo info(Path);
   if (info.exists() && !info.isFile())
     throw TArchiveError(

@@ -5,10 +5,12 @@
 #include "ChartListModel.h"
 #include "Prompts.h"
 
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -77,8 +79,22 @@ TOpenChartDialog::TOpenChartDialog(archive::TChartArchive& archive, QWidget* par
   });
   connect(ChartList->selectionModel(), &QItemSelectionModel::selectionChanged, this,
           &TOpenChartDialog::UpdateButtons);
+  Filter->installEventFilter(this);
   Reload(QString());
   Filter->setFocus();
+}
+
+bool TOpenChartDialog::eventFilter(QObject* watched, QEvent* event) {
+  // The arrow and page keys typed in the filter box move through the list.
+  if (watched == Filter && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp ||
+        key == Qt::Key_PageDown) {
+      QCoreApplication::sendEvent(ChartList, event);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TOpenChartDialog::Reload(const QString& select) {

@@ -39,6 +39,9 @@ public:
   void DeleteClick();
   void RenameClick();
 
+protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
   void Reload(const QString& select);
   void UpdateButtons();

@@ -21,6 +21,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 using archive::TChartArchive;
@@ -173,6 +174,9 @@ TEST_F(ArchiveFormTest, TheOpenDialogDeletesAndRenamesAfterAsking) {
   SaveAs("Вера");
   WithOpenDialog([&](TOpenChartDialog& dialog) {
     EXPECT_EQ(dialog.SelectedName(), "Борис"); // the first by name is chosen
+    QTest::keyClick(dialog.findChild<QLineEdit*>("Filter"), Qt::Key_Down);
+    EXPECT_EQ(dialog.SelectedName(), "Вера"); // arrows in the filter box move in the list
+    QTest::keyClick(dialog.findChild<QLineEdit*>("Filter"), Qt::Key_Up);
     prompts.QuestionAnswers = {false, true};
     dialog.DeleteClick(); // No
     EXPECT_EQ(dialog.ShownCount(), 2);

@@ -251,6 +251,7 @@ TEST_F(ArchiveTest, AFolderWhereTheFileShouldBeIsReported) {
   const QString underFile = dir.filePath("plain/charts.sqlite");
   QFile(dir.filePath("plain")).open(QIODevice::WriteOnly);
   FailureOf(QFileInfo(underFile).path(), [&] { TChartArchive(underFile).Save(Chart("x")); });
+  EXPECT_THROW(TChartArchive(""), TArchiveError);
 }
 
 } // namespace
