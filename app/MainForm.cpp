@@ -5,6 +5,7 @@
 
 #include "AboutBox.h"
 #include "Application.h"
+#include "ArchiveCommands.h"
 #include "DateTime.h"
 #include "DignityForm.h"
 #include "EfemeridExtract.h"
@@ -53,6 +54,7 @@ TFormPaths DefaultFormPaths() {
   TFormPaths paths;
   paths.ProgramDir = QCoreApplication::applicationDirPath();
   paths.EphemerisFile = astro::TEfemerisClass::kDefaultFileName;
+  paths.ArchiveFile = archive::DefaultArchivePath();
   // Launched from elsewhere (a desktop menu, another folder): use the copy beside the program.
   if (!QFileInfo::exists(QString::fromStdString(paths.EphemerisFile))) {
     const QString beside = QDir(paths.ProgramDir).filePath(paths.EphemerisFile.c_str());
@@ -383,6 +385,14 @@ void TForm1::NatalClick() {
 
 void TForm1::TaroClick() {
   ShowView(TaroFrame_);
+}
+
+void TForm1::OpenChartClick() {
+  archive::OpenChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+}
+
+void TForm1::SaveChartClick() {
+  archive::SaveChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
 }
 
 void TForm1::SaveAsImageClick() {

@@ -40,10 +40,12 @@ class TViewFrame;
 struct TFormPaths {
   QString ProgramDir;        // the executable's folder, without a trailing separator
   std::string EphemerisFile; // opened relative to the working directory
+  QString ArchiveFile = {};  // the chart archive (charts.sqlite)
 };
 
 // The default paths: the running executable's folder and "base/efemerid.efm", or the copy in
-// the executable's folder when the working directory has none.
+// the executable's folder when the working directory has none; the archive in the user's data
+// folder.
 TFormPaths DefaultFormPaths();
 
 // Pushes one chart into each existing view in the window's order (tree, tarot, cosmogram):
@@ -80,6 +82,8 @@ public:
   void Timer1Timer();
 
   // Menu commands.
+  void OpenChartClick();
+  void SaveChartClick();
   void TreeClick();
   void NatalClick();
   void TaroClick();

@@ -14,6 +14,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -67,6 +68,11 @@ void TForm1::BuildMenu() {
   QMenu* file = MainMenuXP1_->addMenu("Файл");
   file->setObjectName("Menu");
   file->menuAction()->setObjectName("Menu");
+  AddItem(file, "OpenChart", "Открыть карту…", &TForm1::OpenChartClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  AddItem(file, "SaveChart", "Сохранить карту…", &TForm1::SaveChartClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addSeparator();
   AddItem(file, "SaveAsImage", "Сохранить как изображение", &TForm1::SaveAsImageClick);
   AddItem(file, "SaveAsText", "Сохранить как отчет", &TForm1::SaveAsTextClick);
   AddItem(file, "PrintAsImage", "Печатать изображение", &TForm1::PrintAsImageClick);

@@ -86,8 +86,19 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   ZoneGiven = !setup.City;
   Historic = setup.HistoricZones.value_or(
       config::TIniFile(IniPath.toStdString()).ReadBool("Options", "HistoricZones", false));
-  if (setup.City)
-    OpenCity(*setup.City);
+  if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
+    Prompts.Information(QString::fromStdString("city \"" + *setup.City +
+                                               "\" is no longer in the city base; the stored "
+                                               "coordinates and zone are used"));
+    Place_ = setup.StoredPlace;
+    // Without the city there is no zone history: the stored zone is the offset.
+    Historic = false;
+    const auto degrees = [](int d, int m) { return d + (d < 0 ? -m : m) / 60.0; };
+    Coordinates = astro::TGeoPlace{degrees(Place_->LatitudeDeg, Place_->LatitudeMin),
+                                   degrees(Place_->LongitudeDeg, Place_->LongitudeMin)};
+  }
+  if (setup.StoredPlace)
+    Zone_ = setup.Zone; // the stored zone, also where the city's own differs
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   Font.Loaded = LoadSymbolFont(setup.FontFile);
@@ -171,7 +182,7 @@ TChartSession::TFontHold::~TFontHold() {
     FreeSymbolFont();
 }
 
-void TChartSession::OpenCity(const std::string& name) {
+bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   const config::TIniFile ini(IniPath.toStdString());
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
   const QString basePath =
@@ -193,6 +204,8 @@ void TChartSession::OpenCity(const std::string& name) {
     for (const QString& entry : cities->GetCityList(country))
       entries.push_back({country.toStdString(), entry.toStdString()});
   const TCityMatch match = TCityNames(std::move(entries)).Match(name);
+  if (!match.Found && mayBeMissing && !match.Ambiguous)
+    return false;
   if (!match.Found) {
     if (match.Ambiguous)
       throw TChartError("city \"" + name +
@@ -220,10 +233,11 @@ void TChartSession::OpenCity(const std::string& name) {
   Zone_ = PositionFrame1->CityTimeZone;
   Coordinates =
       astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
-  Place = TPlaceFacts{
+  Place_ = TPlaceFacts{
       CityFullName(match.City),    match.City.Country,          match.City.Entry,
       PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
       PositionFrame1->LongitudeMin};
+  return true;
 }
 
 TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
@@ -271,7 +285,7 @@ TChartFacts TChartSession::Compute(TSeconds local) {
   }
   label += ZoneGiven ? QStringLiteral("--zone") : SourceText(offset.Source);
   facts.OffsetLabel = label.toStdString();
-  facts.Place = Place;
+  facts.Place = Place_;
   for (int b = 1; b <= astro::kBodyCount; ++b)
     facts.Bodies[b - 1] = {PlanetPosition1->GetLongitude(b), PlanetPosition1->GetSign(b),
                            PlanetPosition1->GetDegreeInSign(b)};

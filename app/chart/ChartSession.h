@@ -38,6 +38,9 @@ struct TChartSetup {
   bool TreeFrame = true;             // create the Tree of Life and cosmogram frames (pictures)
   bool TaroFrame = true;             // create the tarot frame (the spread and its picture)
   std::optional<bool> HistoricZones; // zones by date; absent: [Options] HistoricZones of the INI
+  // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
+  // warning) when City is no longer in the city base.
+  std::optional<TPlaceFacts> StoredPlace;
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -73,8 +76,12 @@ public:
   TImageFrame* TreeFrame() const { return TreeFrame_; }
   TViewFrame* View(TView view) const;
   int Zone() const { return Zone_; }
+  // Whether the offset comes from the city's zone history.
+  bool HistoricZones() const { return Historic; }
   // The offset used for a local moment: the city's zone by date, or whole hours.
   TZoneOffset OffsetAt(TSeconds local) const;
+  // The chosen city ("Country/City entry" and coordinates); none when a zone replaced it.
+  const std::optional<TPlaceFacts>& Place() const { return Place_; }
 
 private:
   // The companion only reads the configuration file: the model is destroyed without a file
@@ -83,7 +90,8 @@ private:
     void operator()(astro::TPlanetPosition* model) const;
   };
 
-  void OpenCity(const std::string& name);
+  // False when the base has no such city and a stored place may stand in.
+  bool OpenCity(const std::string& name, bool mayBeMissing);
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
   void CreateFrames(const TChartSetup& setup);
@@ -99,7 +107,7 @@ private:
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
-  std::optional<TPlaceFacts> Place;
+  std::optional<TPlaceFacts> Place_;
   std::optional<astro::TGeoPlace> Coordinates; // of the place, for the almanac
   astro::TAlmanacCache Almanac;
   std::optional<astro::TDignityTable> Dignities;

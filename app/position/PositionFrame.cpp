@@ -284,14 +284,8 @@ void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TDateTime X =
       astro::EncodeDateTime({shown.year(), shown.month(), shown.day()}, FromQTime(Time->time()));
-  if (!IsInRange(X)) {
-    ShowInPickers(DateTime);
-    return;
-  }
-  ShowInPickers(X);
-  MoveTo(X);
-  emit OnDateTimeChange(this);
-  emit OnTimeZoneChange(this);
+  if (!EditDateTime(X))
+    ShowInPickers(DateTime); // the edit is undone, no event
 }
 
 void TPositionFrame::TimeChange() {
@@ -457,4 +451,81 @@ astro::TDateTime TPositionFrame::UniversalTime() const {
   if (ZoneOffset.Source == TZoneSource::WholeHours)
     return astro::ToUniversalTime(CityTimeZone, DateTime);
   return ToUniversalTime(ZoneOffset, DateTime);
+}
+
+bool TPositionFrame::SelectPlace(const QString& CountryText, const QString& CityEntry) {
+  const int countryIndex =
+      Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (countryIndex < 0 || !CityBase || !CityBase->GetCityList(CountryText).contains(CityEntry))
+    return false;
+  {
+    const QSignalBlocker blocker(Country);
+    Country->setCurrentIndex(countryIndex);
+  }
+  FillCities(CountryText);
+  {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(City->findText(CityEntry, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  }
+  UpdatePosition();
+  return true;
+}
+
+void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg,
+                              int LatMin, int LonDeg, int LonMin) {
+  {
+    const QSignalBlocker blocker(Country);
+    const int index = Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    Country->setCurrentIndex(index);
+    if (index < 0)
+      Country->setEditText(CountryText);
+  }
+  FillCities(SelectedText(Country));
+  {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(City->findText(CityEntry, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (City->currentText() != CityEntry) {
+      City->setCurrentIndex(-1);
+      City->setEditText(CityEntry);
+    }
+  }
+  LatitudeDeg = LatDeg;
+  LatitudeMin = LatMin;
+  LongitudeDeg = LonDeg;
+  LongitudeMin = LonMin;
+  // A place the atlas no longer holds has no zone history: its zone is the stored one.
+  ZoneName.clear();
+  Longitude = LonDeg + (LonDeg < 0 ? -LonMin : LonMin) / 60.0;
+  PlaceTaken = true;
+  UpdateZoneOffset();
+  const auto minutes = [](int m) { return QStringLiteral("%1").arg(m, 2, 10, QChar(u'0')); };
+  DlgGrade->setText(QString::number(LonDeg));
+  DlgMin->setText(minutes(LonMin));
+  ShirGrade->setText(QString::number(LatDeg));
+  ShirMin->setText(minutes(LatMin));
+  emit OnPositionChange(this);
+}
+
+void TPositionFrame::SetTimeZone(int Hours) {
+  StandardZone = Hours; // kept as given also where the spin edit's range ends
+  UpdateZoneOffset();
+  emit OnTimeZoneChange(this);
+}
+
+bool TPositionFrame::EditDateTime(astro::TDateTime X) {
+  if (!IsInRange(X))
+    return false;
+  ShowInPickers(X);
+  MoveTo(X);
+  emit OnDateTimeChange(this);
+  emit OnTimeZoneChange(this);
+  return true;
+}
+
+QString TPositionFrame::CountryText() const {
+  return Country->currentText();
+}
+
+QString TPositionFrame::CityText() const {
+  return City->currentText();
 }

@@ -82,6 +82,24 @@ public:
   double LatitudeDegrees() const;
   double LongitudeDegrees() const;
 
+  // Setting a stored chart: each call does what the matching user edit does and raises the
+  // same events, so the owner recomputes exactly as after a user's change.
+  // Chooses a listed country and one of its city entries (OnPositionChange); false, with
+  // nothing changed, when either is not listed.
+  bool SelectPlace(const QString& CountryText, const QString& CityEntry);
+  // A place the lists do not hold: the lists show the given texts, the coordinates are taken
+  // as given (OnPositionChange). The zone is left to SetTimeZone.
+  void SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg, int LatMin,
+                int LonDeg, int LonMin);
+  // The zone, as the spin edit sets it (OnTimeZoneChange).
+  void SetTimeZone(int Hours);
+  // The moment, as an accepted date edit (OnDateTimeChange, then OnTimeZoneChange); false and
+  // nothing changed when IsInRange(X) is false.
+  bool EditDateTime(astro::TDateTime X);
+  // The texts the country and city boxes show (a typed or stored text included).
+  QString CountryText() const;
+  QString CityText() const;
+
 signals:
   void OnDateTimeChange(QObject* Sender);
   void OnTimeZoneChange(QObject* Sender);

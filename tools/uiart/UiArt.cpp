@@ -100,6 +100,26 @@ void DrawCard(QPainter& p, const QRectF& card, const QColor& face) {
   p.drawPolygon(star);
 }
 
+// A small floppy disk at the lower right of a 16 x 16 picture: "save".
+void DrawFloppy(QPainter& p) {
+  p.setPen(QPen(QColor(20, 30, 90), 1));
+  p.setBrush(QColor(50, 80, 180));
+  p.drawRect(QRectF(7.5, 7.5, 8, 8));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(9.5, 7.5, 4, 3));
+}
+
+// An open manila folder over the lower part of a 16 x 16 picture.
+void DrawOpenFolder(QPainter& p) {
+  p.setPen(QPen(QColor(140, 100, 20), 1));
+  p.setBrush(QColor(230, 185, 70));
+  p.drawPolygon(QPolygonF({QPointF(0.5, 4.5), QPointF(5, 4.5), QPointF(6.5, 6), QPointF(13.5, 6),
+                           QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
+  p.setBrush(QColor(250, 215, 110));
+  p.drawPolygon(
+      QPolygonF({QPointF(2.5, 8.5), QPointF(15.5, 8.5), QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
+}
+
 void DrawSheet(QPainter& p, const QRectF& r) {
   QPolygonF sheet;
   sheet << r.topLeft() << QPointF(r.right() - 3, r.top()) << QPointF(r.right(), r.top() + 3)
@@ -267,30 +287,30 @@ QImage MoonPicture() {
 }
 
 std::vector<QString> MenuPictureNames() {
-  return {"SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText", "ExitItem", "Tree",
-          "Natal",       "Taro",       "N3",           "N4",          "HelpAbout"};
+  return {"OpenChart",   "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage",
+          "PrintAsText", "ExitItem",  "Tree",        "Natal",      "Taro",
+          "N3",          "N4",        "HelpAbout"};
 }
 
 QImage MenuPicture(const QString& item) {
   QImage image = Blank(16, 16);
   QPainter p(&image);
   Antialias(p);
-  if (item == "SaveAsImage") {
+  if (item == "OpenChart") {
+    // A chart wheel taken out of its folder.
+    DrawWheel(p, QPointF(9.5, 5.5), 5, QColor(40, 40, 40), 0.7);
+    DrawOpenFolder(p);
+  } else if (item == "SaveChart") {
+    DrawWheel(p, QPointF(6.5, 6.5), 6, QColor(40, 40, 40), 0.7);
+    DrawFloppy(p);
+  } else if (item == "SaveAsImage") {
     DrawLandscape(p, QRectF(0.5, 0.5, 12, 10));
     // A small floppy disk at the lower right.
-    p.setPen(QPen(QColor(20, 30, 90), 1));
-    p.setBrush(QColor(50, 80, 180));
-    p.drawRect(QRectF(7.5, 7.5, 8, 8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9.5, 7.5, 4, 3));
+    DrawFloppy(p);
   } else if (item == "SaveAsText") {
     DrawSheet(p, QRectF(1.5, 0.5, 10, 13));
     DrawTextLines(p, QRectF(1.5, 0.5, 10, 13), 4);
-    p.setPen(QPen(QColor(20, 30, 90), 1));
-    p.setBrush(QColor(50, 80, 180));
-    p.drawRect(QRectF(7.5, 7.5, 8, 8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9.5, 7.5, 4, 3));
+    DrawFloppy(p);
   } else if (item == "PrintAsImage") {
     DrawPrinter(p);
     DrawLandscape(p, QRectF(5, 2, 6, 4));

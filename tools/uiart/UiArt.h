@@ -23,8 +23,8 @@ QImage WindowIcon(int Size);
 QImage SunPicture();
 QImage MoonPicture();
 // 16 x 16 pictures of the drop-down items, by the item's component name
-// ("SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText", "ExitItem", "Tree", "Natal",
-// "Taro", "N3", "N4", "HelpAbout"); a null image for any other name.
+// ("OpenChart", "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText",
+// "ExitItem", "Tree", "Natal", "Taro", "N3", "N4", "HelpAbout"); a null image for any other name.
 QImage MenuPicture(const QString& itemName);
 // The names MenuPicture knows, in menu order.
 std::vector<QString> MenuPictureNames();
