@@ -29,6 +29,7 @@ namespace chart {
 
 struct TChartSetup {
   QString IniPath;                 // the configuration file; must be readable
+  QString DataDir;                 // shipped data, for data names missing beside IniPath
   std::string EphemerisFile;       // the ephemeris store's file
   QString FontFile;                // the symbol font
   std::optional<std::string> City; // "Country/City entry", or
@@ -103,8 +104,9 @@ private:
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 
-// The files the program itself would use: the configuration file and the symbol font beside the
-// executable, the ephemeris in the working folder or beside the executable.
+// The files the window would use (ProgramFiles.h): its data folder, its configuration file, the
+// symbol font in the data folder, the ephemeris in the working folder or the data folder.
+QString DefaultDataDir();
 QString DefaultIniPath();
 QString DefaultFontFile();
 std::string DefaultEphemerisFile();
