@@ -63,9 +63,11 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   setup.DataDir = DefaultDataDir();
   setup.EphemerisFile = DefaultEphemerisFile();
   setup.FontFile = DefaultFontFile();
+  setup.DignityFile = DefaultDignityFile();
   setup.City = options.City;
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
+  setup.HistoricZones = options.HistoricZones;
   setup.TaroFrame = files || options.Json;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);
