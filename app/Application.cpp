@@ -9,6 +9,7 @@ TAstraviaApplication::TAstraviaApplication(int& argc, char** argv) : QApplicatio
   setApplicationName("Astravia");
   setApplicationDisplayName("Astravia");
   setApplicationVersion("0.1");
+  setDesktopFileName("org.astravia.Astravia"); // the desktop entry's name, for the window icon
 }
 
 bool TAstraviaApplication::notify(QObject* receiver, QEvent* event) {

@@ -14,6 +14,7 @@
 #include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 #include "SunMoonPanels.h"
 #include "TaroImage.h"
@@ -51,23 +52,32 @@ constexpr double kLargestShownOrb = 9.99;
 } // namespace
 
 TFormPaths DefaultFormPaths() {
+  const files::TDataFolder data = files::FindDataFolder(QCoreApplication::applicationDirPath());
   TFormPaths paths;
-  paths.ProgramDir = QCoreApplication::applicationDirPath();
-  paths.EphemerisFile = astro::TEfemerisClass::kDefaultFileName;
+  paths.ProgramDir = data.Dir;
+  paths.EphemerisFile = DefaultEphemerisFile(data.Dir);
   paths.ArchiveFile = archive::DefaultArchivePath();
-  // Launched from elsewhere (a desktop menu, another folder): use the copy beside the program.
-  if (!QFileInfo::exists(QString::fromStdString(paths.EphemerisFile))) {
-    const QString beside = QDir(paths.ProgramDir).filePath(paths.EphemerisFile.c_str());
-    if (QFileInfo::exists(beside)) {
-      paths.EphemerisFile = beside.toStdString();
+  paths.IniDir =
+      files::ConfigurationDir(data, files::UserConfigDir(), files::TFirstStart::CopyShippedFile);
+  return paths;
+}
+
+std::string DefaultEphemerisFile(const QString& DataDir) {
+  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
+  // Launched from elsewhere (a desktop menu, another folder): use the shipped copy.
+  if (!QFileInfo::exists(QString::fromStdString(relative))) {
+    const QString shipped = QDir(DataDir).filePath(QString::fromStdString(relative));
+    if (QFileInfo::exists(shipped)) {
+      return shipped.toStdString();
     }
   }
-  return paths;
+  return relative;
 }
 
 TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
     : QMainWindow(parent), Paths_(paths),
       PlanetPosition1_(std::make_unique<astro::TPlanetPosition>()) {
+  files::SetShippedDataDir(Paths_.ProgramDir);
   setObjectName("Form1");
   setWindowTitle("Astravia v 0.1");
   // The designed positions are made for an 8 pt dialog face (11 px at 96 dpi).
@@ -141,12 +151,16 @@ TForm1::~TForm1() {
   PlanetPosition1_.reset();
 }
 
+QString TForm1::IniDir() const {
+  return Paths_.IniDir.isEmpty() ? Paths_.ProgramDir : Paths_.IniDir;
+}
+
 QString TForm1::IniPath() const {
-  return Paths_.ProgramDir + "/quellantree.ini";
+  return IniDir() + "/quellantree.ini";
 }
 
 QString TForm1::SlashedIniPath() const {
-  return Paths_.ProgramDir + "//quellantree.ini";
+  return IniDir() + "//quellantree.ini";
 }
 
 void TForm1::FormCreate() {

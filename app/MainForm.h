@@ -36,17 +36,21 @@ class TSunMoonPanels;
 class TTaroFrame;
 class TViewFrame;
 
-// Where the program finds its files.
+// Where the program finds its files. Folders carry no trailing separator.
 struct TFormPaths {
-  QString ProgramDir;        // the executable's folder, without a trailing separator
+  QString ProgramDir;        // the shipped data: the executable's folder, or ../share/astravia
   std::string EphemerisFile; // opened relative to the working directory
   QString ArchiveFile = {};  // the chart archive (charts.sqlite)
+  QString IniDir = {};       // folder of the quellantree.ini in use; empty: ProgramDir
 };
 
-// The default paths: the running executable's folder and "base/efemerid.efm", or the copy in
-// the executable's folder when the working directory has none; the archive in the user's data
-// folder.
+// The default paths: the running executable's data folder (ProgramFiles.h), "base/efemerid.efm"
+// or the copy in that folder when the working directory has none, the configuration file the
+// user may write (the shipped one copied into the user's folder on first start when needed),
+// and the archive in the user's data folder.
 TFormPaths DefaultFormPaths();
+// "base/efemerid.efm" when the working directory holds it, else the copy in DataDir if any.
+std::string DefaultEphemerisFile(const QString& DataDir);
 
 // Pushes one chart into each existing view in the window's order (tree, tarot, cosmogram):
 // longitudes (element 0 the Sun), the aspect list, then the LOCAL moment.
@@ -115,7 +119,8 @@ public:
   QTimer* Timer1() const { return Timer1_; }
   TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
   const TFormPaths& Paths() const { return Paths_; }
-  // The plain and the slashed configuration path forms.
+  // The configuration file's folder and its plain and slashed path forms.
+  QString IniDir() const;
   QString IniPath() const;
   QString SlashedIniPath() const;
   // Number of CreateTree runs so far (a counter for checks and benchmarks).

@@ -245,8 +245,10 @@ Options:
   --zone HOURS        time zone in whole hours east of Greenwich (-12 to +14), instead
                       of a city; no place is printed.
   --ini PATH          configuration file (orbs, aspect switches, names of the data
-                      files); quellantree.ini beside the program when omitted. The file
-                      is only read.
+                      files); when omitted, the file the window uses: quellantree.ini
+                      beside the program, or for an installed program the user's
+                      ~/.config/astravia/quellantree.ini once the window has made it.
+                      The file is only read.
   --out DIR           also write the Tree of Life report as report.txt (Windows-1251,
                       CR LF, exactly as "Сохранить как отчет" writes it) and the three
                       views' pictures as tree.jpg, tarot.jpg and cosmogram.jpg (as
@@ -275,7 +277,8 @@ Options:
                       date, time and place separated by tabs.
   -h, --help          show this text.
 
-The ephemeris is base/efemerid.efm in the working folder, or else beside the program.
+The ephemeris is base/efemerid.efm in the working folder, or else in the program's data
+folder (beside the program, or ../share/astravia for an installed program).
 Every moment, converted to universal time, must lie inside the ephemeris range.
 
 Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the

@@ -133,6 +133,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   TChartSetup setup;
   setup.IniPath =
       options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
+  setup.DataDir = DefaultDataDir();
   setup.EphemerisFile = DefaultEphemerisFile();
   setup.FontFile = DefaultFontFile();
   setup.DignityFile = DefaultDignityFile();

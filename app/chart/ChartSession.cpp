@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "MainForm.h"
 #include "PositionFrame.h"
+#include "ProgramFiles.h"
 
 #include "KosmoImage.h"
 #include "TaroImage.h"
@@ -16,6 +17,7 @@
 #include "ViewCommands.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,26 +55,35 @@ std::string JoinedLines(const std::vector<std::string>& names) {
 
 } // namespace
 
+QString DefaultDataDir() {
+  return files::FindDataFolder(QCoreApplication::applicationDirPath()).Dir;
+}
+
+// The window's file; before the window's first start that is still the shipped one.
 QString DefaultIniPath() {
-  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("quellantree.ini"));
+  const QString folder =
+      files::ConfigurationDir(files::FindDataFolder(QCoreApplication::applicationDirPath()),
+                              files::UserConfigDir(), files::TFirstStart::ReadShippedFile);
+  return QDir(folder).filePath(QString::fromLatin1(files::kIniName));
 }
 
 QString DefaultFontFile() {
-  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
+  return QDir(DefaultDataDir()).filePath(QStringLiteral("font.fnt"));
 }
 
 QString DefaultDignityFile() {
-  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("dignities.txt"));
+  return QDir(DefaultDataDir()).filePath(QStringLiteral("dignities.txt"));
 }
 
 std::string DefaultEphemerisFile() {
-  return DefaultFormPaths().EphemerisFile;
+  return ::DefaultEphemerisFile(DefaultDataDir());
 }
 
 TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     : Prompts(prompts), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
       PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
+  files::SetShippedDataDir(setup.DataDir);
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
@@ -185,8 +196,7 @@ TChartSession::TFontHold::~TFontHold() {
 bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   const config::TIniFile ini(IniPath.toStdString());
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
-  const QString basePath =
-      QString::fromStdString(config::DirectoryOf(IniPath.toStdString()) + value);
+  const QString basePath = files::DataFilePath(IniPath.toStdString(), value);
   if (value.empty() || !QFileInfo(basePath).isFile())
     throw TChartError("city base " + Quoted(basePath) + " (key CityBase of [PositionFrame] in " +
                       Quoted(IniPath) + ") is missing");

@@ -30,6 +30,7 @@ namespace chart {
 
 struct TChartSetup {
   QString IniPath;                   // the configuration file; must be readable
+  QString DataDir;                   // shipped data, for data names missing beside IniPath
   std::string EphemerisFile;         // the ephemeris store's file
   QString FontFile;                  // the symbol font
   QString DignityFile;               // the table of dignities; empty: no dignities
@@ -122,8 +123,10 @@ private:
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 
-// The files the program itself would use: the configuration file, the symbol font and the table
-// of dignities beside the executable, the ephemeris in the working folder or beside the executable.
+// The files the window would use (ProgramFiles.h): its data folder, its configuration file, the
+// symbol font and the table of dignities in the data folder, the ephemeris in the working folder
+// or the data folder.
+QString DefaultDataDir();
 QString DefaultIniPath();
 QString DefaultFontFile();
 QString DefaultDignityFile();

@@ -4,6 +4,7 @@
 #include "CityBase.h"
 #include "DateTime.h"
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 
 #include <QCheckBox>
@@ -183,7 +184,7 @@ void TPositionFrame::BuildControls() {
 void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
   const config::TIniFile ini(ConfigFileName);
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
-  const QString path = QString::fromStdString(config::DirectoryOf(ConfigFileName) + value);
+  const QString path = files::DataFilePath(ConfigFileName, value);
   if (QFileInfo(path).isFile()) {
     OpenCityBase(path);
     return;

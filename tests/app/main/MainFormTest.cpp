@@ -401,6 +401,27 @@ TEST_F(FormFixture, UnwritableIniAtExitIsReportedAndTheWindowStillCloses) {
       << prompts.Errors.last().toStdString();
 }
 
+TEST_F(FormFixture, UsersOwnFileTakesTheSettingsAndItsDataFallBackToTheShippedFolder) {
+  // The user's folder holds a copy of the file and the user's own city base; the tree mask is
+  // only in the shipped folder.
+  QTemporaryDir user;
+  ASSERT_TRUE(QFile::copy(dir.filePath("quellantree.ini"), user.filePath("quellantree.ini")));
+  WriteFile(user.filePath("cities.txt"), Cp1251("Абакан;Россия;;53°43’;91°25’;7\r\n"));
+  ASSERT_TRUE(QFile::copy(QString(ASTRAVIA_RUN_DIR) + "/tree.jpg", dir.filePath("tree.jpg")));
+  const QByteArray shipped = ReadFile(dir.filePath("quellantree.ini"));
+
+  form = std::make_unique<TForm1>(TFormPaths{dir.path(), kEphemeris.toStdString(), user.path()});
+  EXPECT_EQ(form->IniPath(), user.path() + "/quellantree.ini");
+  EXPECT_EQ(form->PositionFrame1()->CityTimeZone, 7); // Абакан, from the user's base
+  EXPECT_TRUE(prompts.Informations.filter("tree.jpg").isEmpty()) << "the shipped mask is found";
+  Child<QCheckBox>("Asp12")->setChecked(false);
+  form.reset();
+  EXPECT_EQ(ReadFile(dir.filePath("quellantree.ini")), shipped);
+  config::TIniFile ini(user.filePath("quellantree.ini").toStdString());
+  EXPECT_EQ(ini.ReadString("IncludeAspects", "Tri", "?"), "0");
+  EXPECT_EQ(ini.ReadString("IncludeOrbs", "Tri", "?"), "60");
+}
+
 TEST_F(FormFixture, ErrorDuringStartUpSkipsTheRestButOpensTheWindow) {
   QDir(dir.path()).mkpath("base/efemerid.efm"); // exists, but cannot be read as a file
   form = std::make_unique<TForm1>(TFormPaths{dir.path(), "base/efemerid.efm"});
