@@ -410,7 +410,9 @@ TEST_F(FormFixture, UsersOwnFileTakesTheSettingsAndItsDataFallBackToTheShippedFo
   ASSERT_TRUE(QFile::copy(QString(ASTRAVIA_RUN_DIR) + "/tree.jpg", dir.filePath("tree.jpg")));
   const QByteArray shipped = ReadFile(dir.filePath("quellantree.ini"));
 
-  form = std::make_unique<TForm1>(TFormPaths{dir.path(), kEphemeris.toStdString(), user.path()});
+  TFormPaths paths = Paths();
+  paths.IniDir = user.path();
+  form = std::make_unique<TForm1>(paths);
   EXPECT_EQ(form->IniPath(), user.path() + "/quellantree.ini");
   EXPECT_EQ(form->PositionFrame1()->CityTimeZone, 7); // Абакан, from the user's base
   EXPECT_TRUE(prompts.Informations.filter("tree.jpg").isEmpty()) << "the shipped mask is found";
