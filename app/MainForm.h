@@ -106,6 +106,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -130,6 +131,8 @@ private:
   bool VisibleFrameIsKosmo() const;
   void SetHintsEnabled(bool enabled);
   void HideHints();
+  // OrbExit for the widget when it is one of the orb edits.
+  void ApplyOrbEdit(QWidget* widget);
 
   TFormPaths Paths_;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
