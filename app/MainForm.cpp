@@ -9,9 +9,11 @@
 #include "EfemeridExtract.h"
 #include "FontStream.h"
 #include "Formatting.h"
+#include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
+#include "TaroImage.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
 #include "Vocabulary.h"
@@ -149,8 +151,10 @@ void TForm1::FormCreate() {
 
 void TForm1::InitTree() {
   TreeFrame_ = CreateTreeFrame(this, Client, IniPath());
-  // The tarot and cosmogram frames join here when their views exist; until then their
-  // references stay empty and every refresh and command passes them by.
+  TaroFrame_ = CreateTaroFrame(this, Client, IniPath());
+  TaroFrame_->hide();
+  KosmoFrame_ = CreateKosmoFrame(this, Client, IniPath());
+  KosmoFrame_->hide();
 }
 
 void TForm1::CreateTree() {
@@ -173,6 +177,16 @@ void TForm1::PlanetPosition1Change() {
     TreeFrame_->ShowAspects(aspects);
     TreeFrame_->ShowMoment(moment);
   }
+  if (TaroFrame_) {
+    TaroFrame_->SetLongitudes(longitudes);
+    TaroFrame_->SetAspects(aspects);
+    TaroFrame_->SetMoment(moment);
+  }
+  if (KosmoFrame_) {
+    KosmoFrame_->SetLongitudes(longitudes);
+    KosmoFrame_->SetAspects(aspects);
+    KosmoFrame_->SetMoment(moment);
+  }
 }
 
 void TForm1::PositionFrame1DateTimeChange() {
@@ -183,8 +197,12 @@ void TForm1::PositionFrame1TimeZoneChange() {
   CreateTree();
 }
 
+// Only the cosmogram uses the place; nothing is recomputed.
 void TForm1::PositionFrame1PositionChange() {
-  // Only the cosmogram uses the place; nothing is recomputed.
+  if (KosmoFrame_) {
+    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDeg, PositionFrame1_->LongitudeMin,
+                          PositionFrame1_->LatitudeDeg, PositionFrame1_->LatitudeMin);
+  }
 }
 
 void TForm1::FillAspectGrid() {
@@ -252,15 +270,23 @@ int TForm1::StepIndex() const {
   return index;
 }
 
+std::array<TViewFrame*, 3> TForm1::Views() const {
+  return {TreeFrame_, TaroFrame_, KosmoFrame_};
+}
+
 void TForm1::SetHintsEnabled(bool enabled) {
-  if (TreeFrame_) {
-    TreeFrame_->HintsEnabled = enabled;
+  for (TViewFrame* view : Views()) {
+    if (view) {
+      view->HintsEnabled = enabled;
+    }
   }
 }
 
 void TForm1::HideHints() {
-  if (TreeFrame_) {
-    TreeFrame_->HideHint();
+  for (TViewFrame* view : Views()) {
+    if (view) {
+      view->HideHint();
+    }
   }
 }
 
@@ -289,55 +315,63 @@ void TForm1::Timer1Timer() {
   }
 }
 
-bool TForm1::VisibleFrameIsTree() const {
-  return TreeFrame_ && !TreeFrame_->isHidden();
+TViewFrame* TForm1::VisibleView() const {
+  for (TViewFrame* view : Views()) {
+    if (view && !view->isHidden()) {
+      return view;
+    }
+  }
+  return nullptr;
 }
 
-bool TForm1::VisibleFrameIsTaro() const {
-  return false;
-}
-
-bool TForm1::VisibleFrameIsKosmo() const {
-  return false;
+void TForm1::ShowView(TViewFrame* chosen) {
+  if (chosen && chosen->isHidden()) {
+    chosen->show();
+    for (TViewFrame* view : Views()) {
+      if (view && view != chosen) {
+        view->hide();
+      }
+    }
+  }
+  CreateTree();
 }
 
 void TForm1::TreeClick() {
-  if (TreeFrame_ && TreeFrame_->isHidden()) {
-    TreeFrame_->show();
-  }
-  CreateTree();
+  ShowView(TreeFrame_);
 }
 
 void TForm1::NatalClick() {
-  // The cosmogram view takes the window when it exists; the chart is recomputed either way.
-  CreateTree();
+  ShowView(KosmoFrame_);
 }
 
 void TForm1::TaroClick() {
-  CreateTree();
+  ShowView(TaroFrame_);
 }
 
 void TForm1::SaveAsImageClick() {
-  if (VisibleFrameIsTree()) {
-    SaveImage(*TreeFrame_);
+  if (TViewFrame* view = VisibleView()) {
+    SaveImage(*view);
   }
 }
 
+// The cosmogram has no text report: the two report commands pass it by.
 void TForm1::SaveAsTextClick() {
-  if (VisibleFrameIsTree()) {
-    SaveReport(*TreeFrame_);
+  TViewFrame* view = VisibleView();
+  if (view && view != KosmoFrame_) {
+    SaveReport(*view);
   }
 }
 
 void TForm1::PrintAsImageClick() {
-  if (VisibleFrameIsTree()) {
-    PrintImage(*TreeFrame_);
+  if (TViewFrame* view = VisibleView()) {
+    PrintImage(*view);
   }
 }
 
 void TForm1::PrintAsTextClick() {
-  if (VisibleFrameIsTree()) {
-    PrintReport(*TreeFrame_);
+  TViewFrame* view = VisibleView();
+  if (view && view != KosmoFrame_) {
+    PrintReport(*view);
   }
 }
 
@@ -374,7 +408,13 @@ void TForm1::FormKeyDown(int key, Qt::KeyboardModifiers modifiers) {
 }
 
 void TForm1::FormMouseMove() {
-  HideHints();
+  for (TViewFrame* view :
+       {static_cast<TViewFrame*>(TaroFrame_), static_cast<TViewFrame*>(TreeFrame_),
+        static_cast<TViewFrame*>(KosmoFrame_)}) {
+    if (view) {
+      view->HideHint();
+    }
+  }
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {

@@ -32,6 +32,7 @@ class TKosmoFrame;
 class TMainMenuXP;
 class TPositionFrame;
 class TTaroFrame;
+class TViewFrame;
 
 // Where the program finds its files.
 struct TFormPaths {
@@ -126,9 +127,12 @@ private:
   // Redraws one 15 x 15 glyph picture: see-through cell, then the glyph in black.
   static void ShowGlyph(QLabel* image, int code);
   void RunStep(const char* what, void (TForm1::*step)());
-  bool VisibleFrameIsTree() const;
-  bool VisibleFrameIsTaro() const;
-  bool VisibleFrameIsKosmo() const;
+  // The view frames in the order tree, tarot, cosmogram (absent ones as nullptr).
+  std::array<TViewFrame*, 3> Views() const;
+  // The first visible view in that order, or nullptr.
+  TViewFrame* VisibleView() const;
+  // Shows Chosen and hides the others when it is hidden, then recomputes.
+  void ShowView(TViewFrame* Chosen);
   void SetHintsEnabled(bool enabled);
   void HideHints();
   // OrbExit for the widget when it is one of the orb edits.

@@ -54,9 +54,13 @@ TPrompts* current = nullptr;
 
 } // namespace
 
-TPrompts& Prompts() { return current ? *current : QtPrompts(); }
+TPrompts& Prompts() {
+  return current ? *current : QtPrompts();
+}
 
-void SetPrompts(TPrompts* prompts) { current = prompts; }
+void SetPrompts(TPrompts* prompts) {
+  current = prompts;
+}
 
 QString WithDefaultExtension(const QString& fileName, const QString& ext) {
   if (ext.isEmpty() || fileName.isEmpty() || !QFileInfo(fileName).suffix().isEmpty()) {

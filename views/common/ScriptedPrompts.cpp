@@ -4,13 +4,21 @@
 #include <QDialog>
 #include <QPrinter>
 
-TScriptedPrompts::TScriptedPrompts() { SetPrompts(this); }
+TScriptedPrompts::TScriptedPrompts() {
+  SetPrompts(this);
+}
 
-TScriptedPrompts::~TScriptedPrompts() { SetPrompts(nullptr); }
+TScriptedPrompts::~TScriptedPrompts() {
+  SetPrompts(nullptr);
+}
 
-void TScriptedPrompts::Information(const QString& text) { Informations << text; }
+void TScriptedPrompts::Information(const QString& text) {
+  Informations << text;
+}
 
-void TScriptedPrompts::Error(const QString& text) { Errors << text; }
+void TScriptedPrompts::Error(const QString& text) {
+  Errors << text;
+}
 
 std::optional<QString> TScriptedPrompts::SaveFileName(const TSaveRequest& request) {
   SaveRequests << request;

@@ -11,7 +11,7 @@
 
 class TScriptedPrompts : public TPrompts {
 public:
-  TScriptedPrompts(); // installs itself as the seam
+  TScriptedPrompts();           // installs itself as the seam
   ~TScriptedPrompts() override; // restores the Qt implementation
 
   void Information(const QString& text) override;

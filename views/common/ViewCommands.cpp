@@ -28,6 +28,11 @@ QString StartFolder() {
 
 } // namespace
 
+QPrinter& SharedPrinter() {
+  static QPrinter printer(QPrinter::HighResolution);
+  return printer;
+}
+
 QRect PrintedPictureRect(int Width, int Height, int DpiX, int DpiY) {
   const int w = static_cast<int>(static_cast<long long>(Width) * DpiX / 72);
   const int h = static_cast<int>(static_cast<long long>(Height) * DpiY / 72);
@@ -85,11 +90,13 @@ void PrintImage(TViewCommandTarget& View) {
     Prompts().Information(PrintRefusal);
     return;
   }
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPageOrientation(View.PrintOrientation());
+  QPrinter& printer = SharedPrinter();
   printer.setFullPage(true); // device coordinates count from the paper's corner
   if (!Prompts().SetupPrinter(printer)) {
     return;
+  }
+  if (View.PrintsInLandscape()) {
+    printer.setPageOrientation(QPageLayout::Landscape);
   }
   QPainter painter;
   if (!painter.begin(&printer)) {
@@ -138,7 +145,8 @@ void PrintReport(TViewCommandTarget& View) {
   if (!View.ReportLines() || View.ReportLines()->isEmpty()) {
     return;
   }
-  QPrinter printer(QPrinter::HighResolution);
+  QPrinter& printer = SharedPrinter();
+  printer.setFullPage(false);
   if (!Prompts().SetupPrinter(printer)) {
     return;
   }

@@ -6,7 +6,6 @@
 #pragma once
 
 #include <QImage>
-#include <QPageLayout>
 #include <QStringList>
 
 class QPrinter;
@@ -25,8 +24,9 @@ public:
   virtual const QStringList* ReportLines() const = 0;
   // Drops the report lines.
   virtual void ReleaseReport() = 0;
-  // Page orientation of a printed picture.
-  virtual QPageLayout::Orientation PrintOrientation() const { return QPageLayout::Portrait; }
+  // True when the picture is printed in landscape: set after the print dialog is confirmed,
+  // and kept by the shared printer for later prints.
+  virtual bool PrintsInLandscape() const { return false; }
 };
 
 inline const QString SaveImageRefusal =
@@ -38,6 +38,10 @@ inline const QString PrintRefusal =
 void SaveImage(TViewCommandTarget& View);
 // Report -> Windows-1251 text file, CR LF after every line; the report is released afterwards.
 void SaveReport(TViewCommandTarget& View);
+// The one printer every print of the program goes through, so that what the print dialog or a
+// landscape print set stays for the next print.
+QPrinter& SharedPrinter();
+
 // Picture -> printer chosen in the print dialog, one page.
 void PrintImage(TViewCommandTarget& View);
 // Builds the report (kept in the view) and prints it in a fixed-width font, 80 columns, as

@@ -2,6 +2,7 @@
 #include "TreeDrawing.h"
 
 #include "DateTime.h"
+#include "CanvasText.h"
 #include "FontStream.h"
 #include "TreeTables.h"
 
@@ -24,31 +25,7 @@ void FillArea(QImage& picture, const tree::TArea& area, const QColor& colour) {
                    colour);
 }
 
-// Font of the date box: the platform's default face at 10 points on a 96 dpi canvas.
-QFont DateFont() {
-  QFont font;
-  font.setPixelSize(13);
-  return font;
-}
-
-void DrawClippedText(QPainter& painter, const QRect& rect, QPoint origin, const QString& text) {
-  painter.fillRect(rect, Qt::white);
-  painter.save();
-  painter.setClipRect(rect);
-  const QFontMetrics metrics(painter.font());
-  painter.drawText(origin + QPoint(0, metrics.ascent()), text);
-  painter.restore();
-}
-
 } // namespace
-
-QColor AspectColor(int Aspect) {
-  if (Aspect < 1 || Aspect > astro::kAspectCount) {
-    return Qt::black;
-  }
-  const std::uint32_t bgr = astro::AspectColors[Aspect];
-  return QColor(bgr & 0xFF, (bgr >> 8) & 0xFF, (bgr >> 16) & 0xFF);
-}
 
 void RefillLetterBox(QImage& Picture, int Body) {
   if (!IsBody(Body)) {
@@ -136,7 +113,7 @@ void DrawLegendEntry(QImage& Picture, int Index, const astro::TAspectItem& Item)
 void DrawMomentBox(QImage& Picture, double Moment) {
   QPainter painter(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setFont(DateFont());
+  painter.setFont(CanvasFont(10));
   painter.setPen(Qt::black);
   DrawClippedText(painter, QRect(QPoint(6, 3), QPoint(149, 17)), QPoint(10, 2),
                   QString::fromStdString(astro::DateToLongText(Moment)));

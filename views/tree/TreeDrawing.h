@@ -6,14 +6,12 @@
 #pragma once
 
 #include "PlanetPosition.h"
+#include "ViewColors.h"
 #include "Vocabulary.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
-
-// The drawing colour of an aspect (1..18) from its 0xBBGGRR value; black for other numbers.
-QColor AspectColor(int Aspect);
 
 // Refills the 66 x 22 letter box of a body (1..10) with its fill colour.
 void RefillLetterBox(QImage& Picture, int Body);

@@ -7,11 +7,7 @@
 #include "TreeDrawing.h"
 #include "TreeTables.h"
 
-#include <QAction>
-#include <QApplication>
 #include <QFileInfo>
-#include <QMenu>
-#include <QResizeEvent>
 #include <QScrollBar>
 #include <algorithm>
 #include <exception>
@@ -19,10 +15,6 @@
 QPointer<THWindow> TreeHint;
 
 namespace {
-
-constexpr int ScrollBarThickness = 13;
-// Place of the frame in its owner's client area: left, top, and what width and height leave.
-constexpr int Left = 2, Top = 6, WidthMargin = 330, HeightMargin = 10;
 
 QString MissingMaskMessage(const QString& fileName) {
   return QStringLiteral("Отсутствует файл маски ") + fileName +
@@ -39,153 +31,24 @@ int ClampedCount(const astro::TAspectList& list) {
 
 } // namespace
 
-TImageFrame::TImageFrame(QWidget* Owner, QWidget* Parent) : QFrame(Parent ? Parent : Owner) {
+TImageFrame::TImageFrame(QWidget* Owner, QWidget* Parent)
+    : TViewFrame(Owner, Parent, QSize(599, 397), TreeHint, QStringLiteral("TreeHint")) {
   setObjectName(QStringLiteral("ImageFrame"));
-  CreateComponents();
-  HintsEnabled = true;
-  if (Owner) {
-    const QSize client = Owner->size();
-    setGeometry(Left, Top, std::max(0, client.width() - WidthMargin),
-                std::max(0, client.height() - HeightMargin));
-  } else {
-    resize(599, 397);
-  }
-  ScrollBar1->resize(ScrollBar1->width(), std::max(0, height() - 20));
-  AspectBase.reset();
-  Report.reset();
-  Aspects = astro::TAspectList{};
-  Longitudes.fill(0);
-  Moment = 0;
-  EnsureHintWindow();
-  FillSephiraConstants(Sephiroth);
-  connect(qApp, &QApplication::focusChanged, this, [this](QWidget* old, QWidget* now) {
-    auto inside = [this](QWidget* w) { return w && (w == this || isAncestorOf(w)); };
-    if (inside(old) && !inside(now)) {
-      FrameExit();
-    }
-  });
-  LayoutComponents();
-  FrameResize();
-  AnchorToParent();
-}
-
-void TImageFrame::AnchorToParent() {
-  if (AnchoredTo_) {
-    AnchoredTo_->removeEventFilter(this);
-  }
-  AnchoredTo_ = parentWidget();
-  if (AnchoredTo_) {
-    AnchoredTo_->installEventFilter(this);
-  }
-}
-
-TImageFrame::~TImageFrame() {
-  if (TreeHint && (TreeHint->parent() == this)) {
-    delete TreeHint.data();
-  }
-}
-
-void TImageFrame::CreateComponents() {
-  Panel1 = new QFrame(this);
-  Panel1->setObjectName(QStringLiteral("Panel1"));
-  Panel1->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-  Panel1->setGeometry(1, 1, 595, 394);
-
-  ScrollBar1 = new QScrollBar(Qt::Vertical, Panel1);
-  ScrollBar1->setObjectName(QStringLiteral("ScrollBar1"));
-  ScrollBar1->setRange(0, 0);
-  ScrollBar2 = new QScrollBar(Qt::Horizontal, Panel1);
-  ScrollBar2->setObjectName(QStringLiteral("ScrollBar2"));
-  ScrollBar2->setRange(0, 0);
-  connect(ScrollBar1, &QScrollBar::valueChanged, this, [this] { ScrollBar1Change(); });
-  connect(ScrollBar2, &QScrollBar::valueChanged, this, [this] { ScrollBar2Change(); });
-
-  Panel2 = new QWidget(Panel1);
-  Panel2->setObjectName(QStringLiteral("Panel2"));
-
-  Image1 = new TPictureBox(Panel2);
-  Image1->setObjectName(QStringLiteral("Image1"));
   Image1->setGeometry(0, 0, tree::PictureWidth, tree::PictureHeight);
-  Image1->setContextMenuPolicy(Qt::CustomContextMenu);
-  connect(Image1, &TPictureBox::MouseMoved, this,
-          [this](Qt::KeyboardModifiers shift, int x, int y) { Image1MouseMove(shift, x, y); });
-  connect(Image1, &QWidget::customContextMenuRequested, this,
-          [this](const QPoint& at) { PopupMenu1->popup(Image1->mapToGlobal(at)); });
-
   Image2 = new TPictureBox(this);
   Image2->setObjectName(QStringLiteral("Image2"));
   Image2->hide();
-
-  PopupMenu1 = new QMenu(this);
-  PopupMenu1->setObjectName(QStringLiteral("PopupMenu1"));
-  auto item = [this](const char* name, const QString& caption, void (TImageFrame::*handler)()) {
-    QAction* action = PopupMenu1->addAction(caption);
-    action->setObjectName(QString::fromLatin1(name));
-    connect(action, &QAction::triggered, this, handler);
-    return action;
-  };
-  SaveAsImage = item("SaveAsImage", QStringLiteral("Сохранить как изображение"),
-                     &TImageFrame::SaveAsImageClick);
-  SaveAsText =
-      item("SaveAsText", QStringLiteral("Сохранить как текст"), &TImageFrame::SaveAsTextClick);
-  PrintAsImage =
-      item("PrintAsImage", QStringLiteral("Печатать изображение"), &TImageFrame::PrintAsImageClick);
-  PrintAsText =
-      item("PrintAsText", QStringLiteral("Печатать отчет"), &TImageFrame::PrintAsTextClick);
-}
-
-// Panel1 fills the frame less its design margins; the scroll bars run along its right and
-// bottom edges inside the bevel and Panel2 takes the rest.
-void TImageFrame::LayoutComponents() {
-  Panel1->setGeometry(1, 1, std::max(0, width() - 4), std::max(0, height() - 3));
-  const QRect inner = Panel1->contentsRect();
-  const int t = ScrollBarThickness;
-  ScrollBar1->setGeometry(inner.right() + 1 - t, inner.top(), t, std::max(0, inner.height() - t));
-  ScrollBar2->setGeometry(inner.left(), inner.bottom() + 1 - t, std::max(0, inner.width() - t), t);
-  Panel2->setGeometry(inner.left(), inner.top(), std::max(0, inner.width() - t),
-                      std::max(0, inner.height() - t));
-}
-
-void TImageFrame::resizeEvent(QResizeEvent* event) {
-  QFrame::resizeEvent(event);
-  LayoutComponents();
+  FillSephiraConstants(Sephiroth);
   FrameResize();
 }
 
-// Keeps the frame anchored to all four sides of its owner.
-bool TImageFrame::eventFilter(QObject* watched, QEvent* event) {
-  if (event->type() == QEvent::Resize && watched == AnchoredTo_) {
-    const QSize client = static_cast<QWidget*>(watched)->size();
-    setGeometry(Left, Top, std::max(0, client.width() - WidthMargin),
-                std::max(0, client.height() - HeightMargin));
-  }
-  return QFrame::eventFilter(watched, event);
-}
+TImageFrame::~TImageFrame() = default;
 
 void TImageFrame::FrameResize() {
-  ScrollBar1->setMaximum(std::max(0, Image1->height() - ScrollBar1->height()));
-  const int horizontal = Image1->width() - ScrollBar2->width() + 61;
-  ScrollBar2->setMaximum(horizontal > 0 ? horizontal : 0);
+  SetScrollMaxima(WidthExcess() + 61);
   ScrollBar1->setValue(0);
   ScrollBar2->setValue(0);
   Image1->move(0, 0);
-}
-
-void TImageFrame::ScrollBar1Change() {
-  Image1->move(Image1->x(), -ScrollBar1->value());
-}
-
-void TImageFrame::ScrollBar2Change() {
-  Image1->move(-ScrollBar2->value(), Image1->y());
-}
-
-void TImageFrame::leaveEvent(QEvent* event) {
-  HideHint();
-  QFrame::leaveEvent(event);
-}
-
-void TImageFrame::FrameExit() {
-  HideHint();
 }
 
 void TImageFrame::LoadFiles(const QString& IniFileName) {
@@ -221,10 +84,6 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
   if (maskError) {
     std::rethrow_exception(maskError);
   }
-}
-
-const QImage& TImageFrame::Picture() const {
-  return Image1->Picture();
 }
 
 void TImageFrame::Redraw() {
@@ -290,28 +149,11 @@ void TImageFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
     const tree::TBodyBox& box = tree::BodyBoxes[b];
     if (box.X < X && X < box.X + tree::BoxWidth && box.Y < Y && Y < box.Y + tree::BoxHeight) {
       const astro::TArcanaTriple letters = BodyLetters(Longitudes[b - 1], b);
-      EnsureHintWindow();
-      TreeHint->Paint(LetterText(letters));
+      ShowHint(LetterText(letters));
       return;
     }
   }
   HideHint();
-}
-
-void TImageFrame::EnsureHintWindow() {
-  if (TreeHint) {
-    return;
-  }
-  TreeHint = new THWindow(this);
-  TreeHint->setObjectName(QStringLiteral("TreeHint"));
-  // The platform's inactive-caption-text colour: here the inactive window colour of the style.
-  TreeHint->SetColor(QApplication::palette().color(QPalette::Inactive, QPalette::Window));
-  TreeHint->SetTextStyle(QColor(255, 0, 0), 10, THintStyle::None);
-}
-
-void TImageFrame::HideHint() {
-  delete TreeHint.data();
-  TreeHint = nullptr;
 }
 
 void TImageFrame::BuildReportModel() {
@@ -330,28 +172,6 @@ void TImageFrame::BuildReport() {
     };
   }
   Report = std::make_unique<QStringList>(ComposeReport(Sephiroth, texts));
-}
-
-// A menu command's file or printer error is shown in an error box; the frame stays usable.
-void TImageFrame::RunCommand(void (*command)(TViewCommandTarget&)) {
-  try {
-    command(*this);
-  } catch (const std::exception& error) {
-    Prompts().Error(QString::fromStdString(error.what()));
-  }
-}
-
-void TImageFrame::SaveAsImageClick() {
-  RunCommand(&SaveImage);
-}
-void TImageFrame::SaveAsTextClick() {
-  RunCommand(&SaveReport);
-}
-void TImageFrame::PrintAsImageClick() {
-  RunCommand(&PrintImage);
-}
-void TImageFrame::PrintAsTextClick() {
-  RunCommand(&PrintReport);
 }
 
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName) {

@@ -8,25 +8,18 @@
 
 #include "AspectBase.h"
 #include "Clock.h"
-#include "HintWindow.h"
-#include "PictureBox.h"
 #include "PlanetPosition.h"
 #include "TreeReport.h"
-#include "ViewCommands.h"
+#include "ViewFrame.h"
 
-#include <QFrame>
 #include <QPointer>
 #include <memory>
 #include <string>
 
-class QAction;
-class QMenu;
-class QScrollBar;
-
 // The tree view's hint window, or none. There is at most one tree frame.
 extern QPointer<THWindow> TreeHint;
 
-class TImageFrame : public QFrame, public TViewCommandTarget {
+class TImageFrame : public TViewFrame {
   Q_OBJECT
 public:
   // Placed from the owner's client size (left 2, top 6, owner width - 330, owner height - 10);
@@ -49,20 +42,10 @@ public:
   void ShowMoment(astro::TDateTime NewMoment);
 
   // Form event handlers.
-  void FrameResize();
-  void ScrollBar1Change();
-  void ScrollBar2Change();
-  void FrameExit();
-  void Image1MouseMove(Qt::KeyboardModifiers Shift, int X, int Y);
-
-  void EnsureHintWindow();
-  void HideHint();
-
-  // Follows the resizes of the current parent.
-  void AnchorToParent();
+  void FrameResize() override;
+  void Image1MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
 
   // TViewCommandTarget
-  const QImage& Picture() const override;
   void BuildReportModel() override;
   void BuildReport() override;
   const QStringList* ReportLines() const override { return Report.get(); }
@@ -76,39 +59,12 @@ public:
   TSephiroth Sephiroth;
   std::unique_ptr<TAspectBase> AspectBase;
   std::unique_ptr<QStringList> Report;
-  bool HintsEnabled = true;
 
-  // Components.
-  QFrame* Panel1 = nullptr;
-  QScrollBar* ScrollBar1 = nullptr; // vertical
-  QScrollBar* ScrollBar2 = nullptr; // horizontal
-  QWidget* Panel2 = nullptr;
-  TPictureBox* Image1 = nullptr; // the picture drawn on
+  // Components beside the shared ones.
   TPictureBox* Image2 = nullptr; // hidden: the letter strip
-  QMenu* PopupMenu1 = nullptr;
-  QAction* SaveAsImage = nullptr;
-  QAction* SaveAsText = nullptr;
-  QAction* PrintAsImage = nullptr;
-  QAction* PrintAsText = nullptr;
-
-  void SaveAsImageClick();
-  void SaveAsTextClick();
-  void PrintAsImageClick();
-  void PrintAsTextClick();
-
-protected:
-  void resizeEvent(QResizeEvent* event) override;
-  // The pointer may leave straight for the menu bar without a move over the owner.
-  void leaveEvent(QEvent* event) override;
-  bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-  void CreateComponents();
-  void LayoutComponents();
-  void RunCommand(void (*command)(TViewCommandTarget&));
   void Redraw();
-
-  QPointer<QWidget> AnchoredTo_; // the parent whose resizes the frame follows
 };
 
 // Creates the tree frame owned by Owner, parented to Parent, and loads its files. A mask that

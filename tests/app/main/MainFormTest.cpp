@@ -8,6 +8,7 @@
 #include "EfemeridExtract.h"
 #include "Formatting.h"
 #include "IniFile.h"
+#include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
@@ -74,7 +75,7 @@ struct FormFixture : ::testing::Test {
   void WriteIni(const QByteArray& orbs, const QByteArray& switches) {
     WriteFile(dir.filePath("quellantree.ini"),
               "[PositionFrame]\nCityBase=cities.txt\n[TreeSection]\nTreeImage=tree.jpg\n"
-              "AspectText=aspects.dat\n[IncludeOrbs]\n" +
+              "AspectText=aspects.dat\n[TaroSection]\nTaroText=taro.dat\n[IncludeOrbs]\n" +
                   orbs + "[IncludeAspects]\n" + switches);
   }
   TFormPaths Paths() const { return TFormPaths{dir.path(), kEphemeris.toStdString()}; }
@@ -314,12 +315,23 @@ TEST_F(FormFixture, AnimationStepsAndATypedOverStepStandsStill) {
 TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
   Start();
   int before = form->RecomputeCount();
-  form->TreeClick(); // already visible: still recomputes
-  form->NatalClick();
-  EXPECT_EQ(form->RecomputeCount() - before, 2);
+  form->TreeClick();       // already visible: still recomputes
   form->SaveAsTextClick(); // the tree is visible: its report dialog is offered (cancelled)
   ASSERT_EQ(prompts.SaveRequests.size(), 1);
   EXPECT_EQ(prompts.SaveRequests[0].DefaultExt, "txt");
+  form->NatalClick();
+  form->NatalClick(); // already visible: still recomputes
+  EXPECT_EQ(form->RecomputeCount() - before, 3);
+  EXPECT_TRUE(form->TreeFrame()->isHidden());
+  EXPECT_FALSE(form->KosmoFrame()->isHidden());
+  form->SaveAsTextClick(); // the cosmogram has no report
+  form->PrintAsTextClick();
+  EXPECT_EQ(prompts.SaveRequests.size(), 1);
+  EXPECT_EQ(prompts.PrintDialogs, 0);
+  form->TaroClick();
+  EXPECT_TRUE(form->KosmoFrame()->isHidden());
+  form->SaveAsTextClick(); // the spread's (empty) report
+  EXPECT_EQ(prompts.SaveRequests.size(), 2);
   form->N3Click();
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
   EXPECT_FALSE(form->findChild<QAction*>("N4")->isEnabled());

@@ -1,0 +1,130 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "KosmoImage.h"
+
+#include "BodyPictures.h"
+#include "IniFile.h"
+#include "Prompts.h"
+
+#include <QFileInfo>
+#include <QScrollBar>
+
+QPointer<THWindow> KosmoHint;
+kosmo::THintRegions KosmoHintRegions;
+
+namespace {
+
+constexpr const char* LetterStripFile = "letters.png";
+
+bool Hit(const kosmo::THintRegion& region, int x, int y) {
+  return astro::PointInRect(x, y, region.Rect);
+}
+
+} // namespace
+
+TKosmoFrame::TKosmoFrame(QWidget* Owner, QWidget* Parent)
+    : TViewFrame(Owner, Parent, QSize(599, 397), KosmoHint, QStringLiteral("KosmoHint")) {
+  setObjectName(QStringLiteral("KosmoFrame"));
+  QImage white(kosmo::PictureWidth, kosmo::PictureHeight, QImage::Format_RGB32);
+  white.fill(Qt::white);
+  Image1->SetPicture(white);
+  for (int body = 1; body <= astro::kBodyCount; ++body) {
+    BodyImages[body] = new TPictureBox(Panel2);
+    BodyImages[body]->setObjectName(QStringLiteral("Image%1").arg(body + 1));
+    BodyImages[body]->SetPicture(BodyPicture(body));
+    BodyImages[body]->hide();
+  }
+  Image12 = new TPictureBox(Panel2);
+  Image12->setObjectName(QStringLiteral("Image12"));
+  Image12->hide();
+}
+
+TKosmoFrame::~TKosmoFrame() = default;
+
+void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
+  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
+  QImage strip;
+  if (QFileInfo(folder + QString::fromLatin1(LetterStripFile)).isFile() &&
+      strip.load(folder + QString::fromLatin1(LetterStripFile))) {
+    Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
+  }
+}
+
+kosmo::TArt TKosmoFrame::Art() const {
+  kosmo::TArt art;
+  for (int body = 1; body <= astro::kBodyCount; ++body) {
+    art.Bodies[body] = BodyImages[body]->Picture();
+  }
+  art.Letters = Image12->Picture();
+  return art;
+}
+
+void TKosmoFrame::DrawChart() {
+  kosmo::DrawChart(Image1->Picture(), {Longitudes, Moment, Aspects}, Art(), KosmoHintRegions);
+  Image1->update();
+}
+
+void TKosmoFrame::SetLongitudes(const astro::TLongitudes& Values) {
+  Longitudes = Values;
+  DrawChart();
+}
+
+void TKosmoFrame::SetAspects(astro::TAspectList List) {
+  Aspects = List;
+  DrawChart();
+}
+
+void TKosmoFrame::SetMoment(astro::TDateTime Value) {
+  Moment = Value;
+  DrawChart();
+}
+
+void TKosmoFrame::SetPlace(int LongitudeDegrees, int LongitudeMinutes, int LatitudeDegrees,
+                           int LatitudeMinutes) {
+  Place = {LongitudeDegrees, LongitudeMinutes, LatitudeDegrees, LatitudeMinutes};
+  DrawChart();
+}
+
+void TKosmoFrame::FrameResize() {
+  const int excess = WidthExcess();
+  SetScrollMaxima(excess < 0 ? 0 : excess + 13);
+  DrawChart();
+}
+
+// Bodies, then signs, then segment numbers; each group shows at most its first hit and the
+// last group that hit keeps the window.
+void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
+  if (!HintsEnabled) {
+    return;
+  }
+  bool anyHit = false;
+  auto showFirstHit = [&](const auto& regions, int first, int last) {
+    for (int i = first; i <= last; ++i) {
+      if (Hit(regions[i], X, Y)) {
+        ShowHint(regions[i].Text);
+        anyHit = true;
+        return;
+      }
+    }
+  };
+  showFirstHit(KosmoHintRegions.Bodies, 1, astro::kBodyCount);
+  showFirstHit(KosmoHintRegions.Signs, 1, astro::kSignCount);
+  showFirstHit(KosmoHintRegions.Segments, 1, astro::kSegmentCount);
+  if (!anyHit) {
+    HideHint();
+  }
+}
+
+void TKosmoFrame::SaveAsTextClick() {}
+
+void TKosmoFrame::PrintAsTextClick() {
+  if (Picture().isNull()) {
+    Prompts().Information(PrintRefusal);
+  }
+}
+
+TKosmoFrame* CreateKosmoFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName) {
+  auto* frame = new TKosmoFrame(Owner, Parent);
+  { const config::TIniFile ini(IniFileName.toStdString()); } // the cosmogram has no settings
+  frame->LoadLetterStrip(IniFileName);
+  return frame;
+}

@@ -1,0 +1,194 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TaroImage.h"
+
+#include "IniFile.h"
+#include "Jpeg.h"
+#include "Prompts.h"
+#include "TaroTables.h"
+
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QScrollBar>
+#include <algorithm>
+#include <exception>
+#include <stdexcept>
+
+QPointer<THWindow> TaroHint;
+
+namespace {
+
+QString MissingMaskMessage(const QString& fileName) {
+  return QStringLiteral("Отсутствует файл маски ") + fileName +
+         QStringLiteral(". В связи с чем отображение информации невозможно.");
+}
+
+const QString MissingCardsMessage = QStringLiteral("Отсутствует файл изображений Таро.");
+
+QString Text(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
+}
+
+// The decoded JPEG at FileName, or a message naming the file's name when there is none. A
+// decoding error is kept in Error, so that the later loading steps still run.
+QImage LoadPicture(const QString& FileName, const QString& MissingMessage,
+                   std::exception_ptr& Error) {
+  if (!QFileInfo(FileName).isFile()) {
+    Prompts().Information(MissingMessage);
+    return QImage();
+  }
+  try {
+    return LoadJpeg(FileName).convertToFormat(QImage::Format_RGB32);
+  } catch (const TJpegError&) {
+    if (!Error) {
+      Error = std::current_exception();
+    }
+    return QImage();
+  }
+}
+
+} // namespace
+
+QString ArcanumCaption(int Arcanum) {
+  if (Arcanum < 1 || Arcanum > astro::kArcanaCount) {
+    return QString();
+  }
+  return Text(astro::ArcanaNumerals[Arcanum]) + ' ' + Text(astro::ArcanaNames[Arcanum]);
+}
+
+TTaroFrame::TTaroFrame(QWidget* Owner, QWidget* Parent)
+    : TViewFrame(Owner, Parent, QSize(565, 363), TaroHint, QStringLiteral("TaroHint")) {
+  setObjectName(QStringLiteral("TaroFrame"));
+  Image1->setGeometry(0, 0, taro::SheetWidth, taro::SheetHeight);
+  Image2 = new TPictureBox(Panel2);
+  Image2->setObjectName(QStringLiteral("Image2"));
+  Image2->hide();
+}
+
+TTaroFrame::~TTaroFrame() = default;
+
+void TTaroFrame::LoadFiles(const QString& IniFileName) {
+  const config::TIniFile ini(IniFileName.toStdString());
+  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
+  auto fileOf = [&](const char* key) {
+    return folder + QString::fromStdString(ini.ReadString("TaroSection", key, ""));
+  };
+  std::exception_ptr pictureError;
+  MaskFileName = fileOf("TaroImage");
+  Image1->SetPicture(LoadPicture(
+      MaskFileName, MissingMaskMessage(QFileInfo(MaskFileName).fileName()), pictureError));
+  TextBase.reset();
+  TextBase = std::make_unique<TTaroBase>(fileOf("TaroText"));
+  CardsFileName = fileOf("TaroKart");
+  Image2->SetPicture(LoadPicture(CardsFileName, MissingCardsMessage, pictureError));
+  FrameResize();
+  if (pictureError) {
+    std::rethrow_exception(pictureError);
+  }
+}
+
+int TTaroFrame::NeutralDraw() {
+  Random.Seed(MillisecondsSinceMidnightUT());
+  return Random.Draw(100) < 49 ? -1 : +1;
+}
+
+void TTaroFrame::SetAspects(astro::TAspectList List) {
+  Aspects = List;
+  TCardStates states{};
+  if (Image1->Picture().isNull() || Image2->Picture().isNull()) {
+    return;
+  }
+  const int count = std::clamp<int>(Aspects.Count, 0, astro::kMaxAspects);
+  for (int i = 0; i < count; ++i) {
+    const astro::TAspectItem& item = Aspects.Items[i];
+    if (item.Planet1 < 1 || item.Planet1 > astro::kBodyCount || item.Planet2 < 1 ||
+        item.Planet2 > astro::kBodyCount || item.Aspect < 1 || item.Aspect > astro::kAspectCount) {
+      continue;
+    }
+    const int arcanum = astro::PathArcanum[item.Planet1][item.Planet2];
+    if (arcanum == 0) {
+      continue;
+    }
+    const int nature = astro::AspectNature[item.Aspect];
+    states[arcanum] = nature != 0 ? nature : NeutralDraw();
+  }
+  for (int arcanum = 1; arcanum <= astro::kArcanaCount; ++arcanum) {
+    LayCard(arcanum, states[arcanum]);
+  }
+  CardStates = states;
+  Image1->update();
+}
+
+// Copies the back, the face, or the face mirrored top to bottom into the arcanum's place;
+// parts of the place or the cell outside the pictures are skipped.
+void TTaroFrame::LayCard(int Arcanum, int State) {
+  QImage& sheet = Image1->Picture();
+  const QImage& strip = Image2->Picture();
+  const taro::TCardPlace place = taro::CardPositions[Arcanum];
+  const int cell = State == 0 ? taro::BackCell : Arcanum;
+  const int left = taro::CardWidth * (cell - 1);
+  for (int r = 0; r < taro::CardHeight; ++r) {
+    const int y = State == -1 ? place.Y + taro::CardHeight - 1 - r : place.Y + r;
+    if (r >= strip.height() || y < 0 || y >= sheet.height()) {
+      continue;
+    }
+    const auto* from = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
+    auto* to = reinterpret_cast<QRgb*>(sheet.scanLine(y));
+    for (int c = 0; c < taro::CardWidth; ++c) {
+      const int x = place.X + c;
+      if (left + c < strip.width() && x >= 0 && x < sheet.width()) {
+        to[x] = from[left + c];
+      }
+    }
+  }
+}
+
+void TTaroFrame::FrameResize() {
+  const int excess = WidthExcess();
+  SetScrollMaxima(excess < 0 ? 0 : excess + 13);
+}
+
+void TTaroFrame::FrameExit() {
+  HideHint();
+  TextBase.reset();
+  Report.reset();
+}
+
+void TTaroFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
+  if (!HintsEnabled) {
+    return;
+  }
+  for (int arcanum = 1; arcanum <= astro::kArcanaCount; ++arcanum) {
+    const taro::TCardPlace place = taro::CardPositions[arcanum];
+    const bool inside = place.X < X && X < place.X + taro::CardWidth && place.Y < Y &&
+                        Y < place.Y + taro::CardHeight;
+    if (inside && CardStates[arcanum] != 0) {
+      ShowHint(ArcanumCaption(arcanum));
+      return;
+    }
+  }
+  HideHint();
+}
+
+// The spread has no text: the chosen file is replaced by an empty one.
+void TTaroFrame::SaveAsTextClick() {
+  RunCommand(&SaveReport);
+}
+
+void TTaroFrame::PrintAsTextClick() {
+  if (Picture().isNull()) {
+    Prompts().Information(PrintRefusal);
+    return;
+  }
+  BuildReport();
+}
+
+TTaroFrame* CreateTaroFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName) {
+  auto* frame = new TTaroFrame(Owner, Parent);
+  try {
+    frame->LoadFiles(IniFileName);
+  } catch (const TJpegError& error) {
+    // A damaged picture leaves the view empty; a text base error goes on to the caller.
+    Prompts().Error(QString::fromStdString(error.what()));
+  }
+  return frame;
+}
