@@ -8,14 +8,24 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date", "--time", "--city",  "--zone",
-                                    "--ini",  "--out",  "--until", "--step"};
+const char* const ValueOptions[] = {"--date", "--time",  "--city", "--zone", "--ini",
+                                    "--out",  "--until", "--step", "--seed"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
     if (name == option)
       return true;
   return false;
+}
+
+// Milliseconds since midnight: 0 .. 86 399 999.
+std::uint32_t SeedValue(const std::string& text) {
+  const bool digits = !text.empty() && text.size() <= 8 &&
+                      text.find_first_not_of("0123456789") == std::string::npos;
+  if (!digits || std::stoul(text) >= 86400000u)
+    throw TChartError("--seed: \"" + text +
+                      "\" is not a number of milliseconds since midnight (0 to 86399999)");
+  return static_cast<std::uint32_t>(std::stoul(text));
 }
 
 TCivilDate DateValue(const std::string& option, const std::string& text) {
@@ -106,6 +116,10 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
+    if ((name == "--png" || name == "--json") && !inlineValue) {
+      (name == "--png" ? options.Png : options.Json) = true;
+      continue;
+    }
     if (!TakesValue(name))
       throw TChartError("unknown option \"" + args[i] + "\" (see --help)");
     if (!inlineValue) {
@@ -148,6 +162,8 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   options.OutDir = value("--out");
   if (given("--out") && options.OutDir.empty())
     throw TChartError("--out: empty path");
+  if (given("--seed"))
+    options.Seed = SeedValue(value("--seed"));
   if (given("--until")) {
     options.Until = UntilValue(value("--until"));
     options.Step = StepValue(value("--step"));
@@ -161,7 +177,7 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
 std::string ChartHelpText() {
   return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
                       (--city "Country/City" | --zone HOURS)
-                      [--ini PATH] [--out DIR]
+                      [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
 
 Computes the chart of a moment and place with the main window's own code: the same
@@ -184,11 +200,17 @@ Options:
                       files); quellantree.ini beside the program when omitted. The file
                       is only read.
   --out DIR           also write the Tree of Life report as report.txt (Windows-1251,
-                      CR LF, exactly as "Сохранить как отчет" writes it) and the Tree of
-                      Life picture as tree.jpg (as "Сохранить как изображение" writes it).
-                      The folder is created when missing. The cosmogram and tarot views
-                      are not part of this build, so no cosmogram.jpg or tarot.jpg is
-                      written.
+                      CR LF, exactly as "Сохранить как отчет" writes it) and the three
+                      views' pictures as tree.jpg, tarot.jpg and cosmogram.jpg (as
+                      "Сохранить как изображение" writes them). The folder is created
+                      when missing.
+  --png               write the pictures as PNG (tree.png, ...): the views' own pixels,
+                      lossless.
+  --json              print each chart as one line of JSON (moment, place, bodies,
+                      aspects, tarot) instead of the text.
+  --seed MS           milliseconds since midnight (UT) that every random draw of the
+                      tarot spread is seeded with, so a spread can be reproduced; without
+                      it the clock decides, as in the window.
   --until MOMENT      last local moment of a series: YYYY-MM-DD (through the end of that
                       day) or YYYY-MM-DDThh:mm[:ss]. Needs --step.
   --step STEP         minute, hour or day: one chart for every step from the start

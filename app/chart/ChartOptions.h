@@ -5,6 +5,7 @@
 
 #include "ChartMoment.h"
 
+#include <cstdint>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -32,6 +33,9 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
+  bool Png = false;                  // pictures as lossless PNG instead of JPEG
+  bool Json = false;                 // one JSON object per chart instead of the text
+  std::optional<std::uint32_t> Seed; // milliseconds since midnight UT for every tarot draw
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

@@ -3,6 +3,7 @@
 
 #include "ChartSession.h"
 #include "Formatting.h"
+#include "SpreadRandom.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -32,7 +33,11 @@ QString ReportFileName(std::int64_t number, std::int64_t count) {
 }
 
 QString TreeFileName(std::int64_t number, std::int64_t count) {
-  return Numbered("tree", "jpg", number, count);
+  return PictureFileName("tree", false, number, count);
+}
+
+QString PictureFileName(const char* stem, bool png, std::int64_t number, std::int64_t count) {
+  return Numbered(stem, png ? "png" : "jpg", number, count);
 }
 
 void PrepareOutputFolder(const QString& folder) {
@@ -60,6 +65,8 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   setup.City = options.City;
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
+  setup.TaroFrame = files || options.Json;
+  PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);
 
   // Both ends are checked first, so a series fails before it writes anything.
@@ -70,14 +77,22 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
 
   for (std::int64_t i = 0; i < count; ++i) {
     const TChartFacts facts = session.Compute(SeriesMoment(options, i));
-    if (i > 0)
-      std::fputs("\n", out);
-    const std::string text =
-        ChartText(facts, count > 1 ? static_cast<int>(i + 1) : 0, NumberWidth(count));
-    std::fputs(text.c_str(), out);
+    if (options.Json) {
+      std::fputs((ChartJson(facts) + "\n").c_str(), out);
+    } else {
+      if (i > 0)
+        std::fputs("\n", out);
+      const std::string text =
+          ChartText(facts, count > 1 ? static_cast<int>(i + 1) : 0, NumberWidth(count));
+      std::fputs(text.c_str(), out);
+    }
     if (files) {
       session.SaveReport(QDir(folder).filePath(ReportFileName(i + 1, count)));
-      session.SaveImage(QDir(folder).filePath(TreeFileName(i + 1, count)));
+      for (TView view : {TView::Tree, TView::Tarot, TView::Cosmogram}) {
+        const QString name =
+            QDir(folder).filePath(PictureFileName(ViewFileStem(view), options.Png, i + 1, count));
+        options.Png ? session.SavePng(view, name) : session.SaveImage(view, name);
+      }
     }
   }
   std::fflush(out);

@@ -13,6 +13,8 @@ namespace chart {
 // a single chart, report-0001.txt and tree-0001.jpg ... for a series (at least four digits).
 QString ReportFileName(std::int64_t number, std::int64_t count);
 QString TreeFileName(std::int64_t number, std::int64_t count);
+// The same for a view's picture: "<stem>.jpg" or "<stem>.png", numbered in a series.
+QString PictureFileName(const char* stem, bool png, std::int64_t number, std::int64_t count);
 
 // Creates the output folder when missing and proves it writable; throws TChartError.
 void PrepareOutputFolder(const QString& folder);

@@ -10,6 +10,8 @@
 #include "MainForm.h"
 #include "PositionFrame.h"
 
+#include "KosmoImage.h"
+#include "TaroImage.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
 
@@ -17,6 +19,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QWidget>
 
 namespace chart {
@@ -85,14 +88,51 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
-  if (setup.TreeFrame) {
-    const qsizetype errorsBefore = Prompts.Errors.size();
+  CreateFrames(setup);
+}
+
+// The main window's InitTree: tree, tarot, cosmogram. A frame reports an unreadable picture in
+// an error box and goes on without it; the companion has been asked for that picture, so it
+// stops (the box was printed already).
+void TChartSession::CreateFrames(const TChartSetup& setup) {
+  const qsizetype errorsBefore = Prompts.Errors.size();
+  if (setup.TreeFrame)
     TreeFrame_ = CreateTreeFrame(Host.get(), Host.get(), IniPath);
-    // The frame reports an unreadable mask picture in an error box and goes on without it; the
-    // companion has been asked for that picture, so it stops (the box was printed already).
-    if (Prompts.Errors.size() > errorsBefore)
-      throw TChartError("cannot read a data file of the Tree of Life (see the message above)");
+  if (setup.TaroFrame) {
+    try {
+      TaroFrame_ = CreateTaroFrame(Host.get(), Host.get(), IniPath);
+    } catch (const std::runtime_error& error) {
+      throw TChartError(std::string("tarot text base: ") + error.what());
+    }
   }
+  if (setup.TreeFrame)
+    KosmoFrame_ = CreateKosmoFrame(Host.get(), Host.get(), IniPath);
+  if (Prompts.Errors.size() > errorsBefore)
+    throw TChartError("cannot read a data file of the views (see the message above)");
+}
+
+const char* ViewFileStem(TView view) {
+  switch (view) {
+  case TView::Tree:
+    return "tree";
+  case TView::Tarot:
+    return "tarot";
+  case TView::Cosmogram:
+    return "cosmogram";
+  }
+  return "";
+}
+
+TViewFrame* TChartSession::View(TView view) const {
+  switch (view) {
+  case TView::Tree:
+    return TreeFrame_;
+  case TView::Tarot:
+    return TaroFrame_;
+  case TView::Cosmogram:
+    return KosmoFrame_;
+  }
+  return nullptr;
 }
 
 void TChartSession::TReadOnlyModel::operator()(astro::TPlanetPosition* model) const {
@@ -155,9 +195,10 @@ void TChartSession::OpenCity(const std::string& name) {
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
 
   Zone_ = PositionFrame1->CityTimeZone;
-  Place = TPlaceFacts{CityFullName(match.City), PositionFrame1->LatitudeDeg,
-                      PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
-                      PositionFrame1->LongitudeMin};
+  Place = TPlaceFacts{
+      CityFullName(match.City),    match.City.Country,          match.City.Entry,
+      PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
+      PositionFrame1->LongitudeMin};
 }
 
 void TChartSession::CheckInRange(TSeconds local) const {
@@ -195,18 +236,45 @@ TChartFacts TChartSession::Compute(TSeconds local) {
   for (int i = 0; i < aspects.Count; ++i)
     facts.Aspects.push_back(
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
+  if (TaroFrame_)
+    facts.Tarot = Spread();
   return facts;
+}
+
+// The laid cards with their texts: text n of the base for arcanum n upright, 22 + n reversed.
+std::array<TCardFacts, 22> TChartSession::Spread() const {
+  std::array<TCardFacts, 22> cards;
+  for (int n = 1; n <= astro::kArcanaCount; ++n) {
+    TCardFacts& card = cards[n - 1];
+    card.Arcanum = n;
+    card.State = TaroFrame_->CardStates[n];
+    if (card.State != 0 && TaroFrame_->TextBase)
+      for (const QString& line : TaroFrame_->TextBase->Texts(card.State > 0 ? n : 22 + n))
+        card.Text.push_back(line.toStdString());
+  }
+  return cards;
 }
 
 void TChartSession::PlanetPosition1Change() {
   ++Changes;
   // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
-  // aspects, then the local moment, into the tree frame (the tarot and cosmogram frames,
-  // which would follow, are not part of this build).
+  // aspects, then the local moment, into the tree, tarot and cosmogram frames.
+  const astro::TLongitudes longitudes = PlanetPosition1->LongitudeArray();
+  const astro::TAspectList& aspects = PlanetPosition1->Aspects();
   if (TreeFrame_) {
-    TreeFrame_->ShowPlanets(PlanetPosition1->LongitudeArray());
-    TreeFrame_->ShowAspects(PlanetPosition1->Aspects());
+    TreeFrame_->ShowPlanets(longitudes);
+    TreeFrame_->ShowAspects(aspects);
     TreeFrame_->ShowMoment(Moment);
+  }
+  if (TaroFrame_) {
+    TaroFrame_->SetLongitudes(longitudes);
+    TaroFrame_->SetAspects(aspects);
+    TaroFrame_->SetMoment(Moment);
+  }
+  if (KosmoFrame_) {
+    KosmoFrame_->SetLongitudes(longitudes);
+    KosmoFrame_->SetAspects(aspects);
+    KosmoFrame_->SetMoment(Moment);
   }
 }
 
@@ -219,14 +287,28 @@ void TChartSession::SaveReport(const QString& fileName) {
     throw TChartError("report " + Quoted(fileName) + " was not written");
 }
 
-bool TChartSession::SaveImage(const QString& fileName) {
-  if (!TreeFrame_)
+bool TChartSession::SaveImage(TView view, const QString& fileName) {
+  TViewFrame* frame = View(view);
+  if (!frame)
     return false;
   Prompts.AnswerNextSave(fileName);
-  ::SaveImage(*TreeFrame_);
+  ::SaveImage(*frame);
   const bool asked = Prompts.SaveWasAsked();
   Prompts.AnswerNextSave(QString());
   return asked && QFileInfo(fileName).isFile();
+}
+
+bool TChartSession::SavePng(TView view, const QString& fileName) {
+  TViewFrame* frame = View(view);
+  if (!frame || frame->Picture().isNull()) {
+    Prompts.Information(QStringLiteral("no %1 picture to save as %2")
+                            .arg(QString::fromLatin1(ViewFileStem(view)), fileName));
+    return false;
+  }
+  QSaveFile file(fileName);
+  if (!file.open(QIODevice::WriteOnly) || !frame->Picture().save(&file, "PNG") || !file.commit())
+    throw TChartError("cannot write " + Quoted(fileName));
+  return true;
 }
 
 } // namespace chart

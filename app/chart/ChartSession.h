@@ -20,7 +20,10 @@
 
 class QWidget;
 class TImageFrame;
+class TKosmoFrame;
 class TPositionFrame;
+class TTaroFrame;
+class TViewFrame;
 
 namespace chart {
 
@@ -30,8 +33,13 @@ struct TChartSetup {
   QString FontFile;                // the symbol font
   std::optional<std::string> City; // "Country/City entry", or
   int Zone = 0;                    // the zone used when no city is given
-  bool TreeFrame = true;           // create the Tree of Life frame (report and picture)
+  bool TreeFrame = true;           // create the Tree of Life and cosmogram frames (pictures)
+  bool TaroFrame = true;           // create the tarot frame (the spread and its picture)
 };
+
+// The views whose pictures the companion writes, and the file stem of each.
+enum class TView { Tree, Tarot, Cosmogram };
+const char* ViewFileStem(TView view);
 
 class TChartSession {
 public:
@@ -49,15 +57,18 @@ public:
   // Computes the chart of a local moment (which must be in range) and feeds the frame.
   TChartFacts Compute(TSeconds local);
 
-  // The frame's "Сохранить как отчет" and "Сохранить как изображение", answered with the
-  // given file name. A failed write throws; a picture that cannot be saved (no mask) warns
-  // and returns false.
+  // The tree frame's "Сохранить как отчет" and a view's "Сохранить как изображение", answered
+  // with the given file name. A failed write throws; a picture that cannot be saved (no mask)
+  // warns and returns false.
   void SaveReport(const QString& fileName);
-  bool SaveImage(const QString& fileName);
+  bool SaveImage(TView view, const QString& fileName);
+  // The view's own pixels as a PNG file (written whole or not at all); false without a picture.
+  bool SavePng(TView view, const QString& fileName);
 
   const astro::TPlanetPosition& Model() const { return *PlanetPosition1; }
   const astro::TEfemerisClass& Efemeris() const { return *Efemeris_; }
   TImageFrame* TreeFrame() const { return TreeFrame_; }
+  TViewFrame* View(TView view) const;
   int Zone() const { return Zone_; }
 
 private:
@@ -70,6 +81,8 @@ private:
   void OpenCity(const std::string& name);
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
+  void CreateFrames(const TChartSetup& setup);
+  std::array<TCardFacts, 22> Spread() const;
 
   TConsolePrompts& Prompts;
   QString IniPath;
@@ -78,6 +91,8 @@ private:
   std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner
   TPositionFrame* PositionFrame1 = nullptr;
   TImageFrame* TreeFrame_ = nullptr;
+  TTaroFrame* TaroFrame_ = nullptr;
+  TKosmoFrame* KosmoFrame_ = nullptr;
   std::optional<TPlaceFacts> Place;
   int Zone_ = 0;
   astro::TDateTime Moment = 0; // local moment handed to the frames

@@ -70,6 +70,17 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
   out << "Aspects: " << chart.Aspects.size() << "\n";
   for (const TAspectFacts& item : chart.Aspects)
     out << "  " << AspectLine(item) << "\n";
+  if (chart.Tarot) {
+    out << "Tarot:\n";
+    for (const TCardFacts& card : *chart.Tarot) {
+      if (card.State == 0)
+        continue;
+      out << "  " << astro::ArcanaNumerals[card.Arcanum] << " " << astro::ArcanaNames[card.Arcanum]
+          << ": " << (card.State > 0 ? "прямо" : "перевёрнуто") << "\n";
+      for (const std::string& line : card.Text)
+        out << "    " << line << "\n";
+    }
+  }
   return out.str();
 }
 

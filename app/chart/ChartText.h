@@ -25,8 +25,17 @@ struct TAspectFacts {
 };
 
 struct TPlaceFacts {
-  std::string Name; // "Country/City entry"
+  std::string Name;    // "Country/City entry"
+  std::string Country; // as the city base lists it
+  std::string City;    // the city entry, "City;Region" where the base has a region
   int LatitudeDeg = 0, LatitudeMin = 0, LongitudeDeg = 0, LongitudeMin = 0;
+};
+
+// One card of the tarot spread.
+struct TCardFacts {
+  int Arcanum = 0;               // 1..22
+  int State = 0;                 // 1 upright, -1 reversed, 0 not laid
+  std::vector<std::string> Text; // its text from the tarot base (UTF-8 lines)
 };
 
 // One computed chart, as the model holds it after the aspect search.
@@ -35,8 +44,9 @@ struct TChartFacts {
   astro::TDateTime Universal = 0; // the moment the ephemeris was asked for (UT)
   int Zone = 0;                   // hours east of Greenwich
   std::optional<TPlaceFacts> Place;
-  std::array<TBodyFacts, 10> Bodies{}; // element 0 is the Sun
-  std::vector<TAspectFacts> Aspects;   // in the model's order
+  std::array<TBodyFacts, 10> Bodies{};             // element 0 is the Sun
+  std::vector<TAspectFacts> Aspects;               // in the model's order
+  std::optional<std::array<TCardFacts, 22>> Tarot; // the spread, when the tarot view was laid
 };
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
@@ -45,5 +55,8 @@ std::string ChartText(const TChartFacts& chart, int number = 0, int numberWidth 
 
 // "Солнце - Луна: Трин (Tri)", the line of one aspect.
 std::string AspectLine(const TAspectFacts& item);
+
+// The chart as one line of JSON (no line end): moment, place, bodies, aspects, tarot.
+std::string ChartJson(const TChartFacts& chart);
 
 } // namespace chart

@@ -29,6 +29,7 @@ chart::TChartSetup Setup(bool treeFrame) {
   setup.FontFile = ASTRAVIA_RUN_DIR "/font.fnt";
   setup.City = "Россия/Новосибирск";
   setup.TreeFrame = treeFrame;
+  setup.TaroFrame = treeFrame;
   return setup;
 }
 
@@ -40,7 +41,7 @@ void Series(benchmark::State& state, TOutput output) {
   chart::TChartSession session(Setup(output != TOutput::Text), prompts);
   QTemporaryDir folder;
   const QString report = QDir(folder.path()).filePath("report.txt");
-  const QString tree = QDir(folder.path()).filePath("tree.jpg");
+  const QString pictures = folder.path();
   const chart::TSeconds start = chart::ToSeconds({2005, 1, 5}, {0, 0, 0});
   std::int64_t step = 0;
   std::size_t characters = 0;
@@ -50,7 +51,8 @@ void Series(benchmark::State& state, TOutput output) {
     if (output != TOutput::Text)
       session.SaveReport(report);
     if (output == TOutput::ReportAndPicture)
-      session.SaveImage(tree);
+      for (chart::TView view : {chart::TView::Tree, chart::TView::Tarot, chart::TView::Cosmogram})
+        session.SaveImage(view, QDir(pictures).filePath(chart::ViewFileStem(view)) + ".jpg");
   }
   benchmark::DoNotOptimize(characters);
   state.SetItemsProcessed(state.iterations());

@@ -5,6 +5,10 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 
 #include <gtest/gtest.h>
 
@@ -155,11 +159,12 @@ TEST(ChartProgram, ASeriesOfTwentyFourHoursGivesTwentyFourNumberedSets) {
                 "--out", out, "--until", "2005-01-05", "--step", "hour"});
   ASSERT_EQ(run.Status, 0) << run.Err;
   QStringList names = QDir(QString::fromStdString(out)).entryList(QDir::Files, QDir::Name);
-  ASSERT_EQ(names.size(), 48) << names.join(' ').toStdString();
+  ASSERT_EQ(names.size(), 96) << names.join(' ').toStdString();
   for (int n = 1; n <= 24; ++n) {
     const QString number = QString::number(n).rightJustified(4, '0');
     EXPECT_TRUE(names.contains("report-" + number + ".txt")) << n;
-    EXPECT_TRUE(names.contains("tree-" + number + ".jpg")) << n;
+    for (const char* stem : {"tree-", "tarot-", "cosmogram-"})
+      EXPECT_TRUE(names.contains(stem + number + ".jpg")) << stem << n;
   }
   EXPECT_NE(run.Out.find("Chart 0024\nMoment: 05.01.2005 23:00:00 local, 05.01.2005 20:00:00 UT"),
             std::string::npos);
@@ -169,4 +174,32 @@ TEST(ChartProgram, ASeriesOfTwentyFourHoursGivesTwentyFourNumberedSets) {
       last(QString::fromStdString(out + "/tree-0024.jpg"));
   ASSERT_TRUE(first.open(QIODevice::ReadOnly) && last.open(QIODevice::ReadOnly));
   EXPECT_NE(first.readAll(), last.readAll());
+}
+
+TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
+  const TTestFolder folder("png-json");
+  auto run = [&](const std::string& out) {
+    return RunChart({"--date", "2005-01-05", "--time", "12:00", "--zone", "7", "--ini",
+                     folder.Ini(), "--out", folder.Path(out), "--png", "--json", "--seed",
+                     "43201000"});
+  };
+  const TRun first = run("a"), second = run("b");
+  ASSERT_EQ(first.Status, 0) << first.Err;
+  EXPECT_EQ(first.Out, second.Out);
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(first.Out));
+  ASSERT_TRUE(json.isObject()) << first.Out;
+  EXPECT_EQ(std::count(first.Out.begin(), first.Out.end(), '\n'), 1);
+  EXPECT_EQ(json["moment"]["local"].toString(), "2005-01-05T12:00:00");
+  EXPECT_EQ(json["moment"]["ut"].toString(), "2005-01-05T05:00:00");
+  EXPECT_EQ(json["moment"]["offset_minutes"].toInt(), 420);
+  EXPECT_TRUE(json["place"].isNull());
+  EXPECT_EQ(json["bodies"].toArray().size(), 10);
+  EXPECT_EQ(json["bodies"][0]["sign_name"].toString(), "Козерог");
+  EXPECT_EQ(json["tarot"].toArray().size(), 22);
+  for (const char* name : {"tree.png", "tarot.png", "cosmogram.png"}) {
+    const QImage a(QString::fromStdString(folder.Path("a/") + name));
+    ASSERT_FALSE(a.isNull()) << name;
+    EXPECT_EQ(a, QImage(QString::fromStdString(folder.Path("b/") + name))) << name;
+  }
+  EXPECT_EQ(QImage(QString::fromStdString(folder.Path("a/cosmogram.png"))).size(), QSize(800, 600));
 }

@@ -9,9 +9,12 @@
 #include "DateTime.h"
 #include "Formatting.h"
 #include "Jpeg.h"
+#include "KosmoImage.h"
 #include "MainForm.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
+#include "SpreadRandom.h"
+#include "TaroImage.h"
 #include "TreeImage.h"
 
 #include <QApplication>
@@ -51,6 +54,8 @@ std::vector<chart::TAspectFacts> PrintedAspects(const std::string& out) {
     }
     if (!block)
       continue;
+    if (line.rfind("  ", 0) != 0)
+      break; // the next block
     bool known = false;
     for (int p1 = 1; p1 <= 10 && !known; ++p1)
       for (int p2 = p1 + 1; p2 <= 10 && !known; ++p2)
@@ -85,6 +90,12 @@ TEST(ChartSameAsWindow, ReportPictureAndAspectsAreTheMainWindows) {
   const TRun run = RunChart({"--date", "2005-01-05", "--time", "12:00", "--city",
                              "Россия/Новосибирск;Сибирский ФО", "--ini", ini, "--out", out});
   ASSERT_EQ(run.Status, 0) << run.Err;
+  const std::string png = folder.Path("png");
+  const TRun pngRun = RunChart({"--date", "2005-01-05", "--time", "12:00", "--city",
+                                "Россия/Новосибирск;Сибирский ФО", "--ini", ini, "--out", png,
+                                "--png", "--seed", "43201000"});
+  ASSERT_EQ(pngRun.Status, 0) << pngRun.Err;
+  PinSpreadSeed(43201000);
 
   // The window starts "now": pin the clock to the chart's moment, so that its first drawing on
   // the fresh mask is this chart, as the companion's is (a frame's picture keeps the white
@@ -124,6 +135,15 @@ TEST(ChartSameAsWindow, ReportPictureAndAspectsAreTheMainWindows) {
   const QImage saved = LoadJpeg(tree);
   ASSERT_EQ(saved.size(), QSize(553, 800));
   EXPECT_EQ(saved, framePicture);
+
+  // Lossless pictures are the window's own pixels, the spread drawn with the same seed.
+  PinSpreadSeed(std::nullopt);
+  EXPECT_EQ(
+      QImage(QString::fromStdString(png + "/cosmogram.png")).convertToFormat(QImage::Format_ARGB32),
+      form.KosmoFrame()->Picture().convertToFormat(QImage::Format_ARGB32));
+  EXPECT_EQ(
+      QImage(QString::fromStdString(png + "/tarot.png")).convertToFormat(QImage::Format_ARGB32),
+      form.TaroFrame()->Picture().convertToFormat(QImage::Format_ARGB32));
 
   // The printed aspects are the model's list, item for item and in order.
   const astro::TAspectList& aspects = form.PlanetPosition1()->Aspects();

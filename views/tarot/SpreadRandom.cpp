@@ -14,3 +14,15 @@ std::uint32_t MillisecondsSinceMidnightUT() {
   return static_cast<std::uint32_t>(((t.Hour * 60 + t.Minute) * 60 + t.Second) * 1000 +
                                     t.Millisecond);
 }
+
+namespace {
+std::optional<std::uint32_t> PinnedSeed;
+}
+
+std::uint32_t SpreadSeed() {
+  return PinnedSeed ? *PinnedSeed : MillisecondsSinceMidnightUT();
+}
+
+void PinSpreadSeed(std::optional<std::uint32_t> Milliseconds) {
+  PinnedSeed = Milliseconds;
+}

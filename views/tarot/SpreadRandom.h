@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 
 class TSpreadRandom {
 public:
@@ -19,3 +20,8 @@ private:
 
 // Milliseconds since midnight of the program's clock in universal time.
 std::uint32_t MillisecondsSinceMidnightUT();
+
+// The seed of the next draw: the pinned value, or else the clock's milliseconds since midnight.
+std::uint32_t SpreadSeed();
+// Pins every later seed to Milliseconds (so a spread can be reproduced); nullopt unpins.
+void PinSpreadSeed(std::optional<std::uint32_t> Milliseconds);

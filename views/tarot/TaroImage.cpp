@@ -87,7 +87,7 @@ void TTaroFrame::LoadFiles(const QString& IniFileName) {
 }
 
 int TTaroFrame::NeutralDraw() {
-  Random.Seed(MillisecondsSinceMidnightUT());
+  Random.Seed(SpreadSeed());
   return Random.Draw(100) < 49 ? -1 : +1;
 }
 

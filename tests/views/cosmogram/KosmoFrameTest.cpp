@@ -1,0 +1,155 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The cosmogram frame: the wheel's geometry and drawing order, its hint regions and hit test,
+// its scroll maxima and its landscape print on the shared printer.
+#include "KosmoImage.h"
+
+#include "../tree/TreeTestApp.h"
+#include "DateTime.h"
+#include "FontStream.h"
+#include "ScriptedPrompts.h"
+#include "TreeImage.h"
+#include "ViewColors.h"
+
+#include <QFile>
+#include <QPrinter>
+#include <QScrollBar>
+#include <memory>
+
+namespace {
+
+using kosmo::PolarPoint;
+
+struct KosmoFixture : ::testing::Test {
+  TScriptedPrompts prompts;
+  std::unique_ptr<TKosmoFrame> frame;
+  void SetUp() override {
+    TestApp();
+    LoadSymbolFont(RunDir() + "/font.fnt");
+    const QString folder = ScratchDir();
+    QFile::copy(RunDir() + "/letters.png", folder + "/letters.png");
+    frame.reset(CreateKosmoFrame(nullptr, nullptr, folder + "/quellantree.ini"));
+  }
+  QRgb At(int x, int y) const { return frame->Picture().pixel(x, y) & 0xFFFFFF; }
+  // Moves the pointer to a point of the picture and returns the hint shown, empty for none.
+  QString HintAt(QPoint p) {
+    frame->Image1MouseMove(Qt::NoModifier, p.x(), p.y());
+    return KosmoHint ? KosmoHint->Caption() : QString();
+  }
+  static QPoint Corner(const kosmo::THintRegion& r, bool farCorner) {
+    return farCorner ? QPoint(r.Rect.Right, r.Rect.Bottom) : QPoint(r.Rect.Left, r.Rect.Top);
+  }
+};
+
+astro::TAspectList ListOf(std::initializer_list<astro::TAspectItem> items) {
+  astro::TAspectList list;
+  for (const astro::TAspectItem& item : items) {
+    list.Items[list.Count++] = item;
+  }
+  return list;
+}
+
+} // namespace
+
+TEST(KosmoGeometry, PolarPointsTruncateTowardZeroWithZeroDegreesOnTheLeft) {
+  EXPECT_EQ(PolarPoint(300, 290, 0), QPoint(10, 300));
+  EXPECT_EQ(PolarPoint(300, 100, 90), QPoint(300, 400));  // below the centre
+  EXPECT_EQ(PolarPoint(300, 100, 135), QPoint(370, 370)); // 370.71 truncated, not rounded
+  EXPECT_EQ(PolarPoint(300, 100, 180), QPoint(400, 300));
+  EXPECT_EQ(PolarPoint(300, 100, 270), QPoint(300, 200)); // above the centre
+  EXPECT_EQ(kosmo::SegmentHint(3), "Самех Йод Тет");
+}
+
+TEST_F(KosmoFixture, TableNumbersSitOnTheOuterDiscColourUntilAMomentIsDrawn) {
+  frame->DrawChart();
+  const QRgb noMoment = At(643, 63);
+  EXPECT_EQ(noMoment, qRgb(226, 237, 250) & 0xFFFFFF);
+  EXPECT_EQ(At(700, 10), 0xFFFFFFu); // no date box
+  frame->SetMoment(astro::EncodeDateTime({2005, 1, 5}, {12, 0, 0, 0}));
+  EXPECT_EQ(At(643, 63), 0xFFFFFFu);
+  bool dateDrawn = false;
+  for (int x = 620; x < 700 && !dateDrawn; ++x) {
+    dateDrawn = At(x, 10) != 0xFFFFFFu;
+  }
+  EXPECT_TRUE(dateDrawn);
+}
+
+TEST_F(KosmoFixture, BeforeAnyPushAllBodiesShareOneSpotAndTheSunsHintWins) {
+  frame->DrawChart();
+  const kosmo::THintRegion& sun = KosmoHintRegions.Bodies[1];
+  const kosmo::THintRegion& pluto = KosmoHintRegions.Bodies[10];
+  EXPECT_EQ(sun.Rect.Left, pluto.Rect.Left);
+  EXPECT_EQ(sun.Rect.Right - sun.Rect.Left, 15);
+  EXPECT_EQ(HintAt(Corner(sun, true)), "Солнце\r"); // inclusive far edges; no aspects: name only
+  EXPECT_EQ(HintAt(Corner(sun, false)), "Солнце\r");
+}
+
+TEST_F(KosmoFixture, ChordsAndBodyHintsFollowTheAspectList) {
+  astro::TLongitudes longitudes{};
+  longitudes.fill(200);
+  longitudes[0] = 0;  // Sun on the left
+  longitudes[1] = 90; // Moon below the centre
+  frame->SetLongitudes(longitudes);
+  const QPoint sun = PolarPoint(300, 155, 0), moon = PolarPoint(300, 155, 90);
+  const QPoint middle = (sun + moon) / 2;
+  EXPECT_EQ(At(middle.x(), middle.y()), 0xFFFFFFu);
+  frame->SetAspects(ListOf({{1, 10, 2}}));
+  EXPECT_EQ(At(middle.x(), middle.y()), AspectColor(10).rgb() & 0xFFFFFF);
+  EXPECT_EQ(KosmoHintRegions.Bodies[2].Text, "Луна\rЛуна в квадратуре с Солнцем\r");
+  frame->SetAspects({});
+  EXPECT_EQ(At(middle.x(), middle.y()), 0xFFFFFFu); // the inner disc erases old chords
+}
+
+TEST_F(KosmoFixture, BodyPicturesKeepWhiteTransparent) {
+  astro::TLongitudes longitudes{};
+  longitudes.fill(180);
+  longitudes[0] = 0;
+  frame->SetLongitudes(longitudes);
+  const QImage sun = frame->BodyImages[1]->Picture();
+  ASSERT_EQ(sun.size(), QSize(22, 22));
+  // Over the white inner disc the pasted picture equals the body picture pixel for pixel.
+  const QPoint centre = PolarPoint(300, 175, 0);
+  for (int py = 0; py < 22; ++py) {
+    for (int px = 0; px < 22; ++px) {
+      ASSERT_EQ(At(centre.x() - 11 + px, centre.y() - 11 + py), sun.pixel(px, py) & 0xFFFFFF);
+    }
+  }
+}
+
+TEST_F(KosmoFixture, HitTestOrderAndSwitchingHintsOff) {
+  frame->DrawChart();
+  const kosmo::THintRegion& aries = KosmoHintRegions.Signs[1];
+  EXPECT_EQ(HintAt(Corner(aries, false)), "Овен");
+  const kosmo::THintRegion& segment = KosmoHintRegions.Segments[40];
+  EXPECT_EQ(HintAt(Corner(segment, true)), segment.Text);
+  EXPECT_EQ(HintAt(Corner(segment, true) + QPoint(1, 0)), QString()); // past the edge: hidden
+  EXPECT_FALSE(KosmoHint);
+  frame->HintsEnabled = false;
+  EXPECT_EQ(HintAt(Corner(aries, false)), QString());
+}
+
+TEST_F(KosmoFixture, ScrollMaximaAddThirteenOnlyToAWiderPicture) {
+  frame->show(); // a shown frame gets its resize events at once
+  frame->resize(500, 400);
+  const int d = frame->Image1->width() - frame->ScrollBar2->width();
+  ASSERT_GT(d, 0);
+  EXPECT_EQ(frame->ScrollBar2->maximum(), d + 13);
+  EXPECT_EQ(frame->ScrollBar1->maximum(), 600 - frame->ScrollBar1->height());
+  frame->resize(900, 700);
+  EXPECT_EQ(frame->ScrollBar2->maximum(), 0);
+  EXPECT_EQ(frame->ScrollBar1->maximum(), 0);
+}
+
+TEST_F(KosmoFixture, PrintsInLandscapeAndTheSharedPrinterKeepsIt) {
+  const QString folder = ScratchDir();
+  prompts.PrintAnswers = {folder + "/wheel.pdf"};
+  frame->PrintAsImageClick();
+  EXPECT_EQ(SharedPrinter().pageLayout().orientation(), QPageLayout::Landscape);
+  QFile pdf(folder + "/wheel.pdf");
+  ASSERT_TRUE(pdf.open(QIODevice::ReadOnly));
+  EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
+  frame->PrintAsTextClick(); // no report: nothing printed, nothing said
+  frame->SaveAsTextClick();
+  EXPECT_EQ(prompts.PrintDialogs, 1);
+  EXPECT_TRUE(prompts.SaveRequests.empty());
+  EXPECT_TRUE(prompts.Informations.isEmpty());
+}
