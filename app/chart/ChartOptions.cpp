@@ -181,10 +181,10 @@ std::string ChartHelpText() {
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
 
 Computes the chart of a moment and place with the main window's own code: the same
-ephemeris, the same orbs and aspect switches of quellantree.ini, the same Tree of Life
-frame. Prints, in UTF-8 on standard output, the local and universal moment, the place
-and zone, each body's longitude (two decimals), sign and degree in the sign, and the
-aspects found, in the model's order.
+ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
+Prints, in UTF-8 on standard output, the local and universal moment, the place and
+zone, each body's longitude (two decimals), sign and degree in the sign, the aspects
+found, in the model's order, and the tarot spread with the text of every laid card.
 
 Options:
   --date YYYY-MM-DD   local date of the chart (required).

@@ -25,5 +25,6 @@ TArtworkFonts LoadArtworkFonts() {
   fonts.SansBold = Register(QStringLiteral("DejaVuSans-Bold.ttf"));
   fonts.Serif = Register(QStringLiteral("DejaVuSerif.ttf"));
   fonts.SerifBold = Register(QStringLiteral("DejaVuSerif-Bold.ttf"));
+  fonts.SerifCondensedBold = Register(QStringLiteral("DejaVuSerifCondensed-Bold.ttf"));
   return fonts;
 }

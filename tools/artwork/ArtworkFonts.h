@@ -6,10 +6,11 @@
 #include <QString>
 
 struct TArtworkFonts {
-  QString Sans;      // DejaVu Sans
-  QString SansBold;  // DejaVu Sans Bold
-  QString Serif;     // DejaVu Serif
-  QString SerifBold; // DejaVu Serif Bold
+  QString Sans;               // DejaVu Sans
+  QString SansBold;           // DejaVu Sans Bold
+  QString Serif;              // DejaVu Serif
+  QString SerifBold;          // DejaVu Serif Bold
+  QString SerifCondensedBold; // DejaVu Serif Condensed Bold
 };
 
 // Registers the faces with the application; throws std::runtime_error naming a missing file.

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "LetterStrip.h"
 
+#include "HebrewLetters.h"
+
 #include <QFont>
 #include <QPainter>
 #include <QRect>
@@ -8,12 +10,7 @@
 namespace {
 
 constexpr int Cell = 22;
-constexpr int Cells = 22;
-
-// Aleph .. Tav, the 22 letters in their alphabet order (no final forms).
-constexpr char16_t HebrewLetters[Cells] = {
-    0x05D0, 0x05D1, 0x05D2, 0x05D3, 0x05D4, 0x05D5, 0x05D6, 0x05D7, 0x05D8, 0x05D9, 0x05DB,
-    0x05DC, 0x05DE, 0x05E0, 0x05E1, 0x05E2, 0x05E4, 0x05E6, 0x05E7, 0x05E8, 0x05E9, 0x05EA};
+constexpr int Cells = static_cast<int>(HebrewLetters.size());
 
 // Renders one letter large, anti-aliased, and reduces it into the cell with a threshold:
 // smoother outlines than drawing at cell size without anti-aliasing, still two colours only.

@@ -80,22 +80,61 @@ void DrawBodyTable(QPainter& painter, QImage& picture, const TChart& chart, cons
   }
 }
 
-void DrawSignRing(QPainter& painter, QImage& picture, THintRegions& regions) {
+// The sign ring's disc, spokes and sector fills.
+void DrawSignSectors(QPainter& painter) {
   painter.setPen(Qt::black);
   painter.setBrush(SignRingColor);
   DrawDisc(painter, 50, 50, 550, 550);
   const QRect box(50, 50, 499, 499);
   for (int j = 0; j < astro::kSignCount; ++j) {
-    const int sign = j + 1;
     painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, 250, 30.0 * j));
-    painter.setBrush(ElementColor(sign));
+    painter.setBrush(ElementColor(j + 1));
     // The toolkit counts angles from three o'clock; the wheel's 0 deg is at nine o'clock.
     painter.drawPie(box, (180 + 30 * j) * 16, 30 * 16);
+  }
+}
+
+// Each glyph lies inside its own sector, so no later sector covers an earlier glyph.
+void DrawSignGlyphs(QImage& picture, THintRegions& regions) {
+  for (int j = 0; j < astro::kSignCount; ++j) {
+    const int sign = j + 1;
     const QPoint glyph = PolarPoint(295, 235, 30.0 * j + 15);
     DrawSymbol(&picture, glyph.x(), glyph.y(), Qt::black, 47 + sign);
     regions.Signs[sign] = {{glyph.x(), glyph.y(), glyph.x() + 15, glyph.y() + 15},
                            Text(astro::SignNames[sign])};
   }
+}
+
+// What every redraw paints the same way over the wheel's 600 x 600 square: the segment ring
+// with its numbers, the outer disc and the sign sectors. Nothing else reaches that square
+// outside the inner disc, and the date box only whitens a corner the wheel leaves white, so the
+// square is drawn once and copied.
+struct TWheelLayer {
+  QImage Picture;
+  std::array<THintRegion, astro::kSegmentCount + 1> Segments;
+};
+
+TWheelLayer DrawWheelLayer() {
+  TWheelLayer layer;
+  THintRegions regions;
+  layer.Picture = QImage(2 * Centre, 2 * Centre, QImage::Format_RGB32);
+  layer.Picture.fill(Qt::white);
+  QPainter painter(&layer.Picture);
+  painter.setRenderHint(QPainter::Antialiasing, false);
+  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.setFont(CanvasFont(9));
+  DrawSegmentRing(painter, regions);
+  painter.setPen(QColor(135, 135, 135));
+  painter.setBrush(OuterDiscColor);
+  DrawDisc(painter, 20, 20, 580, 580);
+  DrawSignSectors(painter);
+  layer.Segments = regions.Segments;
+  return layer;
+}
+
+const TWheelLayer& WheelLayer() {
+  static const TWheelLayer layer = DrawWheelLayer();
+  return layer;
 }
 
 // Copies every pixel of the body's picture that is not pure white, centred at (cx, cy).
@@ -198,15 +237,12 @@ QString BodyHint(int Body, const astro::TAspectList& Aspects) {
 }
 
 void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegions& Regions) {
+  const TWheelLayer& wheel = WheelLayer();
   QPainter painter(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  painter.setPen(QPen(Qt::black, 1, Qt::SolidLine));
+  painter.drawImage(0, 0, wheel.Picture);
+  Regions.Segments = wheel.Segments;
   painter.setFont(CanvasFont(9));
-  DrawSegmentRing(painter, Regions);
-
-  painter.setPen(QColor(135, 135, 135));
-  painter.setBrush(OuterDiscColor);
-  DrawDisc(painter, 20, 20, 580, 580);
 
   QColor tableBackground = OuterDiscColor;
   if (Chart.Moment != 0) {
@@ -215,7 +251,7 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
     tableBackground = Qt::white;
   }
   DrawBodyTable(painter, Picture, Chart, Art.Letters, tableBackground);
-  DrawSignRing(painter, Picture, Regions);
+  DrawSignGlyphs(Picture, Regions);
 
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);

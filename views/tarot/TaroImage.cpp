@@ -118,27 +118,28 @@ void TTaroFrame::SetAspects(astro::TAspectList List) {
   Image1->update();
 }
 
-// Copies the back, the face, or the face mirrored top to bottom into the arcanum's place;
-// parts of the place or the cell outside the pictures are skipped.
+// Copies the back, the face, or the face mirrored top to bottom into the arcanum's place, row
+// by row; parts of the place or the cell outside the pictures are skipped.
 void TTaroFrame::LayCard(int Arcanum, int State) {
   QImage& sheet = Image1->Picture();
   const QImage& strip = Image2->Picture();
   const taro::TCardPlace place = taro::CardPositions[Arcanum];
   const int cell = State == 0 ? taro::BackCell : Arcanum;
   const int left = taro::CardWidth * (cell - 1);
-  for (int r = 0; r < taro::CardHeight; ++r) {
+  const int first = std::max(0, -place.X);
+  const int last = std::min({taro::CardWidth, sheet.width() - place.X, strip.width() - left});
+  if (first >= last) {
+    return;
+  }
+  const int rows = std::min(taro::CardHeight, strip.height());
+  for (int r = 0; r < rows; ++r) {
     const int y = State == -1 ? place.Y + taro::CardHeight - 1 - r : place.Y + r;
-    if (r >= strip.height() || y < 0 || y >= sheet.height()) {
+    if (y < 0 || y >= sheet.height()) {
       continue;
     }
-    const auto* from = reinterpret_cast<const QRgb*>(strip.constScanLine(r));
-    auto* to = reinterpret_cast<QRgb*>(sheet.scanLine(y));
-    for (int c = 0; c < taro::CardWidth; ++c) {
-      const int x = place.X + c;
-      if (left + c < strip.width() && x >= 0 && x < sheet.width()) {
-        to[x] = from[left + c];
-      }
-    }
+    const auto* from = reinterpret_cast<const QRgb*>(strip.constScanLine(r)) + left;
+    auto* to = reinterpret_cast<QRgb*>(sheet.scanLine(y)) + place.X;
+    std::copy(from + first, from + last, to + first);
   }
 }
 

@@ -142,6 +142,7 @@ TEST_F(KosmoFixture, ScrollMaximaAddThirteenOnlyToAWiderPicture) {
 TEST_F(KosmoFixture, PrintsInLandscapeAndTheSharedPrinterKeepsIt) {
   const QString folder = ScratchDir();
   prompts.PrintAnswers = {folder + "/wheel.pdf"};
+  frame->SetMoment(astro::EncodeDateTime({2005, 1, 5}, {12, 0, 0, 0}));
   frame->PrintAsImageClick();
   EXPECT_EQ(SharedPrinter().pageLayout().orientation(), QPageLayout::Landscape);
   QFile pdf(folder + "/wheel.pdf");
