@@ -171,21 +171,27 @@ void TForm1::PlanetPosition1Change() {
   RefreshPlanetTable();
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
-  const astro::TDateTime moment = PositionFrame1_->DateTime;
-  if (TreeFrame_) {
-    TreeFrame_->ShowPlanets(longitudes);
-    TreeFrame_->ShowAspects(aspects);
-    TreeFrame_->ShowMoment(moment);
+  PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
+                     PositionFrame1_->DateTime);
+}
+
+void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
+                        const astro::TLongitudes& Longitudes, const astro::TAspectList& Aspects,
+                        astro::TDateTime Moment) {
+  if (Tree) {
+    Tree->ShowPlanets(Longitudes);
+    Tree->ShowAspects(Aspects);
+    Tree->ShowMoment(Moment);
   }
-  if (TaroFrame_) {
-    TaroFrame_->SetLongitudes(longitudes);
-    TaroFrame_->SetAspects(aspects);
-    TaroFrame_->SetMoment(moment);
+  if (Taro) {
+    Taro->SetLongitudes(Longitudes);
+    Taro->SetAspects(Aspects);
+    Taro->SetMoment(Moment);
   }
-  if (KosmoFrame_) {
-    KosmoFrame_->SetLongitudes(longitudes);
-    KosmoFrame_->SetAspects(aspects);
-    KosmoFrame_->SetMoment(moment);
+  if (Kosmo) {
+    Kosmo->SetLongitudes(Longitudes);
+    Kosmo->SetAspects(Aspects);
+    Kosmo->SetMoment(Moment);
   }
 }
 

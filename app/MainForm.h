@@ -44,6 +44,12 @@ struct TFormPaths {
 // the executable's folder when the working directory has none.
 TFormPaths DefaultFormPaths();
 
+// Pushes one chart into each existing view in the window's order (tree, tarot, cosmogram):
+// longitudes (element 0 the Sun), the aspect list, then the LOCAL moment.
+void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
+                        const astro::TLongitudes& Longitudes, const astro::TAspectList& Aspects,
+                        astro::TDateTime Moment);
+
 class TForm1 : public QMainWindow {
   Q_OBJECT
 public:

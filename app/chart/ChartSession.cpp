@@ -259,23 +259,8 @@ void TChartSession::PlanetPosition1Change() {
   ++Changes;
   // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
   // aspects, then the local moment, into the tree, tarot and cosmogram frames.
-  const astro::TLongitudes longitudes = PlanetPosition1->LongitudeArray();
-  const astro::TAspectList& aspects = PlanetPosition1->Aspects();
-  if (TreeFrame_) {
-    TreeFrame_->ShowPlanets(longitudes);
-    TreeFrame_->ShowAspects(aspects);
-    TreeFrame_->ShowMoment(Moment);
-  }
-  if (TaroFrame_) {
-    TaroFrame_->SetLongitudes(longitudes);
-    TaroFrame_->SetAspects(aspects);
-    TaroFrame_->SetMoment(Moment);
-  }
-  if (KosmoFrame_) {
-    KosmoFrame_->SetLongitudes(longitudes);
-    KosmoFrame_->SetAspects(aspects);
-    KosmoFrame_->SetMoment(Moment);
-  }
+  PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, PlanetPosition1->LongitudeArray(),
+                     PlanetPosition1->Aspects(), Moment);
 }
 
 void TChartSession::SaveReport(const QString& fileName) {

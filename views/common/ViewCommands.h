@@ -34,6 +34,12 @@ inline const QString SaveImageRefusal =
 inline const QString PrintRefusal =
     QStringLiteral("Не могу произвести печать, так как изображение маска не было загружено.");
 
+// The message of a missing mask picture, naming the file (name and extension, no folder).
+inline QString MissingMaskMessage(const QString& FileName) {
+  return QStringLiteral("Отсутствует файл маски ") + FileName +
+         QStringLiteral(". В связи с чем отображение информации невозможно.");
+}
+
 // Picture -> JPEG file chosen in the save dialog (library default encoder settings).
 void SaveImage(TViewCommandTarget& View);
 // Report -> Windows-1251 text file, CR LF after every line; the report is released afterwards.

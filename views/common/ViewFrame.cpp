@@ -177,6 +177,13 @@ void TViewFrame::ShowHint(const QString& Text) {
   HintWindow_->Paint(Text);
 }
 
+TPictureBox* TViewFrame::AddHiddenPicture(const QString& Name) {
+  auto* picture = new TPictureBox(Panel2);
+  picture->setObjectName(Name);
+  picture->hide();
+  return picture;
+}
+
 const QImage& TViewFrame::Picture() const {
   return Image1->Picture();
 }

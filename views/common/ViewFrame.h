@@ -74,6 +74,8 @@ protected:
   int WidthExcess() const;
   // Shows Text in the hint window at the pointer.
   void ShowHint(const QString& Text);
+  // A hidden picture component named Name (a strip or picture the view draws from).
+  TPictureBox* AddHiddenPicture(const QString& Name);
   // Runs a save or print command; its file or printer error is shown in an error box and the
   // frame stays usable.
   void RunCommand(void (*Command)(TViewCommandTarget&));

@@ -28,14 +28,10 @@ TKosmoFrame::TKosmoFrame(QWidget* Owner, QWidget* Parent)
   white.fill(Qt::white);
   Image1->SetPicture(white);
   for (int body = 1; body <= astro::kBodyCount; ++body) {
-    BodyImages[body] = new TPictureBox(Panel2);
-    BodyImages[body]->setObjectName(QStringLiteral("Image%1").arg(body + 1));
+    BodyImages[body] = AddHiddenPicture(QStringLiteral("Image%1").arg(body + 1));
     BodyImages[body]->SetPicture(BodyPicture(body));
-    BodyImages[body]->hide();
   }
-  Image12 = new TPictureBox(Panel2);
-  Image12->setObjectName(QStringLiteral("Image12"));
-  Image12->hide();
+  Image12 = AddHiddenPicture(QStringLiteral("Image12"));
 }
 
 TKosmoFrame::~TKosmoFrame() = default;

@@ -17,11 +17,6 @@ QPointer<THWindow> TaroHint;
 
 namespace {
 
-QString MissingMaskMessage(const QString& fileName) {
-  return QStringLiteral("Отсутствует файл маски ") + fileName +
-         QStringLiteral(". В связи с чем отображение информации невозможно.");
-}
-
 const QString MissingCardsMessage = QStringLiteral("Отсутствует файл изображений Таро.");
 
 QString Text(std::string_view text) {
@@ -59,9 +54,7 @@ TTaroFrame::TTaroFrame(QWidget* Owner, QWidget* Parent)
     : TViewFrame(Owner, Parent, QSize(565, 363), TaroHint, QStringLiteral("TaroHint")) {
   setObjectName(QStringLiteral("TaroFrame"));
   Image1->setGeometry(0, 0, taro::SheetWidth, taro::SheetHeight);
-  Image2 = new TPictureBox(Panel2);
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->hide();
+  Image2 = AddHiddenPicture(QStringLiteral("Image2"));
 }
 
 TTaroFrame::~TTaroFrame() = default;

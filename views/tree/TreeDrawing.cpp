@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "TreeDrawing.h"
 
-#include "DateTime.h"
 #include "CanvasText.h"
+#include "DateTime.h"
 #include "FontStream.h"
 #include "TreeTables.h"
 

@@ -16,11 +16,6 @@ QPointer<THWindow> TreeHint;
 
 namespace {
 
-QString MissingMaskMessage(const QString& fileName) {
-  return QStringLiteral("Отсутствует файл маски ") + fileName +
-         QStringLiteral(". В связи с чем отображение информации невозможно.");
-}
-
 QString MissingStripMessage(const QString& fileName) {
   return QStringLiteral("Отсутствует файл букв ") + fileName + QStringLiteral(".");
 }
@@ -35,9 +30,7 @@ TImageFrame::TImageFrame(QWidget* Owner, QWidget* Parent)
     : TViewFrame(Owner, Parent, QSize(599, 397), TreeHint, QStringLiteral("TreeHint")) {
   setObjectName(QStringLiteral("ImageFrame"));
   Image1->setGeometry(0, 0, tree::PictureWidth, tree::PictureHeight);
-  Image2 = new TPictureBox(this);
-  Image2->setObjectName(QStringLiteral("Image2"));
-  Image2->hide();
+  Image2 = AddHiddenPicture(QStringLiteral("Image2"));
   FillSephiraConstants(Sephiroth);
   FrameResize();
 }
