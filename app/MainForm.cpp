@@ -6,6 +6,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "DateTime.h"
+#include "DignityForm.h"
 #include "EfemeridExtract.h"
 #include "FontStream.h"
 #include "Formatting.h"
@@ -13,6 +14,7 @@
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
+#include "SunMoonPanels.h"
 #include "TaroImage.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
@@ -125,6 +127,14 @@ TForm1::~TForm1() {
     FreeSymbolFont();
   }
   PositionFrame1_->disconnect(this);
+  // The options go with the aspect settings, into the file the model was given.
+  if (!PlanetPosition1_->IniFileName().empty()) {
+    try {
+      PositionFrame1_->WriteOptions(IniPath().toStdString());
+    } catch (const std::exception& error) {
+      Prompts().Error(ToQString(error.what()));
+    }
+  }
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }
@@ -139,6 +149,7 @@ QString TForm1::SlashedIniPath() const {
 
 void TForm1::FormCreate() {
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  PositionFrame1_->ReadOptions(IniPath().toStdString());
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
@@ -162,9 +173,7 @@ void TForm1::CreateTree() {
   if (!Efemeris_) {
     return;
   }
-  Efemeris_->ComputePositions(
-      *PlanetPosition1_,
-      astro::ToUniversalTime(PositionFrame1_->CityTimeZone, PositionFrame1_->DateTime));
+  Efemeris_->ComputePositions(*PlanetPosition1_, PositionFrame1_->UniversalTime());
 }
 
 void TForm1::PlanetPosition1Change() {
@@ -173,6 +182,9 @@ void TForm1::PlanetPosition1Change() {
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
                      PositionFrame1_->DateTime);
+  if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
+    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  }
 }
 
 void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
@@ -203,11 +215,16 @@ void TForm1::PositionFrame1TimeZoneChange() {
   CreateTree();
 }
 
-// Only the cosmogram uses the place; nothing is recomputed.
+// The chart is not recomputed: only what depends on the place follows it, the cosmogram and
+// (once the first chart exists: the city base is read before the moment is set) the Sun and
+// Moon panels.
 void TForm1::PositionFrame1PositionChange() {
   if (KosmoFrame_) {
     KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDeg, PositionFrame1_->LongitudeMin,
                           PositionFrame1_->LatitudeDeg, PositionFrame1_->LatitudeMin);
+  }
+  if (RecomputeCount_ > 0) {
+    RefreshSunMoon();
   }
 }
 
@@ -248,6 +265,20 @@ void TForm1::RefreshPlanetTable() {
     ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
     PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
   }
+  RefreshSunMoon();
+}
+
+double TForm1::ChartOffsetMinutes() const {
+  return PositionFrame1_->ZoneOffset.Seconds / 60.0;
+}
+
+void TForm1::RefreshSunMoon() {
+  if (!PositionFrame1_->HasPlace()) {
+    SunMoon->Clear();
+    return;
+  }
+  SunMoon->Show(PositionFrame1_->DateTime, ChartOffsetMinutes(),
+                {PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees()});
 }
 
 void TForm1::AspClick(QCheckBox* sender) {
@@ -387,6 +418,26 @@ void TForm1::ExitItemClick() {
 
 void TForm1::N3Click() {
   PageControl1_->setCurrentWidget(PageControl1_->widget(1));
+}
+
+void TForm1::N4Click() {
+  if (!DignityForm_) {
+    const QString path = Paths_.ProgramDir + "/dignities.txt";
+    if (!QFileInfo::exists(path)) {
+      Prompts().Information("Отсутствует файл таблицы бальности " + path + ".");
+      return;
+    }
+    try {
+      DignityForm_ = new TDignityForm(astro::ReadDignityTable(path.toStdString()), this);
+    } catch (const astro::EDignityTableError& error) {
+      Prompts().Error(ToQString(error.what()));
+      return;
+    }
+    DignityForm_->move(frameGeometry().right() + 8, y());
+  }
+  DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  DignityForm_->show();
+  DignityForm_->raise();
 }
 
 void TForm1::HelpAboutClick() {

@@ -27,10 +27,12 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class TAboutBox;
+class TDignityForm;
 class TImageFrame;
 class TKosmoFrame;
 class TMainMenuXP;
 class TPositionFrame;
+class TSunMoonPanels;
 class TTaroFrame;
 class TViewFrame;
 
@@ -56,7 +58,8 @@ public:
   // Builds the designed children, then runs FormCreate. An error inside FormCreate is shown
   // through the prompts seam; the window is usable afterwards with what was created.
   explicit TForm1(const TFormPaths& paths = DefaultFormPaths(), QWidget* parent = nullptr);
-  // FormDestroy: frees the store, the font, then the model (which writes the aspect settings).
+  // FormDestroy: frees the store and the font, writes the zone option, then frees the model
+  // (which writes the aspect settings).
   ~TForm1() override;
 
   // Start-up and the refresh chain.
@@ -87,6 +90,9 @@ public:
   void ExitItemClick();
   void HelpAboutClick();
   void N3Click();
+  // "Таблица бальности": opens the modeless table of dignities (reading dignities.txt from the
+  // program's folder the first time), which then follows every chart while it is open.
+  void N4Click();
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -99,6 +105,8 @@ public:
   TImageFrame* TreeFrame() const { return TreeFrame_; }
   TTaroFrame* TaroFrame() const { return TaroFrame_; }
   TKosmoFrame* KosmoFrame() const { return KosmoFrame_; }
+  TDignityForm* DignityForm() const { return DignityForm_; }
+  const TSunMoonPanels& SunMoonPanels() const { return *SunMoon; }
   QTabWidget* PageControl1() const { return PageControl1_; }
   QTimer* Timer1() const { return Timer1_; }
   TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
@@ -122,13 +130,18 @@ private:
                    void (TForm1::*handler)());
   void BuildTabs(QWidget* client);
   void BuildPlanetTable(QWidget* sheet);
-  void BuildSunMoonGroup(QWidget* sheet, const QString& name, const QString& title, int top,
-                         const QString& picture, const std::array<QString, 3>& labels,
-                         const std::array<QString, 3>& panels);
+  std::array<QLabel*, 3> BuildSunMoonGroup(QWidget* sheet, const QString& name,
+                                           const QString& title, int top, const QString& picture,
+                                           const std::array<QString, 3>& labels,
+                                           const std::array<QString, 3>& panels);
   void BuildAspectGrid(QWidget* sheet);
   void BuildAnimationPanel(QWidget* sheet);
   void FillAspectGrid();
   void RefreshPlanetTable();
+  // The Sun and Moon panels for the position frame's local day, place and zone.
+  void RefreshSunMoon();
+  // The chart zone's offset east of UT in minutes: the one conversion the almanac uses.
+  double ChartOffsetMinutes() const;
   void PlaceTabs();
   // Redraws one 15 x 15 glyph picture: see-through cell, then the glyph in black.
   static void ShowGlyph(QLabel* image, int code);
@@ -162,11 +175,13 @@ private:
   std::array<bool, 19> OrbShownClamped{};
   std::array<QLabel*, 11> PlanetPos{};
   std::array<QLabel*, 11> PlanetImage{};
+  std::unique_ptr<TSunMoonPanels> SunMoon;
 
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
   TAboutBox* AboutBox = nullptr;
+  TDignityForm* DignityForm_ = nullptr;
 
   struct TSeenKey {
     const QEvent* Event = nullptr;

@@ -116,6 +116,14 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
+    if (name == "--historic-zones" || name == "--no-historic-zones") {
+      if (inlineValue)
+        throw TChartError(name + ": takes no value");
+      if (options.HistoricZones)
+        throw TChartError("give --historic-zones or --no-historic-zones once");
+      options.HistoricZones = name == "--historic-zones";
+      continue;
+    }
     if ((name == "--png" || name == "--json") && !inlineValue) {
       (name == "--png" ? options.Png : options.Json) = true;
       continue;
@@ -179,12 +187,14 @@ std::string ChartHelpText() {
                       (--city "Country/City" | --zone HOURS)
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
+                      [--historic-zones | --no-historic-zones]
 
 Computes the chart of a moment and place with the main window's own code: the same
 ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
 Prints, in UTF-8 on standard output, the local and universal moment, the place and
 zone, each body's longitude (two decimals), sign and degree in the sign, the aspects
-found, in the model's order, and the tarot spread with the text of every laid card.
+found, in the model's order, and the tarot spread with the text of every laid card. The moment line names the offset from UT and
+where it comes from: "UTC+04:00, Europe/Moscow, летнее время".
 
 Options:
   --date YYYY-MM-DD   local date of the chart (required).
@@ -194,6 +204,12 @@ Options:
                       The region may be left out when the city's name alone is unique
                       in its country. A name that matches nothing is an error that
                       names the closest entries. The zone is the city's.
+  --historic-zones    the offset is the one the tz database gives for the city's zone
+                      at the chart's local date and time (summer time, decree time,
+                      every historical change; local mean time of the city's longitude
+                      before the zone's first standard time).
+  --no-historic-zones the offset is the city base's whole hours. Without either option
+                      the choice of quellantree.ini ([Options] HistoricZones) holds.
   --zone HOURS        time zone in whole hours east of Greenwich (-12 to +14), instead
                       of a city; no place is printed.
   --ini PATH          configuration file (orbs, aspect switches, names of the data

@@ -33,6 +33,7 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
+  std::optional<bool> HistoricZones; // --historic-zones / --no-historic-zones; else the INI's
   bool Png = false;                  // pictures as lossless PNG instead of JPEG
   bool Json = false;                 // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed; // milliseconds since midnight UT for every tarot draw

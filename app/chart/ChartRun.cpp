@@ -62,9 +62,11 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
       options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
   setup.EphemerisFile = DefaultEphemerisFile();
   setup.FontFile = DefaultFontFile();
+  setup.DignityFile = DefaultDignityFile();
   setup.City = options.City;
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
+  setup.HistoricZones = options.HistoricZones;
   setup.TaroFrame = files || options.Json;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);

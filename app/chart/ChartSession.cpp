@@ -61,6 +61,10 @@ QString DefaultFontFile() {
   return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
 }
 
+QString DefaultDignityFile() {
+  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("dignities.txt"));
+}
+
 std::string DefaultEphemerisFile() {
   return DefaultFormPaths().EphemerisFile;
 }
@@ -79,6 +83,9 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->setObjectName(QStringLiteral("Form1"));
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
+  ZoneGiven = !setup.City;
+  Historic = setup.HistoricZones.value_or(
+      config::TIniFile(IniPath.toStdString()).ReadBool("Options", "HistoricZones", false));
   if (setup.City)
     OpenCity(*setup.City);
 
@@ -89,6 +96,22 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
   CreateFrames(setup);
+  ReadDignityTable(setup.DignityFile);
+}
+
+// A missing table is a warning (the chart goes on without dignities); a malformed one stops.
+void TChartSession::ReadDignityTable(const QString& fileName) {
+  if (fileName.isEmpty())
+    return;
+  if (!QFileInfo(fileName).isFile()) {
+    Prompts.Information("table of dignities " + fileName + " is missing; no dignities");
+    return;
+  }
+  try {
+    Dignities = astro::ReadDignityTable(fileName.toStdString());
+  } catch (const astro::EDignityTableError& error) {
+    throw TChartError(error.what());
+  }
 }
 
 // The main window's InitTree: tree, tarot, cosmogram. A frame reports an unreadable picture in
@@ -195,21 +218,32 @@ void TChartSession::OpenCity(const std::string& name) {
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
 
   Zone_ = PositionFrame1->CityTimeZone;
+  Coordinates =
+      astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
   Place = TPlaceFacts{
       CityFullName(match.City),    match.City.Country,          match.City.Entry,
       PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
       PositionFrame1->LongitudeMin};
 }
 
+TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
+  if (Historic && PositionFrame1)
+    if (const auto offset = HistoricOffset(PositionFrame1->CityZoneName().toLatin1(),
+                                           PositionFrame1->CityLongitude(), ToDateTime(local)))
+      return *offset;
+  return WholeHoursOffset(Zone_);
+}
+
 void TChartSession::CheckInRange(TSeconds local) const {
-  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, ToDateTime(local));
+  const astro::TDateTime ut = ToUniversalTime(OffsetAt(local), ToDateTime(local));
   const astro::TDateTime first = Efemeris_->FirstDate(), last = Efemeris_->LastDate();
   // Compared by whole seconds: the range ends at 23:59:59 of its last day.
   const auto seconds = [](astro::TDateTime t) {
     return CalendarDay(t) * SecondsPerDay + astro::SecondsOfDay(t);
   };
   if (seconds(ut) < seconds(first) || seconds(ut) > seconds(last))
-    throw TChartError("moment " + MomentText(local) + " (zone " + std::to_string(Zone_) + ", " +
+    throw TChartError("moment " + MomentText(local) + " (" +
+                      OffsetText(OffsetAt(local).Seconds).toStdString() + ", " +
                       astro::DateToText(ut) + " " + astro::TimeToText(ut) +
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
@@ -217,7 +251,8 @@ void TChartSession::CheckInRange(TSeconds local) const {
 TChartFacts TChartSession::Compute(TSeconds local) {
   CheckInRange(local);
   Moment = ToDateTime(local);
-  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, Moment);
+  const TZoneOffset offset = OffsetAt(local);
+  const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
@@ -227,7 +262,15 @@ TChartFacts TChartSession::Compute(TSeconds local) {
   TChartFacts facts;
   facts.Local = Moment;
   facts.Universal = ut;
-  facts.Zone = Zone_;
+  facts.Zone = WholeHoursOf(offset.Seconds);
+  facts.OffsetSeconds = offset.Seconds;
+  QString label = OffsetText(offset.Seconds) + QStringLiteral(", ");
+  if (offset.Source != TZoneSource::WholeHours) {
+    facts.ZoneName = PositionFrame1->CityZoneName().toStdString();
+    label += PositionFrame1->CityZoneName() + QStringLiteral(", ");
+  }
+  label += ZoneGiven ? QStringLiteral("--zone") : SourceText(offset.Source);
+  facts.OffsetLabel = label.toStdString();
   facts.Place = Place;
   for (int b = 1; b <= astro::kBodyCount; ++b)
     facts.Bodies[b - 1] = {PlanetPosition1->GetLongitude(b), PlanetPosition1->GetSign(b),
@@ -238,6 +281,11 @@ TChartFacts TChartSession::Compute(TSeconds local) {
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
   if (TaroFrame_)
     facts.Tarot = Spread();
+  if (Coordinates)
+    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
+  if (Dignities)
+    facts.Dignities =
+        TDignityFacts{Dignities->Tradition, astro::ChartDignities(*Dignities, *PlanetPosition1)};
   return facts;
 }
 
