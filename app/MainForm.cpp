@@ -519,12 +519,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   case QEvent::KeyRelease:
     LastKey = {};
     break;
-  case QEvent::FocusOut:
-    if (auto* edit = qobject_cast<QLineEdit*>(watched);
-        edit && edit->objectName().startsWith("Orb") && PlanetPosition1_) {
-      OrbExit(edit);
+  case QEvent::FocusOut: {
+    // Focus leaving for another window or a menu is not leaving the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        reason != Qt::MenuBarFocusReason) {
+      ApplyOrbEdit(widget);
     }
     break;
+  }
   case QEvent::MouseMove:
     if (watched == Client) {
       FormMouseMove();
@@ -534,6 +537,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     break;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ApplyOrbEdit(QWidget* widget) {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget);
+      edit && edit->objectName().startsWith("Orb") && PlanetPosition1_) {
+    OrbExit(edit);
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing the window leaves the field being edited.
+  ApplyOrbEdit(focusWidget());
+  QMainWindow::closeEvent(event);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

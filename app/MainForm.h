@@ -130,6 +130,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -162,6 +163,8 @@ private:
   void ShowView(TViewFrame* Chosen);
   void SetHintsEnabled(bool enabled);
   void HideHints();
+  // OrbExit for the widget when it is one of the orb edits.
+  void ApplyOrbEdit(QWidget* widget);
 
   TFormPaths Paths_;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;

@@ -45,6 +45,8 @@ public:
     QFileDialog dialog(QApplication::activeWindow(), request.Title, request.StartDir,
                        request.Filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The filter reads as its name alone ("Текстовые файлы (TXT)"), without the patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(request.DefaultExt);
     if (!request.FileName.isEmpty()) {
       dialog.selectFile(request.FileName);

@@ -10,6 +10,7 @@
 #include "Formatting.h"
 #include "IniFile.h"
 #include "KosmoImage.h"
+#include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
 #include "SunMoonPanels.h"
@@ -23,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -192,6 +194,52 @@ TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   Child<QLineEdit>("Orb7")->setText("9.99");
   leave("Orb7");
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(7), 9.99);
+}
+
+TEST_F(FormFixture, OrbAppliesOnlyWhenFocusMovesToAnotherControlOrTheWindowCloses) {
+  Start();
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QLineEdit* orb = Child<QLineEdit>("Orb10");
+  orb->setFocus(Qt::MouseFocusReason);
+  orb->setText("3.00");
+  const int before = form->RecomputeCount();
+  // Another program's window takes the focus and gives it back; a menu opens and closes.
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QMenu* menu = form->MainMenuXP1()->actions().first()->menu();
+  menu->popup(form->mapToGlobal(QPoint(10, 10)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  menu->close();
+  EXPECT_TRUE(orb->hasFocus());
+  EXPECT_EQ(form->RecomputeCount(), before);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(10), 7.0);
+  // Tabbing on to the next control applies it, once.
+  QTest::keyClick(orb, Qt::Key_Tab);
+  EXPECT_FALSE(orb->hasFocus());
+  EXPECT_EQ(form->RecomputeCount() - before, 1);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(10), 3.0);
+  // Closing the window applies the orb being typed.
+  QLineEdit* next = Child<QLineEdit>("Orb11");
+  next->setFocus(Qt::MouseFocusReason);
+  next->setText("4.00");
+  form->close();
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(11), 4.0);
+}
+
+TEST(Application, GivesWindowCaptionsNoSuffix) {
+  // A display name of the application's own would be appended to every caption by the
+  // platform; without one the display name follows the plain application name.
+  const QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName("probe");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "probe");
+  QCoreApplication::setApplicationName(name);
+  EXPECT_EQ(name.toStdString(), "Astravia");
 }
 
 TEST_F(FormFixture, OnlyShiftAltF12OpensTheExport) {
