@@ -4,6 +4,7 @@
 #include "BodyPictures.h"
 #include "IniFile.h"
 #include "PictureFile.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 
 #include <QFileInfo>
@@ -38,8 +39,7 @@ TKosmoFrame::TKosmoFrame(QWidget* Owner, QWidget* Parent)
 TKosmoFrame::~TKosmoFrame() = default;
 
 void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
-  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
-  const QString stripFile = folder + QString::fromLatin1(LetterStripFile);
+  const QString stripFile = files::DataFilePath(IniFileName.toStdString(), LetterStripFile);
   const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
   if (!strip.isNull()) {
     Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
