@@ -56,6 +56,7 @@ void TPlanetPosition::SaveSettings() const {
   for (int k = 1; k <= kAspectCount; ++k)
     entries.push_back(
         {kSwitchSection, std::string(AspectKeys[k]), config::FormatIniBool(AspectEnabled_[k])});
+  entries.insert(entries.end(), ExtraSettings_.begin(), ExtraSettings_.end());
   config::TIniFile(IniFileName_).WriteEntries(entries);
 }
 

@@ -73,7 +73,8 @@ const std::string kOldText = "; settings kept by hand\r\n"
                              "[IncludeOrbs]\r\nCon=8\r\nSSx=1.5\r\n\r\n"
                              "[IncludeAspects]\r\nSep=0\r\n";
 
-// Saves orbs 1..18 = 10 + aspect through the model's destruction; returns what it reported.
+// Saves orbs 1..18 = 10 + aspect and an option through the model's destruction; returns what it
+// reported.
 std::vector<std::string> SaveThroughExit(const std::string& path) {
   std::vector<std::string> reported;
   {
@@ -81,6 +82,7 @@ std::vector<std::string> SaveThroughExit(const std::string& path) {
     model.SetIniFileName(path);
     for (int a = 1; a <= astro::kAspectCount; ++a)
       model.SetOrbText(a, std::to_string(10 + a));
+    model.SetExtraSettings({{"Options", "HistoricZones", "1"}});
     model.OnSaveError = [&](const std::string& message) { reported.push_back(message); };
   }
   return reported;
@@ -115,6 +117,7 @@ TEST(WriteFaults, EveryFailedStepLeavesTheOldFileWholeAndIsReported) {
   for (int a = 1; a <= astro::kAspectCount; ++a)
     EXPECT_EQ(reloaded.GetOrb(a), 10 + a) << a;
   EXPECT_FALSE(reloaded.GetAspectEnabled(6)); // kept as it was
+  EXPECT_TRUE(config::TIniFile(path).ReadBool("Options", "HistoricZones", false));
 }
 
 TEST(WriteFaults, AFolderWithoutRoomForATemporaryFileIsAWriteError) {
