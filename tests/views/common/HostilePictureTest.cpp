@@ -92,3 +92,14 @@ TEST(HostilePictures, PngsDeclaringHugeSizesAreRefusedFromTheHeader) {
            DecodeBoundedPicture(PngDeclaring(65535, 65535)).isNull();
   }));
 }
+
+TEST(HostilePictures, APngChunkDeclaringHalfAGigabyteIsNeverRead) {
+  // Found by fuzzing: a 307-byte strip whose text chunk after the pixels declared 541 MB, which
+  // the PNG library allocated before reading. Only the chunks a picture needs are decoded now.
+  QByteArray png = PngDeclaring(16, 16);
+  QByteArray chunk("\x20\x40\x00\x25tEXtComment\0", 17);
+  chunk += QByteArray(30, 'x');
+  png.insert(png.size() - 12, chunk); // before IEND, which it swallows
+  EXPECT_TRUE(bounded::Run(64, [&] { return DecodeBoundedPicture(png).size() == QSize(16, 16); }));
+  EXPECT_TRUE(DecodeBoundedPicture("GIF89a").isNull()); // the strip is a PNG
+}
