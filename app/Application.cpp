@@ -6,9 +6,10 @@
 #include <stdexcept>
 
 TAstraviaApplication::TAstraviaApplication(int& argc, char** argv) : QApplication(argc, argv) {
+  // No display name of its own: the platform would append it to every window caption.
   setApplicationName("Astravia");
-  setApplicationDisplayName("Astravia");
   setApplicationVersion("0.1");
+  setDesktopFileName("org.astravia.Astravia"); // the desktop entry's name, for the window icon
 }
 
 bool TAstraviaApplication::notify(QObject* receiver, QEvent* event) {

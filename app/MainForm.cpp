@@ -5,14 +5,18 @@
 
 #include "AboutBox.h"
 #include "Application.h"
+#include "ArchiveCommands.h"
 #include "DateTime.h"
+#include "DignityForm.h"
 #include "EfemeridExtract.h"
 #include "FontStream.h"
 #include "Formatting.h"
 #include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
+#include "SunMoonPanels.h"
 #include "TaroImage.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
@@ -48,22 +52,32 @@ constexpr double kLargestShownOrb = 9.99;
 } // namespace
 
 TFormPaths DefaultFormPaths() {
+  const files::TDataFolder data = files::FindDataFolder(QCoreApplication::applicationDirPath());
   TFormPaths paths;
-  paths.ProgramDir = QCoreApplication::applicationDirPath();
-  paths.EphemerisFile = astro::TEfemerisClass::kDefaultFileName;
-  // Launched from elsewhere (a desktop menu, another folder): use the copy beside the program.
-  if (!QFileInfo::exists(QString::fromStdString(paths.EphemerisFile))) {
-    const QString beside = QDir(paths.ProgramDir).filePath(paths.EphemerisFile.c_str());
-    if (QFileInfo::exists(beside)) {
-      paths.EphemerisFile = beside.toStdString();
+  paths.ProgramDir = data.Dir;
+  paths.EphemerisFile = DefaultEphemerisFile(data.Dir);
+  paths.ArchiveFile = archive::DefaultArchivePath();
+  paths.IniDir =
+      files::ConfigurationDir(data, files::UserConfigDir(), files::TFirstStart::CopyShippedFile);
+  return paths;
+}
+
+std::string DefaultEphemerisFile(const QString& DataDir) {
+  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
+  // Launched from elsewhere (a desktop menu, another folder): use the shipped copy.
+  if (!QFileInfo::exists(QString::fromStdString(relative))) {
+    const QString shipped = QDir(DataDir).filePath(QString::fromStdString(relative));
+    if (QFileInfo::exists(shipped)) {
+      return shipped.toStdString();
     }
   }
-  return paths;
+  return relative;
 }
 
 TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
     : QMainWindow(parent), Paths_(paths),
       PlanetPosition1_(std::make_unique<astro::TPlanetPosition>()) {
+  files::SetShippedDataDir(Paths_.ProgramDir);
   setObjectName("Form1");
   setWindowTitle("Astravia v 0.1");
   // The designed positions are made for an 8 pt dialog face (11 px at 96 dpi).
@@ -125,20 +139,33 @@ TForm1::~TForm1() {
     FreeSymbolFont();
   }
   PositionFrame1_->disconnect(this);
+  // The options go with the aspect settings, into the file the model was given.
+  if (!PlanetPosition1_->IniFileName().empty()) {
+    try {
+      PositionFrame1_->WriteOptions(IniPath().toStdString());
+    } catch (const std::exception& error) {
+      Prompts().Error(ToQString(error.what()));
+    }
+  }
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }
 
+QString TForm1::IniDir() const {
+  return Paths_.IniDir.isEmpty() ? Paths_.ProgramDir : Paths_.IniDir;
+}
+
 QString TForm1::IniPath() const {
-  return Paths_.ProgramDir + "/quellantree.ini";
+  return IniDir() + "/quellantree.ini";
 }
 
 QString TForm1::SlashedIniPath() const {
-  return Paths_.ProgramDir + "//quellantree.ini";
+  return IniDir() + "//quellantree.ini";
 }
 
 void TForm1::FormCreate() {
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  PositionFrame1_->ReadOptions(IniPath().toStdString());
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
@@ -162,9 +189,7 @@ void TForm1::CreateTree() {
   if (!Efemeris_) {
     return;
   }
-  Efemeris_->ComputePositions(
-      *PlanetPosition1_,
-      astro::ToUniversalTime(PositionFrame1_->CityTimeZone, PositionFrame1_->DateTime));
+  Efemeris_->ComputePositions(*PlanetPosition1_, PositionFrame1_->UniversalTime());
 }
 
 void TForm1::PlanetPosition1Change() {
@@ -173,6 +198,9 @@ void TForm1::PlanetPosition1Change() {
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
                      PositionFrame1_->DateTime);
+  if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
+    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  }
 }
 
 void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
@@ -203,11 +231,16 @@ void TForm1::PositionFrame1TimeZoneChange() {
   CreateTree();
 }
 
-// Only the cosmogram uses the place; nothing is recomputed.
+// The chart is not recomputed: only what depends on the place follows it, the cosmogram and
+// (once the first chart exists: the city base is read before the moment is set) the Sun and
+// Moon panels.
 void TForm1::PositionFrame1PositionChange() {
   if (KosmoFrame_) {
     KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDeg, PositionFrame1_->LongitudeMin,
                           PositionFrame1_->LatitudeDeg, PositionFrame1_->LatitudeMin);
+  }
+  if (RecomputeCount_ > 0) {
+    RefreshSunMoon();
   }
 }
 
@@ -248,6 +281,20 @@ void TForm1::RefreshPlanetTable() {
     ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
     PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
   }
+  RefreshSunMoon();
+}
+
+double TForm1::ChartOffsetMinutes() const {
+  return PositionFrame1_->ZoneOffset.Seconds / 60.0;
+}
+
+void TForm1::RefreshSunMoon() {
+  if (!PositionFrame1_->HasPlace()) {
+    SunMoon->Clear();
+    return;
+  }
+  SunMoon->Show(PositionFrame1_->DateTime, ChartOffsetMinutes(),
+                {PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees()});
 }
 
 void TForm1::AspClick(QCheckBox* sender) {
@@ -354,6 +401,14 @@ void TForm1::TaroClick() {
   ShowView(TaroFrame_);
 }
 
+void TForm1::OpenChartClick() {
+  archive::OpenChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+}
+
+void TForm1::SaveChartClick() {
+  archive::SaveChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+}
+
 void TForm1::SaveAsImageClick() {
   if (TViewFrame* view = VisibleView()) {
     SaveImage(*view);
@@ -387,6 +442,26 @@ void TForm1::ExitItemClick() {
 
 void TForm1::N3Click() {
   PageControl1_->setCurrentWidget(PageControl1_->widget(1));
+}
+
+void TForm1::N4Click() {
+  if (!DignityForm_) {
+    const QString path = Paths_.ProgramDir + "/dignities.txt";
+    if (!QFileInfo::exists(path)) {
+      Prompts().Information("Отсутствует файл таблицы бальности " + path + ".");
+      return;
+    }
+    try {
+      DignityForm_ = new TDignityForm(astro::ReadDignityTable(path.toStdString()), this);
+    } catch (const astro::EDignityTableError& error) {
+      Prompts().Error(ToQString(error.what()));
+      return;
+    }
+    DignityForm_->move(frameGeometry().right() + 8, y());
+  }
+  DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  DignityForm_->show();
+  DignityForm_->raise();
 }
 
 void TForm1::HelpAboutClick() {
@@ -444,12 +519,15 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   case QEvent::KeyRelease:
     LastKey = {};
     break;
-  case QEvent::FocusOut:
-    if (auto* edit = qobject_cast<QLineEdit*>(watched);
-        edit && edit->objectName().startsWith("Orb") && PlanetPosition1_) {
-      OrbExit(edit);
+  case QEvent::FocusOut: {
+    // Focus leaving for another window or a menu is not leaving the field.
+    const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+    if (reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason &&
+        reason != Qt::MenuBarFocusReason) {
+      ApplyOrbEdit(widget);
     }
     break;
+  }
   case QEvent::MouseMove:
     if (watched == Client) {
       FormMouseMove();
@@ -459,6 +537,19 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
     break;
   }
   return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::ApplyOrbEdit(QWidget* widget) {
+  if (auto* edit = qobject_cast<QLineEdit*>(widget);
+      edit && edit->objectName().startsWith("Orb") && PlanetPosition1_) {
+    OrbExit(edit);
+  }
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  // Closing the window leaves the field being edited.
+  ApplyOrbEdit(focusWidget());
+  QMainWindow::closeEvent(event);
 }
 
 void TForm1::resizeEvent(QResizeEvent* event) {

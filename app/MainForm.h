@@ -27,22 +27,30 @@ class QMenu;
 class QTabWidget;
 class QTimer;
 class TAboutBox;
+class TDignityForm;
 class TImageFrame;
 class TKosmoFrame;
 class TMainMenuXP;
 class TPositionFrame;
+class TSunMoonPanels;
 class TTaroFrame;
 class TViewFrame;
 
-// Where the program finds its files.
+// Where the program finds its files. Folders carry no trailing separator.
 struct TFormPaths {
-  QString ProgramDir;        // the executable's folder, without a trailing separator
+  QString ProgramDir;        // the shipped data: the executable's folder, or ../share/astravia
   std::string EphemerisFile; // opened relative to the working directory
+  QString ArchiveFile = {};  // the chart archive (charts.sqlite)
+  QString IniDir = {};       // folder of the quellantree.ini in use; empty: ProgramDir
 };
 
-// The default paths: the running executable's folder and "base/efemerid.efm", or the copy in
-// the executable's folder when the working directory has none.
+// The default paths: the running executable's data folder (ProgramFiles.h), "base/efemerid.efm"
+// or the copy in that folder when the working directory has none, the configuration file the
+// user may write (the shipped one copied into the user's folder on first start when needed),
+// and the archive in the user's data folder.
 TFormPaths DefaultFormPaths();
+// "base/efemerid.efm" when the working directory holds it, else the copy in DataDir if any.
+std::string DefaultEphemerisFile(const QString& DataDir);
 
 // Pushes one chart into each existing view in the window's order (tree, tarot, cosmogram):
 // longitudes (element 0 the Sun), the aspect list, then the LOCAL moment.
@@ -56,7 +64,8 @@ public:
   // Builds the designed children, then runs FormCreate. An error inside FormCreate is shown
   // through the prompts seam; the window is usable afterwards with what was created.
   explicit TForm1(const TFormPaths& paths = DefaultFormPaths(), QWidget* parent = nullptr);
-  // FormDestroy: frees the store, the font, then the model (which writes the aspect settings).
+  // FormDestroy: frees the store and the font, writes the zone option, then frees the model
+  // (which writes the aspect settings).
   ~TForm1() override;
 
   // Start-up and the refresh chain.
@@ -77,6 +86,8 @@ public:
   void Timer1Timer();
 
   // Menu commands.
+  void OpenChartClick();
+  void SaveChartClick();
   void TreeClick();
   void NatalClick();
   void TaroClick();
@@ -87,6 +98,9 @@ public:
   void ExitItemClick();
   void HelpAboutClick();
   void N3Click();
+  // "Таблица бальности": opens the modeless table of dignities (reading dignities.txt from the
+  // program's folder the first time), which then follows every chart while it is open.
+  void N4Click();
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -99,11 +113,14 @@ public:
   TImageFrame* TreeFrame() const { return TreeFrame_; }
   TTaroFrame* TaroFrame() const { return TaroFrame_; }
   TKosmoFrame* KosmoFrame() const { return KosmoFrame_; }
+  TDignityForm* DignityForm() const { return DignityForm_; }
+  const TSunMoonPanels& SunMoonPanels() const { return *SunMoon; }
   QTabWidget* PageControl1() const { return PageControl1_; }
   QTimer* Timer1() const { return Timer1_; }
   TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
   const TFormPaths& Paths() const { return Paths_; }
-  // The plain and the slashed configuration path forms.
+  // The configuration file's folder and its plain and slashed path forms.
+  QString IniDir() const;
   QString IniPath() const;
   QString SlashedIniPath() const;
   // Number of CreateTree runs so far (a counter for checks and benchmarks).
@@ -113,6 +130,7 @@ public:
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -121,13 +139,18 @@ private:
                    void (TForm1::*handler)());
   void BuildTabs(QWidget* client);
   void BuildPlanetTable(QWidget* sheet);
-  void BuildSunMoonGroup(QWidget* sheet, const QString& name, const QString& title, int top,
-                         const QString& picture, const std::array<QString, 3>& labels,
-                         const std::array<QString, 3>& panels);
+  std::array<QLabel*, 3> BuildSunMoonGroup(QWidget* sheet, const QString& name,
+                                           const QString& title, int top, const QString& picture,
+                                           const std::array<QString, 3>& labels,
+                                           const std::array<QString, 3>& panels);
   void BuildAspectGrid(QWidget* sheet);
   void BuildAnimationPanel(QWidget* sheet);
   void FillAspectGrid();
   void RefreshPlanetTable();
+  // The Sun and Moon panels for the position frame's local day, place and zone.
+  void RefreshSunMoon();
+  // The chart zone's offset east of UT in minutes: the one conversion the almanac uses.
+  double ChartOffsetMinutes() const;
   void PlaceTabs();
   // Redraws one 15 x 15 glyph picture: see-through cell, then the glyph in black.
   static void ShowGlyph(QLabel* image, int code);
@@ -140,6 +163,8 @@ private:
   void ShowView(TViewFrame* Chosen);
   void SetHintsEnabled(bool enabled);
   void HideHints();
+  // OrbExit for the widget when it is one of the orb edits.
+  void ApplyOrbEdit(QWidget* widget);
 
   TFormPaths Paths_;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
@@ -159,11 +184,13 @@ private:
   std::array<bool, 19> OrbShownClamped{};
   std::array<QLabel*, 11> PlanetPos{};
   std::array<QLabel*, 11> PlanetImage{};
+  std::unique_ptr<TSunMoonPanels> SunMoon;
 
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
   TAboutBox* AboutBox = nullptr;
+  TDignityForm* DignityForm_ = nullptr;
 
   struct TSeenKey {
     const QEvent* Event = nullptr;

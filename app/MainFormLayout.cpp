@@ -6,6 +6,7 @@
 
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
+#include "SunMoonPanels.h"
 #include "Vocabulary.h"
 
 #include <QCheckBox>
@@ -13,6 +14,7 @@
 #include <QFrame>
 #include <QGroupBox>
 #include <QIcon>
+#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -66,6 +68,11 @@ void TForm1::BuildMenu() {
   QMenu* file = MainMenuXP1_->addMenu("Файл");
   file->setObjectName("Menu");
   file->menuAction()->setObjectName("Menu");
+  AddItem(file, "OpenChart", "Открыть карту…", &TForm1::OpenChartClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+  AddItem(file, "SaveChart", "Сохранить карту…", &TForm1::SaveChartClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  file->addSeparator();
   AddItem(file, "SaveAsImage", "Сохранить как изображение", &TForm1::SaveAsImageClick);
   AddItem(file, "SaveAsText", "Сохранить как отчет", &TForm1::SaveAsTextClick);
   AddItem(file, "PrintAsImage", "Печатать изображение", &TForm1::PrintAsImageClick);
@@ -82,8 +89,7 @@ void TForm1::BuildMenu() {
   QMenu* settings = MainMenuXP1_->addMenu("Настройка");
   settings->setObjectName("N2");
   AddItem(settings, "N3", "Аспекты и орбы", &TForm1::N3Click);
-  // The score table has no function in this system: shown, but greyed.
-  AddItem(settings, "N4", "Таблица бальности", nullptr)->setEnabled(false);
+  AddItem(settings, "N4", "Таблица бальности", &TForm1::N4Click);
 
   QMenu* help = MainMenuXP1_->addMenu("Помощь");
   help->setObjectName("Help");
@@ -137,15 +143,21 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
     PlanetPos[b] = AddPanel(group, QString("PlanetPos%1").arg(b), QRect(62, y, 48, 15));
     PlanetImage[b] = AddGlyphImage(group, QString("PlanetImage%1").arg(b), 128, y - 1);
   }
-  BuildSunMoonGroup(sheet, "GroupBox1", "Солнце", 233, ":/uiart/sun.png",
-                    {"Восход:", "Заход  :", "Кульминация:"}, {"SunRise", "SunSet", "SunNoon"});
-  BuildSunMoonGroup(sheet, "GroupBox6", "Луна", 304, ":/uiart/moon.png",
-                    {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
+  const auto sun =
+      BuildSunMoonGroup(sheet, "GroupBox1", "Солнце", 233, ":/uiart/sun.png",
+                        {"Восход:", "Заход  :", "Кульминация:"}, {"SunRise", "SunSet", "SunNoon"});
+  const auto moon =
+      BuildSunMoonGroup(sheet, "GroupBox6", "Луна", 304, ":/uiart/moon.png",
+                        {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
+  SunMoon = std::make_unique<TSunMoonPanels>(
+      std::array<QLabel*, 6>{sun[0], sun[1], sun[2], moon[0], moon[1], moon[2]});
 }
 
-void TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name, const QString& title, int top,
-                               const QString& picture, const std::array<QString, 3>& labels,
-                               const std::array<QString, 3>& panels) {
+std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,
+                                                 const QString& title, int top,
+                                                 const QString& picture,
+                                                 const std::array<QString, 3>& labels,
+                                                 const std::array<QString, 3>& panels) {
   auto* group = new QGroupBox(title, sheet);
   group->setObjectName(name);
   group->setGeometry(8, top, 129, name == "GroupBox6" ? 65 : 64);
@@ -157,11 +169,11 @@ void TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name, const QStrin
   image->setPixmap(QPixmap(picture));
   // The first two rows sit beside the picture, the third (the longest label) below it.
   AddLabel(group, labels[0], 42, 16)->setFont(small);
-  AddPanel(group, panels[0], QRect(84, 15, 41, 16));
   AddLabel(group, labels[1], 42, 32)->setFont(small);
-  AddPanel(group, panels[1], QRect(84, 31, 41, 16));
   AddLabel(group, labels[2], 6, 48)->setFont(small);
-  AddPanel(group, panels[2], QRect(84, 47, 41, 16));
+  return {AddPanel(group, panels[0], QRect(84, 15, 41, 16)),
+          AddPanel(group, panels[1], QRect(84, 31, 41, 16)),
+          AddPanel(group, panels[2], QRect(84, 47, 41, 16))};
 }
 
 void TForm1::BuildAspectGrid(QWidget* sheet) {

@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "tarot"}.
+// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "tarot", "almanac",
+// "dignities", "dignity_total"}.
 #include "ChartText.h"
+
+#include "AlmanacText.h"
 
 #include "DateTime.h"
 #include "Formatting.h"
@@ -61,12 +64,23 @@ private:
   bool First_ = true;
 };
 
+// Whole minutes as an integer; a local mean time's seconds as a fraction (150.466667).
+std::string OffsetMinutes(int seconds) {
+  if (seconds % 60 == 0)
+    return std::to_string(seconds / 60);
+  char text[32];
+  std::snprintf(text, sizeof text, "%.6f", seconds / 60.0);
+  std::string result = text;
+  result.erase(result.find_last_not_of('0') + 1);
+  return result;
+}
+
 std::string MomentJson(const TChartFacts& chart) {
   return TList('{', '}')
       .Add("local", Quoted(IsoMoment(chart.Local)))
       .Add("ut", Quoted(IsoMoment(chart.Universal)))
-      .Add("offset_minutes", std::to_string(chart.Zone * 60))
-      .Add("zone", "null")
+      .Add("offset_minutes", OffsetMinutes(chart.OffsetSeconds))
+      .Add("zone", chart.ZoneName.empty() ? std::string("null") : Quoted(chart.ZoneName))
       .Done();
 }
 
@@ -123,6 +137,52 @@ std::string TarotJson(const TChartFacts& chart) {
   return cards.Done();
 }
 
+// A local time "HH:MM", or null when the event does not happen that day.
+std::string EventJson(const astro::TDayEvent& event) {
+  return event.Local ? Quoted(astro::EventTimeText(event)) : "null";
+}
+
+std::string AlmanacJson(const TChartFacts& chart) {
+  if (!chart.Almanac)
+    return "null";
+  const astro::TAlmanacDay& day = *chart.Almanac;
+  return TList('{', '}')
+      .Add("sun", TList('{', '}')
+                      .Add("rise", EventJson(day.SunRise))
+                      .Add("set", EventJson(day.SunSet))
+                      .Add("culmination", EventJson(day.SunCulmination))
+                      .Done())
+      .Add("moon", TList('{', '}')
+                       .Add("rise", EventJson(day.MoonRise))
+                       .Add("set", EventJson(day.MoonSet))
+                       .Add("illuminated", astro::FormatFixed(2, 0, day.Moon.Illuminated))
+                       .Add("waxing", day.Moon.Waxing ? "true" : "false")
+                       .Done())
+      .Done();
+}
+
+// One entry a body; a body holding two dignities in its sign names the first (обитель before
+// экзальтация, изгнание before падение) and gives the sum of their points.
+std::string DignitiesJson(const TChartFacts& chart) {
+  if (!chart.Dignities)
+    return "null";
+  TList bodies('[', ']');
+  for (const astro::TBodyDignity& body : chart.Dignities->Bodies)
+    bodies.Add(TList('{', '}')
+                   .Add("body", std::to_string(body.Body))
+                   .Add("sign", std::to_string(body.Sign))
+                   .Add("dignity", body.Dignities.empty()
+                                       ? std::string("null")
+                                       : Quoted(astro::DignityNames[int(body.Dignities[0])]))
+                   .Add("points", std::to_string(body.Points))
+                   .Done());
+  return bodies.Done();
+}
+
+std::string DignityTotalJson(const TChartFacts& chart) {
+  return chart.Dignities ? std::to_string(astro::TotalPoints(chart.Dignities->Bodies)) : "null";
+}
+
 } // namespace
 
 std::string ChartJson(const TChartFacts& chart) {
@@ -132,6 +192,9 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("bodies", BodiesJson(chart))
       .Add("aspects", AspectsJson(chart))
       .Add("tarot", TarotJson(chart))
+      .Add("almanac", AlmanacJson(chart))
+      .Add("dignities", DignitiesJson(chart))
+      .Add("dignity_total", DignityTotalJson(chart))
       .Done();
 }
 

@@ -8,8 +8,9 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date", "--time",  "--city", "--zone", "--ini",
-                                    "--out",  "--until", "--step", "--seed"};
+const char* const ValueOptions[] = {"--date", "--time",    "--city",  "--zone",
+                                    "--ini",  "--out",     "--until", "--step",
+                                    "--seed", "--archive", "--chart", "--save-chart"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -116,6 +117,18 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
+    if (name == "--historic-zones" || name == "--no-historic-zones") {
+      if (inlineValue)
+        throw TChartError(name + ": takes no value");
+      if (options.HistoricZones)
+        throw TChartError("give --historic-zones or --no-historic-zones once");
+      options.HistoricZones = name == "--historic-zones";
+      continue;
+    }
+    if (name == "--list-charts" && !inlineValue) {
+      options.ListCharts = true;
+      continue;
+    }
     if ((name == "--png" || name == "--json") && !inlineValue) {
       (name == "--png" ? options.Png : options.Json) = true;
       continue;
@@ -138,23 +151,46 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     const auto found = values.find(name);
     return found == values.end() ? std::string() : found->second;
   };
-  if (!given("--date"))
-    throw TChartError("--date is required (see --help)");
-  if (given("--city") == given("--zone"))
-    throw TChartError("give exactly one of --city and --zone");
+  if (given("--archive")) {
+    options.ArchivePath = value("--archive");
+    if (options.ArchivePath.empty())
+      throw TChartError("--archive: empty path");
+  }
+  if (int(options.ListCharts) + int(given("--chart")) + int(given("--save-chart")) > 1)
+    throw TChartError("give at most one of --list-charts, --chart and --save-chart");
+  if (options.ListCharts)
+    return options;
   if (given("--until") != given("--step"))
     throw TChartError("--until and --step go together");
+  // A stored chart brings its own moment and place; they replace these options.
+  const bool stored = given("--chart");
+  if (stored) {
+    options.ChartName = value("--chart");
+    if (options.ChartName->empty())
+      throw TChartError("--chart: empty chart name");
+  }
+  if (given("--save-chart")) {
+    options.SaveChart = value("--save-chart");
+    if (options.SaveChart->find_first_not_of(" \t") == std::string::npos)
+      throw TChartError("--save-chart: empty chart name");
+  }
+  if (!stored && !given("--date"))
+    throw TChartError("--date is required (see --help)");
+  if (!stored && given("--city") == given("--zone"))
+    throw TChartError("give exactly one of --city and --zone");
 
-  const TCivilDate date = DateValue("--date", value("--date"));
-  const TClockTime time =
-      given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
-  options.Start = ToSeconds(date, time);
-  if (given("--city")) {
-    options.City = value("--city");
-    if (options.City->empty())
-      throw TChartError("--city: empty city name");
-  } else {
-    options.Zone = ZoneValue(value("--zone"));
+  if (!stored) {
+    const TCivilDate date = DateValue("--date", value("--date"));
+    const TClockTime time =
+        given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
+    options.Start = ToSeconds(date, time);
+    if (given("--city")) {
+      options.City = value("--city");
+      if (options.City->empty())
+        throw TChartError("--city: empty city name");
+    } else {
+      options.Zone = ZoneValue(value("--zone"));
+    }
   }
   options.IniPath = value("--ini");
   if (given("--ini") && options.IniPath.empty())
@@ -167,7 +203,7 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   if (given("--until")) {
     options.Until = UntilValue(value("--until"));
     options.Step = StepValue(value("--step"));
-    if (*options.Until < options.Start)
+    if (!stored && *options.Until < options.Start)
       throw TChartError("--until: " + MomentText(*options.Until) + " is before the start " +
                         MomentText(options.Start));
   }
@@ -176,15 +212,21 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
 
 std::string ChartHelpText() {
   return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
-                      (--city "Country/City" | --zone HOURS)
+                      (--city "Country/City" | --zone HOURS) [--save-chart NAME]
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
+                      [--archive PATH]
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
+                      [--historic-zones | --no-historic-zones]
+       astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
+       astravia-chart --list-charts [--archive PATH]
 
 Computes the chart of a moment and place with the main window's own code: the same
 ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
 Prints, in UTF-8 on standard output, the local and universal moment, the place and
 zone, each body's longitude (two decimals), sign and degree in the sign, the aspects
 found, in the model's order, and the tarot spread with the text of every laid card.
+The moment line names the offset from UT and where it comes from: "UTC+04:00,
+Europe/Moscow, летнее время".
 
 Options:
   --date YYYY-MM-DD   local date of the chart (required).
@@ -194,11 +236,19 @@ Options:
                       The region may be left out when the city's name alone is unique
                       in its country. A name that matches nothing is an error that
                       names the closest entries. The zone is the city's.
+  --historic-zones    the offset is the one the tz database gives for the city's zone
+                      at the chart's local date and time (summer time, decree time,
+                      every historical change; local mean time of the city's longitude
+                      before the zone's first standard time).
+  --no-historic-zones the offset is the city base's whole hours. Without either option
+                      the choice of quellantree.ini ([Options] HistoricZones) holds.
   --zone HOURS        time zone in whole hours east of Greenwich (-12 to +14), instead
                       of a city; no place is printed.
   --ini PATH          configuration file (orbs, aspect switches, names of the data
-                      files); quellantree.ini beside the program when omitted. The file
-                      is only read.
+                      files); when omitted, the file the window uses: quellantree.ini
+                      beside the program, or for an installed program the user's
+                      ~/.config/astravia/quellantree.ini once the window has made it.
+                      The file is only read.
   --out DIR           also write the Tree of Life report as report.txt (Windows-1251,
                       CR LF, exactly as "Сохранить как отчет" writes it) and the three
                       views' pictures as tree.jpg, tarot.jpg and cosmogram.jpg (as
@@ -216,16 +266,27 @@ Options:
   --step STEP         minute, hour or day: one chart for every step from the start
                       through --until. With --out the files are numbered:
                       report-0001.txt, tree-0001.jpg, ...
+  --archive PATH      the chart archive (an SQLite file); the one the window uses when
+                      omitted: charts.sqlite in the user's data folder.
+  --save-chart NAME   also store the chart in the archive under NAME (any text; a chart
+                      of that name is replaced).
+  --chart NAME        compute the stored chart NAME: its moment, place and zone replace
+                      --date, --time, --city and --zone. A city no longer in the city
+                      base is replaced by the stored coordinates and zone, with a warning.
+  --list-charts       print the archive's charts, one per line, sorted by name: name,
+                      date, time and place separated by tabs.
   -h, --help          show this text.
 
-The ephemeris is base/efemerid.efm in the working folder, or else beside the program.
+The ephemeris is base/efemerid.efm in the working folder, or else in the program's data
+folder (beside the program, or ../share/astravia for an installed program).
 Every moment, converted to universal time, must lie inside the ephemeris range.
 
 Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the
 ephemeris range, unknown city, unreadable configuration or data file, output folder
-that cannot be written), with a message on standard error. A missing optional file
-(such as the Tree of Life mask picture) is a warning on standard error; everything
-else is still produced.
+that cannot be written, an archive that cannot be read or written, or is damaged or
+locked; the archive file is then left as it was), with a message on standard error.
+A missing optional file (such as the Tree of Life mask picture) is a warning on
+standard error; everything else is still produced.
 )";
 }
 

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartRun.h"
 
+#include "ChartArchive.h"
 #include "ChartSession.h"
+#include "DateTime.h"
 #include "Formatting.h"
 #include "SpreadRandom.h"
 
@@ -24,6 +26,69 @@ QString Numbered(const char* stem, const char* extension, std::int64_t number, s
     return QString("%1.%2").arg(stem, extension);
   return QString("%1-%2.%3")
       .arg(stem, QString::fromStdString(astro::ZeroPad(number, NumberWidth(count))), extension);
+}
+
+QString ArchivePathOf(const TChartOptions& options) {
+  return options.ArchivePath.empty() ? archive::DefaultArchivePath()
+                                     : QString::fromStdString(options.ArchivePath);
+}
+
+// Name, date, time and place of every stored chart, tab-separated, sorted by name.
+int ListCharts(const QString& path, std::FILE* out, std::FILE* errors) {
+  archive::TChartArchive store(path);
+  std::vector<archive::TStoredChart> charts = store.List();
+  archive::SortByName(charts);
+  for (const archive::TStoredChart& chart : charts)
+    std::fprintf(out, "%s\t%s\t%s\t%s\n", chart.Name.toUtf8().constData(),
+                 astro::DateToText(chart.Local).c_str(), astro::TimeToText(chart.Local).c_str(),
+                 archive::PlaceText(chart).toUtf8().constData());
+  if (store.SkippedRows() > 0)
+    std::fprintf(errors, "astravia-chart: warning: %d damaged entries of %s skipped\n",
+                 store.SkippedRows(), path.toUtf8().constData());
+  std::fflush(out);
+  return 0;
+}
+
+// The options with a stored chart's moment, place and zone in place of the given ones.
+TChartOptions WithStoredChart(TChartOptions options, const archive::TStoredChart& chart) {
+  const astro::TCalendarDate date = astro::DecodeDate(chart.Local);
+  const astro::TTimeOfDay time = astro::DecodeTime(chart.Local);
+  options.Start =
+      ToSeconds({date.Year, date.Month, date.Day}, {time.Hour, time.Minute, time.Second});
+  options.City.reset();
+  if (!chart.Country.isEmpty() && !chart.City.isEmpty())
+    options.City = (chart.Country + "/" + chart.City).toStdString();
+  options.Zone = chart.Zone;
+  if (options.Until && *options.Until < options.Start)
+    throw TChartError("--until: " + MomentText(*options.Until) + " is before the chart's moment " +
+                      MomentText(options.Start));
+  return options;
+}
+
+archive::TStoredChart LoadChart(const QString& path, const std::string& name) {
+  archive::TStoredChart chart;
+  if (!archive::TChartArchive(path).Find(QString::fromStdString(name), chart))
+    throw TChartError("no chart \"" + name + "\" in the archive \"" + path.toStdString() + "\"");
+  return chart;
+}
+
+// The session's chart of a local moment as the archive keeps it.
+archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
+                                   const TChartSession& session) {
+  archive::TStoredChart chart;
+  chart.Name = QString::fromStdString(name).trimmed();
+  chart.Local = ToDateTime(local);
+  chart.Zone = session.Zone();
+  chart.HistoricZones = session.HistoricZones();
+  if (const auto& place = session.Place()) {
+    chart.Country = QString::fromStdString(place->Country);
+    chart.City = QString::fromStdString(place->City);
+    chart.LatitudeDeg = place->LatitudeDeg;
+    chart.LatitudeMin = place->LatitudeMin;
+    chart.LongitudeDeg = place->LongitudeDeg;
+    chart.LongitudeMin = place->LongitudeMin;
+  }
+  return chart;
 }
 
 } // namespace
@@ -51,7 +116,15 @@ void PrepareOutputFolder(const QString& folder) {
     throw TChartError("output folder \"" + folder.toStdString() + "\" cannot be written");
 }
 
-int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
+int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
+  const QString archivePath = ArchivePathOf(given);
+  if (given.ListCharts)
+    return ListCharts(archivePath, out, errors);
+  std::optional<archive::TStoredChart> stored;
+  if (given.ChartName)
+    stored = LoadChart(archivePath, *given.ChartName);
+  const TChartOptions options = stored ? WithStoredChart(given, *stored) : given;
+
   const std::int64_t count = SeriesLength(options);
   const bool files = !options.OutDir.empty();
   const QString folder = QString::fromStdString(options.OutDir);
@@ -60,13 +133,26 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   TChartSetup setup;
   setup.IniPath =
       options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
+  setup.DataDir = DefaultDataDir();
   setup.EphemerisFile = DefaultEphemerisFile();
   setup.FontFile = DefaultFontFile();
+  setup.DignityFile = DefaultDignityFile();
   setup.City = options.City;
   setup.Zone = options.Zone.value_or(0);
   setup.TreeFrame = files;
+  setup.HistoricZones = options.HistoricZones;
+  if (stored && !options.HistoricZones)
+    setup.HistoricZones = stored->HistoricZones; // the chart's own choice
   setup.TaroFrame = files || options.Json;
   PinSpreadSeed(options.Seed);
+  if (stored)
+    setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
+                                    stored->Country.toStdString(),
+                                    stored->City.toStdString(),
+                                    stored->LatitudeDeg,
+                                    stored->LatitudeMin,
+                                    stored->LongitudeDeg,
+                                    stored->LongitudeMin};
   TChartSession session(setup, prompts);
 
   // Both ends are checked first, so a series fails before it writes anything.
@@ -74,6 +160,9 @@ int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors) {
   session.CheckInRange(SeriesMoment(options, count - 1));
   if (files)
     PrepareOutputFolder(folder);
+  if (options.SaveChart)
+    archive::TChartArchive(archivePath)
+        .Save(ChartToStore(*options.SaveChart, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
     const TChartFacts facts = session.Compute(SeriesMoment(options, i));

@@ -19,8 +19,10 @@ QString PictureFileName(const char* stem, bool png, std::int64_t number, std::in
 // Creates the output folder when missing and proves it writable; throws TChartError.
 void PrepareOutputFolder(const QString& folder);
 
-// Runs the charts the options ask for, printing to `out` and warnings to `errors`.
-// Returns the exit status (0); throws TChartError (and the program's file errors) on failure.
+// Runs the charts the options ask for, printing to `out` and warnings to `errors`; or stores,
+// loads or lists charts of the archive as the options ask.
+// Returns the exit status (0); throws TChartError, archive::TArchiveError (and the program's
+// file errors) on failure.
 int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors);
 
 } // namespace chart

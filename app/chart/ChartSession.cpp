@@ -9,6 +9,7 @@
 #include "IniFile.h"
 #include "MainForm.h"
 #include "PositionFrame.h"
+#include "ProgramFiles.h"
 
 #include "KosmoImage.h"
 #include "TaroImage.h"
@@ -16,6 +17,7 @@
 #include "ViewCommands.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -53,22 +55,35 @@ std::string JoinedLines(const std::vector<std::string>& names) {
 
 } // namespace
 
+QString DefaultDataDir() {
+  return files::FindDataFolder(QCoreApplication::applicationDirPath()).Dir;
+}
+
+// The window's file; before the window's first start that is still the shipped one.
 QString DefaultIniPath() {
-  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("quellantree.ini"));
+  const QString folder =
+      files::ConfigurationDir(files::FindDataFolder(QCoreApplication::applicationDirPath()),
+                              files::UserConfigDir(), files::TFirstStart::ReadShippedFile);
+  return QDir(folder).filePath(QString::fromLatin1(files::kIniName));
 }
 
 QString DefaultFontFile() {
-  return QDir(DefaultFormPaths().ProgramDir).filePath(QStringLiteral("font.fnt"));
+  return QDir(DefaultDataDir()).filePath(QStringLiteral("font.fnt"));
+}
+
+QString DefaultDignityFile() {
+  return QDir(DefaultDataDir()).filePath(QStringLiteral("dignities.txt"));
 }
 
 std::string DefaultEphemerisFile() {
-  return DefaultFormPaths().EphemerisFile;
+  return ::DefaultEphemerisFile(DefaultDataDir());
 }
 
 TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     : Prompts(prompts), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
       PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
+  files::SetShippedDataDir(setup.DataDir);
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
@@ -79,8 +94,22 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->setObjectName(QStringLiteral("Form1"));
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
-  if (setup.City)
-    OpenCity(*setup.City);
+  ZoneGiven = !setup.City;
+  Historic = setup.HistoricZones.value_or(
+      config::TIniFile(IniPath.toStdString()).ReadBool("Options", "HistoricZones", false));
+  if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
+    Prompts.Information(QString::fromStdString("city \"" + *setup.City +
+                                               "\" is no longer in the city base; the stored "
+                                               "coordinates and zone are used"));
+    Place_ = setup.StoredPlace;
+    // Without the city there is no zone history: the stored zone is the offset.
+    Historic = false;
+    const auto degrees = [](int d, int m) { return d + (d < 0 ? -m : m) / 60.0; };
+    Coordinates = astro::TGeoPlace{degrees(Place_->LatitudeDeg, Place_->LatitudeMin),
+                                   degrees(Place_->LongitudeDeg, Place_->LongitudeMin)};
+  }
+  if (setup.StoredPlace)
+    Zone_ = setup.Zone; // the stored zone, also where the city's own differs
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   Font.Loaded = LoadSymbolFont(setup.FontFile);
@@ -89,6 +118,22 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
   CreateFrames(setup);
+  ReadDignityTable(setup.DignityFile);
+}
+
+// A missing table is a warning (the chart goes on without dignities); a malformed one stops.
+void TChartSession::ReadDignityTable(const QString& fileName) {
+  if (fileName.isEmpty())
+    return;
+  if (!QFileInfo(fileName).isFile()) {
+    Prompts.Information("table of dignities " + fileName + " is missing; no dignities");
+    return;
+  }
+  try {
+    Dignities = astro::ReadDignityTable(fileName.toStdString());
+  } catch (const astro::EDignityTableError& error) {
+    throw TChartError(error.what());
+  }
 }
 
 // The main window's InitTree: tree, tarot, cosmogram. A frame reports an unreadable picture in
@@ -148,11 +193,10 @@ TChartSession::TFontHold::~TFontHold() {
     FreeSymbolFont();
 }
 
-void TChartSession::OpenCity(const std::string& name) {
+bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   const config::TIniFile ini(IniPath.toStdString());
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
-  const QString basePath =
-      QString::fromStdString(config::DirectoryOf(IniPath.toStdString()) + value);
+  const QString basePath = files::DataFilePath(IniPath.toStdString(), value);
   if (value.empty() || !QFileInfo(basePath).isFile())
     throw TChartError("city base " + Quoted(basePath) + " (key CityBase of [PositionFrame] in " +
                       Quoted(IniPath) + ") is missing");
@@ -170,6 +214,8 @@ void TChartSession::OpenCity(const std::string& name) {
     for (const QString& entry : cities->GetCityList(country))
       entries.push_back({country.toStdString(), entry.toStdString()});
   const TCityMatch match = TCityNames(std::move(entries)).Match(name);
+  if (!match.Found && mayBeMissing && !match.Ambiguous)
+    return false;
   if (!match.Found) {
     if (match.Ambiguous)
       throw TChartError("city \"" + name +
@@ -195,21 +241,33 @@ void TChartSession::OpenCity(const std::string& name) {
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
 
   Zone_ = PositionFrame1->CityTimeZone;
-  Place = TPlaceFacts{
+  Coordinates =
+      astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
+  Place_ = TPlaceFacts{
       CityFullName(match.City),    match.City.Country,          match.City.Entry,
       PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
       PositionFrame1->LongitudeMin};
+  return true;
+}
+
+TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
+  if (Historic && PositionFrame1)
+    if (const auto offset = HistoricOffset(PositionFrame1->CityZoneName().toLatin1(),
+                                           PositionFrame1->CityLongitude(), ToDateTime(local)))
+      return *offset;
+  return WholeHoursOffset(Zone_);
 }
 
 void TChartSession::CheckInRange(TSeconds local) const {
-  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, ToDateTime(local));
+  const astro::TDateTime ut = ToUniversalTime(OffsetAt(local), ToDateTime(local));
   const astro::TDateTime first = Efemeris_->FirstDate(), last = Efemeris_->LastDate();
   // Compared by whole seconds: the range ends at 23:59:59 of its last day.
   const auto seconds = [](astro::TDateTime t) {
     return CalendarDay(t) * SecondsPerDay + astro::SecondsOfDay(t);
   };
   if (seconds(ut) < seconds(first) || seconds(ut) > seconds(last))
-    throw TChartError("moment " + MomentText(local) + " (zone " + std::to_string(Zone_) + ", " +
+    throw TChartError("moment " + MomentText(local) + " (" +
+                      OffsetText(OffsetAt(local).Seconds).toStdString() + ", " +
                       astro::DateToText(ut) + " " + astro::TimeToText(ut) +
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
@@ -217,7 +275,8 @@ void TChartSession::CheckInRange(TSeconds local) const {
 TChartFacts TChartSession::Compute(TSeconds local) {
   CheckInRange(local);
   Moment = ToDateTime(local);
-  const astro::TDateTime ut = astro::ToUniversalTime(Zone_, Moment);
+  const TZoneOffset offset = OffsetAt(local);
+  const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
@@ -227,8 +286,16 @@ TChartFacts TChartSession::Compute(TSeconds local) {
   TChartFacts facts;
   facts.Local = Moment;
   facts.Universal = ut;
-  facts.Zone = Zone_;
-  facts.Place = Place;
+  facts.Zone = WholeHoursOf(offset.Seconds);
+  facts.OffsetSeconds = offset.Seconds;
+  QString label = OffsetText(offset.Seconds) + QStringLiteral(", ");
+  if (offset.Source != TZoneSource::WholeHours) {
+    facts.ZoneName = PositionFrame1->CityZoneName().toStdString();
+    label += PositionFrame1->CityZoneName() + QStringLiteral(", ");
+  }
+  label += ZoneGiven ? QStringLiteral("--zone") : SourceText(offset.Source);
+  facts.OffsetLabel = label.toStdString();
+  facts.Place = Place_;
   for (int b = 1; b <= astro::kBodyCount; ++b)
     facts.Bodies[b - 1] = {PlanetPosition1->GetLongitude(b), PlanetPosition1->GetSign(b),
                            PlanetPosition1->GetDegreeInSign(b)};
@@ -238,6 +305,11 @@ TChartFacts TChartSession::Compute(TSeconds local) {
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
   if (TaroFrame_)
     facts.Tarot = Spread();
+  if (Coordinates)
+    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
+  if (Dignities)
+    facts.Dignities =
+        TDignityFacts{Dignities->Tradition, astro::ChartDignities(*Dignities, *PlanetPosition1)};
   return facts;
 }
 

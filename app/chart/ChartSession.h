@@ -3,12 +3,13 @@
 // main window wires them. The ephemeris store computes into the chart model at the UT moment;
 // the model's change feeds the Tree of Life frame in the main window's order; the frame's save
 // commands write the report and the picture. Moments given here are LOCAL (whole seconds,
-// ChartMoment.h); the zone (hours east of Greenwich) turns them into UT.
+// ChartMoment.h); the zone (hours east of Greenwich) or the city's zone by date turns them into UT.
 #pragma once
 
 #include "ChartMoment.h"
 #include "ChartText.h"
 #include "ConsolePrompts.h"
+#include "ZoneOffset.h"
 
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
@@ -28,13 +29,19 @@ class TViewFrame;
 namespace chart {
 
 struct TChartSetup {
-  QString IniPath;                 // the configuration file; must be readable
-  std::string EphemerisFile;       // the ephemeris store's file
-  QString FontFile;                // the symbol font
-  std::optional<std::string> City; // "Country/City entry", or
-  int Zone = 0;                    // the zone used when no city is given
-  bool TreeFrame = true;           // create the Tree of Life and cosmogram frames (pictures)
-  bool TaroFrame = true;           // create the tarot frame (the spread and its picture)
+  QString IniPath;                   // the configuration file; must be readable
+  QString DataDir;                   // shipped data, for data names missing beside IniPath
+  std::string EphemerisFile;         // the ephemeris store's file
+  QString FontFile;                  // the symbol font
+  QString DignityFile;               // the table of dignities; empty: no dignities
+  std::optional<std::string> City;   // "Country/City entry", or
+  int Zone = 0;                      // the zone used when no city is given
+  bool TreeFrame = true;             // create the Tree of Life and cosmogram frames (pictures)
+  bool TaroFrame = true;             // create the tarot frame (the spread and its picture)
+  std::optional<bool> HistoricZones; // zones by date; absent: [Options] HistoricZones of the INI
+  // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
+  // warning) when City is no longer in the city base.
+  std::optional<TPlaceFacts> StoredPlace;
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -70,6 +77,12 @@ public:
   TImageFrame* TreeFrame() const { return TreeFrame_; }
   TViewFrame* View(TView view) const;
   int Zone() const { return Zone_; }
+  // Whether the offset comes from the city's zone history.
+  bool HistoricZones() const { return Historic; }
+  // The offset used for a local moment: the city's zone by date, or whole hours.
+  TZoneOffset OffsetAt(TSeconds local) const;
+  // The chosen city ("Country/City entry" and coordinates); none when a zone replaced it.
+  const std::optional<TPlaceFacts>& Place() const { return Place_; }
 
 private:
   // The companion only reads the configuration file: the model is destroyed without a file
@@ -78,11 +91,13 @@ private:
     void operator()(astro::TPlanetPosition* model) const;
   };
 
-  void OpenCity(const std::string& name);
+  // False when the base has no such city and a stored place may stand in.
+  bool OpenCity(const std::string& name, bool mayBeMissing);
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
   void CreateFrames(const TChartSetup& setup);
   std::array<TCardFacts, 22> Spread() const;
+  void ReadDignityTable(const QString& fileName);
 
   TConsolePrompts& Prompts;
   QString IniPath;
@@ -93,8 +108,13 @@ private:
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
-  std::optional<TPlaceFacts> Place;
+  std::optional<TPlaceFacts> Place_;
+  std::optional<astro::TGeoPlace> Coordinates; // of the place, for the almanac
+  astro::TAlmanacCache Almanac;
+  std::optional<astro::TDignityTable> Dignities;
   int Zone_ = 0;
+  bool Historic = false;
+  bool ZoneGiven = false;      // --zone instead of a city
   astro::TDateTime Moment = 0; // local moment handed to the frames
   struct TFontHold {           // frees the shared symbol font it loaded
     bool Loaded = false;
@@ -103,10 +123,13 @@ private:
   int Changes = 0; // OnChange count, to see that a computation took place
 };
 
-// The files the program itself would use: the configuration file and the symbol font beside the
-// executable, the ephemeris in the working folder or beside the executable.
+// The files the window would use (ProgramFiles.h): its data folder, its configuration file, the
+// symbol font and the table of dignities in the data folder, the ephemeris in the working folder
+// or the data folder.
+QString DefaultDataDir();
 QString DefaultIniPath();
 QString DefaultFontFile();
+QString DefaultDignityFile();
 std::string DefaultEphemerisFile();
 
 } // namespace chart

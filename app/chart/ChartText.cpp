@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartText.h"
 
+#include "AlmanacText.h"
 #include "DateTime.h"
 #include "Formatting.h"
 #include "Vocabulary.h"
@@ -37,6 +38,28 @@ std::string Coordinate(int degrees, int minutes) {
   return std::to_string(degrees) + "°" + astro::ZeroPad(minutes < 0 ? -minutes : minutes, 2) + "’";
 }
 
+std::string SignedPoints(int points) {
+  return (points > 0 ? "+" : "") + std::to_string(points);
+}
+
+void PrintAlmanac(std::ostream& out, const astro::TAlmanacDay& day) {
+  using astro::EventTimeText;
+  out << "Sun: rise " << EventTimeText(day.SunRise) << ", set " << EventTimeText(day.SunSet)
+      << ", culmination " << EventTimeText(day.SunCulmination) << "\n";
+  out << "Moon: rise " << EventTimeText(day.MoonRise) << ", set " << EventTimeText(day.MoonSet)
+      << ", illuminated " << astro::PhaseText(day.Moon) << ", "
+      << (day.Moon.Waxing ? "waxing" : "waning") << "\n";
+}
+
+void PrintDignities(std::ostream& out, const TDignityFacts& dignities) {
+  out << "Dignities (" << dignities.Tradition << "):\n";
+  for (const astro::TBodyDignity& body : dignities.Bodies)
+    out << "  " << PaddedRight(astro::PlanetNames[body.Body], 9) << " "
+        << PaddedRight(astro::SignNames[body.Sign], 9) << " "
+        << PaddedRight(astro::DignityText(body), 21) << " " << SignedPoints(body.Points) << "\n";
+  out << "  Total: " << SignedPoints(astro::TotalPoints(dignities.Bodies)) << "\n";
+}
+
 } // namespace
 
 std::string AspectLine(const TAspectFacts& item) {
@@ -51,7 +74,7 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
   if (number > 0)
     out << "Chart " << astro::ZeroPad(number, numberWidth) << "\n";
   out << "Moment: " << MomentLine(chart.Local) << " local, " << MomentLine(chart.Universal)
-      << " UT\n";
+      << " UT, " << chart.OffsetLabel << "\n";
   if (chart.Place)
     out << "Place: " << chart.Place->Name << ", latitude "
         << Coordinate(chart.Place->LatitudeDeg, chart.Place->LatitudeMin) << ", longitude "
@@ -67,6 +90,10 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
         << PaddedRight(astro::SignNames[body.Sign], 9) << " "
         << astro::FormatDegMin(body.DegreeInSign) << "\n";
   }
+  if (chart.Almanac)
+    PrintAlmanac(out, *chart.Almanac);
+  if (chart.Dignities)
+    PrintDignities(out, *chart.Dignities);
   out << "Aspects: " << chart.Aspects.size() << "\n";
   for (const TAspectFacts& item : chart.Aspects)
     out << "  " << AspectLine(item) << "\n";

@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The text a chart prints on standard output (UTF-8): moment, place, bodies and aspects.
+// The text a chart prints on standard output (UTF-8): moment, place, bodies, the Sun and Moon of
+// the day, the dignities, aspects and the tarot spread.
 #pragma once
 
+#include "Almanac.h"
 #include "Clock.h"
+#include "Dignities.h"
 
 #include <array>
 #include <optional>
@@ -38,15 +41,26 @@ struct TCardFacts {
   std::vector<std::string> Text; // its text from the tarot base (UTF-8 lines)
 };
 
+// The chart's dignities from the table of dignities.
+struct TDignityFacts {
+  std::string Tradition;           // the table's tradition
+  astro::TChartDignities Bodies{}; // element 0 is the Sun
+};
+
 // One computed chart, as the model holds it after the aspect search.
 struct TChartFacts {
   astro::TDateTime Local = 0;     // the moment the frames show (local time)
   astro::TDateTime Universal = 0; // the moment the ephemeris was asked for (UT)
-  int Zone = 0;                   // hours east of Greenwich
+  int Zone = 0;                   // whole hours east of Greenwich (toward zero)
+  int OffsetSeconds = 0;          // the exact offset used: Local = Universal + OffsetSeconds
+  std::string ZoneName;           // IANA zone when the offset is a zone by date, else empty
+  std::string OffsetLabel;        // "UTC+04:00, Europe/Moscow, летнее время"
   std::optional<TPlaceFacts> Place;
   std::array<TBodyFacts, 10> Bodies{};             // element 0 is the Sun
   std::vector<TAspectFacts> Aspects;               // in the model's order
   std::optional<std::array<TCardFacts, 22>> Tarot; // the spread, when the tarot view was laid
+  std::optional<astro::TAlmanacDay> Almanac;       // Sun and Moon of the local day, with a place
+  std::optional<TDignityFacts> Dignities;          // when a table of dignities was read
 };
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
@@ -56,7 +70,8 @@ std::string ChartText(const TChartFacts& chart, int number = 0, int numberWidth 
 // "Солнце - Луна: Трин (Tri)", the line of one aspect.
 std::string AspectLine(const TAspectFacts& item);
 
-// The chart as one line of JSON (no line end): moment, place, bodies, aspects, tarot.
+// The chart as one line of JSON (no line end): moment, place, bodies, aspects, tarot, almanac,
+// dignities and their total.
 std::string ChartJson(const TChartFacts& chart);
 
 } // namespace chart

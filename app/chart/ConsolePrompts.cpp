@@ -24,6 +24,14 @@ void TConsolePrompts::Error(const QString& text) {
   std::fprintf(ErrorStream, "astravia-chart: error: %s\n", text.toUtf8().constData());
 }
 
+bool TConsolePrompts::Question(const QString&) {
+  return false;
+}
+
+std::optional<QString> TConsolePrompts::InputText(const QString&, const QString&, const QString&) {
+  return std::nullopt;
+}
+
 std::optional<QString> TConsolePrompts::SaveFileName(const TSaveRequest&) {
   SaveAsked = true;
   QString answer;

@@ -22,6 +22,10 @@ public:
 
   void Information(const QString& text) override;
   void Error(const QString& text) override;
+  // Nobody answers: a question is No, a text input is cancelled.
+  bool Question(const QString& text) override;
+  std::optional<QString> InputText(const QString& Title, const QString& Label,
+                                   const QString& Text) override;
   std::optional<QString> SaveFileName(const TSaveRequest& request) override;
   bool SetupPrinter(QPrinter& printer) override;
   bool Execute(QDialog& dialog) override;

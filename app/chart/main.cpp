@@ -26,6 +26,8 @@ int main(int argc, char** argv) {
   qInstallMessageHandler(QuietQtMessages);
   int qtArgc = 1;
   QApplication application(qtArgc, argv);
+  // The window's name, so the user's data folder (and the chart archive in it) is the same.
+  QApplication::setApplicationName(QStringLiteral("Astravia"));
   try {
     const chart::TChartOptions options = chart::ParseChartOptions(args);
     if (options.Help) {

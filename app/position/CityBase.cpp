@@ -90,20 +90,43 @@ QStringList TCityBase::GetCityList(const QString& Country) const {
   return result;
 }
 
-bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, QString& Latitude,
-                         QString& Longitude, QString& Zone) const {
+QString TCityBase::ExtractZoneName(const QString& Line) {
+  qsizetype fifth = -1;
+  for (int count = 0; count < kSeparatorsOfPlace; ++count) {
+    fifth = Line.indexOf(u';', fifth + 1);
+    if (fifth < 0)
+      return {};
+  }
+  const qsizetype last = Line.lastIndexOf(u';');
+  return last > fifth ? Line.mid(fifth + 1, last - fifth - 1).trimmed() : QString();
+}
+
+std::optional<TCityPlace> TCityBase::FindPlace(const QString& Country,
+                                               const QString& CityEntryText) const {
   for (const QString& line : Lines) {
     if (ExtractField(2, line) != Country || CityEntry(line) != CityEntryText)
       continue;
-    Latitude = ExtractField(4, line);
-    Longitude = ExtractField(5, line);
-    Zone = ExtractField(6, line);
-    return true;
+    return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
+                      ExtractField(6, line)};
   }
-  return false;
+  return std::nullopt;
+}
+
+bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, QString& Latitude,
+                         QString& Longitude, QString& Zone) const {
+  const std::optional<TCityPlace> place = FindPlace(Country, CityEntryText);
+  if (!place)
+    return false;
+  Latitude = place->Latitude;
+  Longitude = place->Longitude;
+  Zone = place->Zone;
+  return true;
 }
 
 void SortUnique(QStringList& List) {
+  // Exact duplicates go first, so the collator sorts each text once (the atlas repeats each
+  // country thousands of times).
+  List.removeDuplicates();
   QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
   collator.setCaseSensitivity(Qt::CaseSensitive);
   // Ties of the collator fall back to code units, so exact duplicates end up side by side.

@@ -3,12 +3,23 @@
 // Windows-1251 text file (CR LF, LF or CR line ends), six fields separated by ";":
 //   city;country;region;latitude;longitude;zone      e.g. Омск;Россия;;54°59’;73°22’;6
 // Coordinates are texts of integer degrees, "°", integer minutes and one closing character ("’");
-// the zone is whole hours east of UT. The store hands the texts out as they stand; turning them
-// into numbers is the caller's business. Lines with fewer than five ";" are not places and skipped.
+// the zone is whole hours east of UT. Text between the fifth and the last ";" is not a field; the
+// shipped atlas keeps the place's IANA zone name there:  Тольятти;Россия;Самарская область;53°32’;
+// 49°21’;Europe/Samara;4. The store hands the texts out as they stand; turning them into numbers is
+// the caller's business. Lines with fewer than five ";" are not places and skipped.
 #pragma once
 
 #include <QString>
 #include <QStringList>
+#include <optional>
+
+// The texts of one place: fields 4, 5 and 6 and the zone name (empty when the line has none).
+struct TCityPlace {
+  QString Latitude;
+  QString Longitude;
+  QString ZoneName;
+  QString Zone;
+};
 
 class TCityBase {
 public:
@@ -30,10 +41,15 @@ public:
   // fields 4, 5 and 6. False, with the out texts untouched, when there is none.
   bool FindCity(const QString& Country, const QString& CityEntry, QString& Latitude,
                 QString& Longitude, QString& Zone) const;
+  // The same first place with its zone name; nullopt when there is none.
+  std::optional<TCityPlace> FindPlace(const QString& Country, const QString& CityEntry) const;
 
   // Field N of a line: 1..5 the text before the N-th ";" (after the previous one), 6 the text after
   // the last ";". Empty when the line has too few ";" or N is outside 1..6.
   static QString ExtractField(int N, const QString& Line);
+  // The text between the fifth and the last ";", trimmed: the IANA zone name of the atlas.
+  // Empty when the line has fewer than six ";".
+  static QString ExtractZoneName(const QString& Line);
   // The list entry of a line: field 1, plus ";" and field 3 when that is not empty.
   static QString CityEntry(const QString& Line);
 

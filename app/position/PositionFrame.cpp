@@ -4,9 +4,12 @@
 #include "CityBase.h"
 #include "DateTime.h"
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -60,6 +63,10 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, int x, int y, int width)
   box->setObjectName(name);
   box->setEditable(true);
   box->setInsertPolicy(QComboBox::NoInsert); // typed text never becomes a place
+  // While the user types, a list offers every entry that contains the text, in any letter case.
+  box->completer()->setCompletionMode(QCompleter::PopupCompletion);
+  box->completer()->setFilterMode(Qt::MatchContains);
+  box->completer()->setCaseSensitivity(Qt::CaseInsensitive);
   box->setGeometry(x, y, width, 21);
   return box;
 }
@@ -132,6 +139,13 @@ void TPositionFrame::BuildControls() {
   TimeZone->setRange(-12, 12);
   TimeZone->setValue(CityTimeZone);
   TimeZone->setGeometry(102, 43, 41, 22);
+  HistoricZonesBox = new QCheckBox(QStringLiteral("Пояс по дате"), g);
+  HistoricZonesBox->setObjectName(QStringLiteral("HistoricZones"));
+  HistoricZonesBox->adjustSize();
+  HistoricZonesBox->move(146, 45);
+  ZoneOffsetText =
+      MakeLabel(g, QString(), HistoricZonesBox->geometry().right() + 3, 48, "ZoneOffsetText");
+  ShowOffset();
 
   MakeLabel(g, QStringLiteral("Государство:"), 6, 73);
   Country = MakeCombo(g, "Country", 80, 72, 209);
@@ -151,7 +165,8 @@ void TPositionFrame::BuildControls() {
 
   QWidget::setTabOrder(Time, Date);
   QWidget::setTabOrder(Date, TimeZone);
-  QWidget::setTabOrder(TimeZone, Country);
+  QWidget::setTabOrder(TimeZone, HistoricZonesBox);
+  QWidget::setTabOrder(HistoricZonesBox, Country);
   QWidget::setTabOrder(Country, City);
   QWidget::setTabOrder(City, DlgGrade);
   QWidget::setTabOrder(DlgGrade, DlgMin);
@@ -161,6 +176,7 @@ void TPositionFrame::BuildControls() {
   connect(Time, &QTimeEdit::timeChanged, this, &TPositionFrame::TimeChange);
   connect(Date, &QDateEdit::dateChanged, this, &TPositionFrame::DateChange);
   connect(TimeZone, &QSpinBox::valueChanged, this, &TPositionFrame::TimeZoneChange);
+  connect(HistoricZonesBox, &QCheckBox::toggled, this, &TPositionFrame::HistoricZonesClick);
   connect(Country, &QComboBox::activated, this, &TPositionFrame::CountrySelect);
   connect(City, &QComboBox::activated, this, &TPositionFrame::CitySelect);
 }
@@ -168,7 +184,7 @@ void TPositionFrame::BuildControls() {
 void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
   const config::TIniFile ini(ConfigFileName);
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
-  const QString path = QString::fromStdString(config::DirectoryOf(ConfigFileName) + value);
+  const QString path = files::DataFilePath(ConfigFileName, value);
   if (QFileInfo(path).isFile()) {
     OpenCityBase(path);
     return;
@@ -237,17 +253,17 @@ void TPositionFrame::SetDateRange(astro::TDateTime A, astro::TDateTime B) {
   if (today() < maxDay && today() > minDay) {
     const astro::TDateTime now = astro::Now().Local;
     ShowInPickers(now);
-    DateTime = now;
+    MoveTo(now);
     emit OnDateTimeChange(this);
   }
   if (today() <= maxDay && today() <= minDay) {
     ShowInPickers(MinDate);
-    DateTime = MinDate;
+    MoveTo(MinDate);
     emit OnDateTimeChange(this);
   }
   if (today() >= maxDay && today() >= minDay) {
     ShowInPickers(MinDate);
-    DateTime = MinDate;
+    MoveTo(MinDate);
     emit OnDateTimeChange(this);
   }
 }
@@ -261,7 +277,7 @@ void TPositionFrame::SetDateTime(astro::TDateTime X) {
   if (!IsInRange(X))
     return;
   ShowInPickers(X);
-  DateTime = X;
+  MoveTo(X);
   emit OnDateTimeChange(this);
 }
 
@@ -269,14 +285,8 @@ void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TDateTime X =
       astro::EncodeDateTime({shown.year(), shown.month(), shown.day()}, FromQTime(Time->time()));
-  if (!IsInRange(X)) {
-    ShowInPickers(DateTime);
-    return;
-  }
-  ShowInPickers(X);
-  DateTime = X;
-  emit OnDateTimeChange(this);
-  emit OnTimeZoneChange(this);
+  if (!EditDateTime(X))
+    ShowInPickers(DateTime); // the edit is undone, no event
 }
 
 void TPositionFrame::TimeChange() {
@@ -293,7 +303,7 @@ void TPositionFrame::TimeChange() {
     ShowInPickers(DateTime);
     return;
   }
-  DateTime = X;
+  MoveTo(X);
   {
     const QSignalBlocker blocker(Date);
     Date->setDate(ToQDate(X));
@@ -320,8 +330,8 @@ void TPositionFrame::UpdatePosition() {
   const QString country = SelectedText(Country);
   if (country.isEmpty() || !CityBase)
     return;
-  QString latitude, longitude, zone;
-  if (!CityBase->FindCity(country, SelectedText(City), latitude, longitude, zone))
+  const std::optional<TCityPlace> place = CityBase->FindPlace(country, SelectedText(City));
+  if (!place)
     return;
   // Degrees before the first "°", minutes after it without the closing minute sign.
   const auto split = [](const QString& text, QString& degrees, QString& minutes) {
@@ -331,23 +341,192 @@ void TPositionFrame::UpdatePosition() {
     minutes = rest.left(std::max<qsizetype>(0, rest.size() - 1));
   };
   QString latDeg, latMin, lonDeg, lonMin;
-  split(latitude, latDeg, latMin);
-  split(longitude, lonDeg, lonMin);
+  split(place->Latitude, latDeg, latMin);
+  split(place->Longitude, lonDeg, lonMin);
   LatitudeDeg = ReadDecimalInteger(latDeg);
   LatitudeMin = ReadDecimalInteger(latMin);
   LongitudeDeg = ReadDecimalInteger(lonDeg);
   LongitudeMin = ReadDecimalInteger(lonMin);
-  if (!zone.isEmpty())
-    CityTimeZone = ReadDecimalInteger(zone);
-  ShowZone(CityTimeZone);
+  if (!place->Zone.isEmpty())
+    StandardZone = ReadDecimalInteger(place->Zone);
+  ZoneName = place->ZoneName;
+  // The sign stands on the degrees text, also where their integer is 0 (-0°07’).
+  const double magnitude = std::abs(LongitudeDeg) + std::abs(LongitudeMin) / 60.0;
+  Longitude = lonDeg.trimmed().startsWith(u'-') ? -magnitude : magnitude;
+  const bool offsetChanged = UpdateZoneOffset();
   DlgGrade->setText(lonDeg);
   DlgMin->setText(lonMin);
   ShirGrade->setText(latDeg);
   ShirMin->setText(latMin);
+  PlaceTaken = true;
   emit OnPositionChange(this);
+  if (offsetChanged && HistoricZones())
+    emit OnTimeZoneChange(this);
+}
+
+namespace {
+
+double SignedDegrees(const QString& degreesText, int degrees, int minutes) {
+  const double size = std::abs(degrees) + std::abs(minutes) / 60.0;
+  return degreesText.trimmed().startsWith(u'-') ? -size : size;
+}
+
+} // namespace
+
+double TPositionFrame::LatitudeDegrees() const {
+  return SignedDegrees(ShirGrade->text(), LatitudeDeg, LatitudeMin);
+}
+
+double TPositionFrame::LongitudeDegrees() const {
+  return SignedDegrees(DlgGrade->text(), LongitudeDeg, LongitudeMin);
 }
 
 void TPositionFrame::TimeZoneChange() {
-  CityTimeZone = TimeZone->value();
+  // A zone set by hand is the zone again: zones by date step aside.
+  if (HistoricZonesBox->isChecked()) {
+    const QSignalBlocker blocker(HistoricZonesBox);
+    HistoricZonesBox->setChecked(false);
+  }
+  StandardZone = TimeZone->value();
+  UpdateZoneOffset();
   emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::HistoricZonesClick() {
+  if (UpdateZoneOffset())
+    emit OnTimeZoneChange(this);
+}
+
+bool TPositionFrame::HistoricZones() const {
+  return HistoricZonesBox->isChecked();
+}
+
+void TPositionFrame::SetHistoricZones(bool On) {
+  HistoricZonesBox->setChecked(On); // runs HistoricZonesClick when it changes
+}
+
+void TPositionFrame::ReadOptions(const std::string& ConfigFileName) {
+  const bool on = config::TIniFile(ConfigFileName).ReadBool("Options", "HistoricZones", false);
+  const QSignalBlocker blocker(HistoricZonesBox);
+  HistoricZonesBox->setChecked(on);
+  UpdateZoneOffset();
+}
+
+void TPositionFrame::WriteOptions(const std::string& ConfigFileName) const {
+  config::TIniFile(ConfigFileName).WriteBool("Options", "HistoricZones", HistoricZones());
+}
+
+void TPositionFrame::MoveTo(astro::TDateTime X) {
+  DateTime = X;
+  UpdateZoneOffset();
+}
+
+bool TPositionFrame::UpdateZoneOffset() {
+  const int before = ZoneOffset.Seconds;
+  std::optional<TZoneOffset> historic;
+  if (HistoricZones())
+    historic = HistoricOffset(ZoneName.toLatin1(), Longitude, DateTime);
+  ZoneOffset = historic ? *historic : WholeHoursOffset(StandardZone);
+  CityTimeZone = historic ? WholeHoursOf(historic->Seconds) : StandardZone;
+  ShowZone(CityTimeZone);
+  ShowOffset();
+  return ZoneOffset.Seconds != before;
+}
+
+void TPositionFrame::ShowOffset() {
+  const QString text = OffsetText(ZoneOffset.Seconds);
+  ZoneOffsetText->setText(text);
+  ZoneOffsetText->setToolTip(ZoneOffset.Source == TZoneSource::WholeHours
+                                 ? SourceText(ZoneOffset.Source)
+                                 : ZoneName + QStringLiteral(", ") + SourceText(ZoneOffset.Source));
+  // A mean-time offset carries seconds: a smaller face keeps it inside the group box.
+  QFont face = font();
+  const int room = GroupBox1->width() - 3 - ZoneOffsetText->x();
+  while (QFontMetrics(face).horizontalAdvance(text) > room && face.pointSizeF() > 5)
+    face.setPointSizeF(face.pointSizeF() - 0.5);
+  ZoneOffsetText->setFont(face);
+  ZoneOffsetText->adjustSize();
+}
+
+astro::TDateTime TPositionFrame::UniversalTime() const {
+  if (ZoneOffset.Source == TZoneSource::WholeHours)
+    return astro::ToUniversalTime(CityTimeZone, DateTime);
+  return ToUniversalTime(ZoneOffset, DateTime);
+}
+
+bool TPositionFrame::SelectPlace(const QString& CountryText, const QString& CityEntry) {
+  const int countryIndex =
+      Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (countryIndex < 0 || !CityBase || !CityBase->GetCityList(CountryText).contains(CityEntry))
+    return false;
+  {
+    const QSignalBlocker blocker(Country);
+    Country->setCurrentIndex(countryIndex);
+  }
+  FillCities(CountryText);
+  {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(City->findText(CityEntry, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  }
+  UpdatePosition();
+  return true;
+}
+
+void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg,
+                              int LatMin, int LonDeg, int LonMin) {
+  {
+    const QSignalBlocker blocker(Country);
+    const int index = Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
+    Country->setCurrentIndex(index);
+    if (index < 0)
+      Country->setEditText(CountryText);
+  }
+  FillCities(SelectedText(Country));
+  {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(City->findText(CityEntry, Qt::MatchExactly | Qt::MatchCaseSensitive));
+    if (City->currentText() != CityEntry) {
+      City->setCurrentIndex(-1);
+      City->setEditText(CityEntry);
+    }
+  }
+  LatitudeDeg = LatDeg;
+  LatitudeMin = LatMin;
+  LongitudeDeg = LonDeg;
+  LongitudeMin = LonMin;
+  // A place the atlas no longer holds has no zone history: its zone is the stored one.
+  ZoneName.clear();
+  Longitude = LonDeg + (LonDeg < 0 ? -LonMin : LonMin) / 60.0;
+  PlaceTaken = true;
+  UpdateZoneOffset();
+  const auto minutes = [](int m) { return QStringLiteral("%1").arg(m, 2, 10, QChar(u'0')); };
+  DlgGrade->setText(QString::number(LonDeg));
+  DlgMin->setText(minutes(LonMin));
+  ShirGrade->setText(QString::number(LatDeg));
+  ShirMin->setText(minutes(LatMin));
+  emit OnPositionChange(this);
+}
+
+void TPositionFrame::SetTimeZone(int Hours) {
+  StandardZone = Hours; // kept as given also where the spin edit's range ends
+  UpdateZoneOffset();
+  emit OnTimeZoneChange(this);
+}
+
+bool TPositionFrame::EditDateTime(astro::TDateTime X) {
+  if (!IsInRange(X))
+    return false;
+  ShowInPickers(X);
+  MoveTo(X);
+  emit OnDateTimeChange(this);
+  emit OnTimeZoneChange(this);
+  return true;
+}
+
+QString TPositionFrame::CountryText() const {
+  return Country->currentText();
+}
+
+QString TPositionFrame::CityText() const {
+  return City->currentText();
 }

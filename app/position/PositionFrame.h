@@ -6,15 +6,19 @@
 // Units: DateTime, MinDate, MaxDate are astro::TDateTime in LOCAL time (days since 1899-12-30);
 // ranges are compared by calendar day. LongitudeDeg/Min, LatitudeDeg/Min are integer degrees and
 // minutes as the city base writes them (east and north positive, the sign on the degrees).
-// CityTimeZone is whole hours to add to UT to get local time.
+// CityTimeZone is whole hours to add to UT to get local time; ZoneOffset the exact offset in use
+// (seconds east of UT): the city's whole hours, or with "Пояс по дате" checked the one the tz
+// database gives for the city's zone at the local moment.
 #pragma once
 
 #include "Clock.h"
+#include "ZoneOffset.h"
 
 #include <QFrame>
 #include <memory>
 #include <string>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QGroupBox;
@@ -42,8 +46,22 @@ public:
   bool IsInRange(astro::TDateTime X) const;
   // Moves to X when IsInRange(X), raising OnDateTimeChange; otherwise does nothing.
   void SetDateTime(astro::TDateTime X);
-  // Takes the selected city's coordinates and zone and raises OnPositionChange.
+  // Takes the selected city's coordinates and zone and raises OnPositionChange; with zones by
+  // date on, also OnTimeZoneChange when the offset changed.
   void UpdatePosition();
+
+  // Zones by date: [Options] HistoricZones of the configuration file ("1"/"0", absent = off).
+  void ReadOptions(const std::string& ConfigFileName);
+  // Throws config::EIniWriteError when the file cannot be written.
+  void WriteOptions(const std::string& ConfigFileName) const;
+  bool HistoricZones() const;
+  // Switches zones by date on or off; raises OnTimeZoneChange when the offset changes.
+  void SetHistoricZones(bool On);
+  // DateTime minus the exact offset in use.
+  astro::TDateTime UniversalTime() const;
+  // The selected city's IANA zone name and longitude (degrees, east positive).
+  const QString& CityZoneName() const { return ZoneName; }
+  double CityLongitude() const { return Longitude; }
 
   astro::TDateTime DateTime = 0;
   astro::TDateTime MinDate = 0;
@@ -54,8 +72,33 @@ public:
   int LatitudeMin = 0;
   // Starts at the spin edit's design value, so the zone shown is the zone used.
   int CityTimeZone = 7;
+  TZoneOffset ZoneOffset = WholeHoursOffset(7);
 
   const TCityBase* Cities() const { return CityBase.get(); }
+  // True once a city of the base has given its coordinates and zone.
+  bool HasPlace() const { return PlaceTaken; }
+  // The chosen place in signed decimal degrees, north and east positive. The sign is the one of
+  // the degrees text, so "-0°07’" lies west of Greenwich although LongitudeDeg is 0.
+  double LatitudeDegrees() const;
+  double LongitudeDegrees() const;
+
+  // Setting a stored chart: each call does what the matching user edit does and raises the
+  // same events, so the owner recomputes exactly as after a user's change.
+  // Chooses a listed country and one of its city entries (OnPositionChange); false, with
+  // nothing changed, when either is not listed.
+  bool SelectPlace(const QString& CountryText, const QString& CityEntry);
+  // A place the lists do not hold: the lists show the given texts, the coordinates are taken
+  // as given (OnPositionChange). The zone is left to SetTimeZone.
+  void SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg, int LatMin,
+                int LonDeg, int LonMin);
+  // The zone, as the spin edit sets it (OnTimeZoneChange).
+  void SetTimeZone(int Hours);
+  // The moment, as an accepted date edit (OnDateTimeChange, then OnTimeZoneChange); false and
+  // nothing changed when IsInRange(X) is false.
+  bool EditDateTime(astro::TDateTime X);
+  // The texts the country and city boxes show (a typed or stored text included).
+  QString CountryText() const;
+  QString CityText() const;
 
 signals:
   void OnDateTimeChange(QObject* Sender);
@@ -69,6 +112,7 @@ public slots:
   void CountrySelect();
   void CitySelect();
   void TimeZoneChange();
+  void HistoricZonesClick();
 
 private:
   void BuildControls();
@@ -76,12 +120,20 @@ private:
   void ShowZone(int Hours);
   QString SelectedText(const QComboBox* Box) const;
   void FillCities(const QString& Country);
+  // Recomputes ZoneOffset and CityTimeZone and shows them; true when the offset changed.
+  bool UpdateZoneOffset();
+  // The exact offset in the label beside the zone, its source in the label's tool tip.
+  void ShowOffset();
+  void MoveTo(astro::TDateTime X);
 
   std::unique_ptr<TCityBase> CityBase;
+  bool PlaceTaken = false;
   QGroupBox* GroupBox1 = nullptr;
   QTimeEdit* Time = nullptr;
   QDateEdit* Date = nullptr;
   QSpinBox* TimeZone = nullptr;
+  QCheckBox* HistoricZonesBox = nullptr;
+  QLabel* ZoneOffsetText = nullptr;
   QComboBox* Country = nullptr;
   QComboBox* City = nullptr;
   QLineEdit* DlgGrade = nullptr;
@@ -92,6 +144,10 @@ private:
   QLabel* DlgMinText = nullptr;
   QLabel* ShirGradeText = nullptr;
   QLabel* ShirMinText = nullptr;
+  // The zone of the Parts' behaviour: the city's whole hours, or the spin edit's when set by hand.
+  int StandardZone = 7;
+  QString ZoneName;
+  double Longitude = 0;
 };
 
 // The calendar day of a moment: its value rounded down (continuous also before 1899-12-30).

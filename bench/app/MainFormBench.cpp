@@ -2,8 +2,11 @@
 // The main window's hottest paths over the shipped runtime folder: one full refresh
 // (planet table and every existing view) and one animation tick end to end.
 #include "Application.h"
+#include "DateTime.h"
 #include "MainForm.h"
+#include "PositionFrame.h"
 #include "ScriptedPrompts.h"
+#include "SunMoonPanels.h"
 
 #include <QCheckBox>
 #include <benchmark/benchmark.h>
@@ -45,6 +48,35 @@ void BM_CreateTree(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CreateTree)->Unit(benchmark::kMicrosecond);
+
+// One refresh through the position frame, alternating between two moments: within one local
+// day the Sun and Moon panels keep what they show; across midnight they are recomputed.
+void RefreshBetween(benchmark::State& state, astro::TDateTime first, astro::TDateTime second) {
+  TScriptedPrompts prompts;
+  auto form = MakeForm();
+  TPositionFrame* frame = form->PositionFrame1();
+  frame->SetDateTime(first);
+  const int before = form->SunMoonPanels().ComputeCount();
+  bool atFirst = true;
+  for (auto _ : state) {
+    frame->SetDateTime(atFirst ? second : first);
+    atFirst = !atFirst;
+  }
+  state.counters["almanacs_per_refresh"] =
+      double(form->SunMoonPanels().ComputeCount() - before) / double(state.iterations());
+}
+
+void BM_RefreshWithinTheDay(benchmark::State& state) {
+  const astro::TDateTime day = astro::EncodeDate(2026, 12, 9);
+  RefreshBetween(state, day + astro::EncodeTime(12, 0, 0), day + astro::EncodeTime(12, 1, 0));
+}
+BENCHMARK(BM_RefreshWithinTheDay)->Unit(benchmark::kMicrosecond);
+
+void BM_RefreshAcrossMidnight(benchmark::State& state) {
+  const astro::TDateTime day = astro::EncodeDate(2026, 12, 9);
+  RefreshBetween(state, day + astro::EncodeTime(23, 59, 0), day + 1);
+}
+BENCHMARK(BM_RefreshAcrossMidnight)->Unit(benchmark::kMicrosecond);
 
 } // namespace
 

@@ -16,22 +16,58 @@ using namespace companion_test;
 
 TEST(ChartProgram, PrintsTheChartOfAMomentAndPlace) {
   const TTestFolder folder("prints");
+  // The city base's whole hours: Novosibirsk's +7 of today.
   const TRun run = RunChart({"--date", "2005-01-05", "--time", "12:00", "--city",
-                             "Россия/Новосибирск", "--ini", folder.Ini()});
+                             "Россия/Новосибирск", "--ini", folder.Ini(), "--no-historic-zones"});
   ASSERT_EQ(run.Status, 0) << run.Err;
-  EXPECT_NE(run.Out.find("Moment: 05.01.2005 12:00:00 local, 05.01.2005 05:00:00 UT"),
+  EXPECT_NE(run.Out.find("Moment: 05.01.2005 12:00:00 local, 05.01.2005 05:00:00 UT, UTC+07:00, "
+                         "пояс базы городов\n"),
             std::string::npos)
       << run.Out;
-  EXPECT_NE(run.Out.find("Place: Россия/Новосибирск;Сибирский ФО, latitude 55°02’, longitude "
-                         "82°55’, zone +7"),
+  EXPECT_NE(run.Out.find("Place: Россия/Новосибирск;Новосибирская область, latitude 55°02’, "
+                         "longitude 82°56’, zone +7"),
             std::string::npos)
       << run.Out;
   // The Sun on 5 January 2005 at 05:00 UT: 284.95, Capricorn 14°57’ (apparent longitude).
   EXPECT_NE(run.Out.find("\n  Солнце    284.95  Козерог   14°57’\n"), std::string::npos) << run.Out;
-  EXPECT_NE(run.Out.find("\nAspects: "), std::string::npos) << run.Out;
+  // After the bodies: the Sun and Moon of the local day, the dignities, then the aspects.
+  const std::size_t almanac = run.Out.find("\nSun: rise 09:52, set 17:16, culmination 13:34\n"
+                                           "Moon: rise 03:17, set 13:15, illuminated 35%, waning\n"
+                                           "Dignities (");
+  EXPECT_GT(almanac, run.Out.find("\n  Плутон ")) << run.Out;
+  EXPECT_NE(run.Out.find("\n  Сатурн    Рак       изгнание              -5\n"), std::string::npos);
+  EXPECT_LT(run.Out.find("\n  Total: -14\n"), run.Out.find("\nAspects: ")) << run.Out;
   EXPECT_TRUE(run.Err.empty()) << run.Err;
   EXPECT_FALSE(QFileInfo::exists(
       QString::fromStdString(folder.Path("report.txt")))); // nothing written without --out
+
+  // The shipped configuration asks for zones by date: in January 2005 the city kept +6.
+  const TRun byDate = RunChart({"--date", "2005-01-05", "--time", "12:00", "--city",
+                                "Россия/Новосибирск", "--ini", folder.Ini()});
+  ASSERT_EQ(byDate.Status, 0) << byDate.Err;
+  EXPECT_NE(byDate.Out.find("Moment: 05.01.2005 12:00:00 local, 05.01.2005 06:00:00 UT, "
+                            "UTC+06:00, Asia/Novosibirsk, поясное время\n"),
+            std::string::npos)
+      << byDate.Out;
+  // The option wins over a configuration that switches zones by date off.
+  QFile shipped(QString::fromStdString(folder.Ini("off.ini")));
+  ASSERT_TRUE(shipped.open(QIODevice::ReadWrite));
+  const QByteArray switchedOff = shipped.readAll().replace("HistoricZones=1", "HistoricZones=0");
+  ASSERT_TRUE(shipped.resize(0));
+  shipped.write(switchedOff);
+  shipped.close();
+  const TRun summer = RunChart({"--date", "1995-07-01", "--city", "Россия/Москва", "--ini",
+                                folder.Path("off.ini"), "--historic-zones"});
+  EXPECT_NE(summer.Out.find("08:00:00 UT, UTC+04:00, Europe/Moscow, летнее время\n"),
+            std::string::npos)
+      << summer.Out;
+  // Before Moscow's first standard time: the mean time of 37°37’ E, a fraction of a minute.
+  const TRun mean = RunChart(
+      {"--date", "1870-07-01", "--city", "Россия/Москва", "--ini", folder.Ini(), "--json"});
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(mean.Out));
+  EXPECT_EQ(json["moment"]["ut"].toString(), "1870-07-01T09:29:32") << mean.Out;
+  EXPECT_NEAR(json["moment"]["offset_minutes"].toDouble(), 150 + 28 / 60.0, 1e-6);
+  EXPECT_EQ(json["moment"]["zone"].toString(), "Europe/Moscow");
 }
 
 TEST(ChartProgram, HelpDescribesTheOptions) {
@@ -62,10 +98,14 @@ TEST(ChartProgram, ErrorsExitWithStatusTwoAndNameTheProblem) {
       {{"--date", "1800-01-01", "--time", "05:00", "--zone", "7", "--ini", ini},
        "outside the ephemeris range"},
       {{"--date", "2005-01-05", "--city", "Россия/Новосибрск", "--ini", ini},
-       "unknown city \"Россия/Новосибрск\"; closest entries:\n  Россия/Новосибирск;Сибирский ФО"},
-      {{"--date", "2005-01-05", "--city", "Канада/Виндзор", "--ini", ini},
-       "city \"Канада/Виндзор\" is ambiguous; give one of:\n  Канада/Виндзор;Новая Шотландия\n"
-       "  Канада/Виндзор;Онтарио"},
+       "unknown city \"Россия/Новосибрск\"; closest entries:\n  Россия/Новосибирск;Новосибирская "
+       "область"},
+      {{"--date", "2005-01-05", "--city", "США/Виндзор", "--ini", ini},
+       "city \"США/Виндзор\" is ambiguous; give one of:\n  США/Виндзор;Калифорния\n"
+       "  США/Виндзор;Колорадо"},
+      {{"--date", "2005-01-05", "--city", "Россия/Москва", "--historic-zones",
+        "--no-historic-zones", "--ini", ini},
+       "give --historic-zones or --no-historic-zones once"},
       {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("absent.ini")},
        "cannot read configuration file"},
       {{"--date", "2005-01-05", "--zone", "7", "--ini", folder.Path("")},
@@ -192,10 +232,16 @@ TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
   EXPECT_EQ(json["moment"]["local"].toString(), "2005-01-05T12:00:00");
   EXPECT_EQ(json["moment"]["ut"].toString(), "2005-01-05T05:00:00");
   EXPECT_EQ(json["moment"]["offset_minutes"].toInt(), 420);
+  EXPECT_TRUE(json["moment"]["zone"].isNull()); // whole hours, no zone by date
   EXPECT_TRUE(json["place"].isNull());
   EXPECT_EQ(json["bodies"].toArray().size(), 10);
   EXPECT_EQ(json["bodies"][0]["sign_name"].toString(), "Козерог");
   EXPECT_EQ(json["tarot"].toArray().size(), 22);
+  EXPECT_TRUE(json["almanac"].isNull()); // no place, no Sun and Moon times
+  ASSERT_EQ(json["dignities"].toArray().size(), 10);
+  EXPECT_EQ(json["dignities"][6]["dignity"].toString(), "изгнание"); // Saturn in Cancer
+  EXPECT_TRUE(json["dignities"][0]["dignity"].isNull());
+  EXPECT_EQ(json["dignity_total"].toInt(), -14);
   for (const char* name : {"tree.png", "tarot.png", "cosmogram.png"}) {
     const QImage a(QString::fromStdString(folder.Path("a/") + name));
     ASSERT_FALSE(a.isNull()) << name;

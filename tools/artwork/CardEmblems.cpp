@@ -727,8 +727,20 @@ void Typhon(QPainter& p) {
   QTransform mirror(-1, 0, 0, 1, W, 0);
   p.drawPath(wings);
   p.drawPath(mirror.map(wings));
-  Fill(p, QColor(140, 36, 34), QColor(80, 16, 16), 0.6);
-  p.drawRect(QRectF(Mid - 7, 34, 14, 16)); // chest
+  Fill(p, StoneDark, Ink, 0.7); // the altar he sits on
+  p.drawRect(QRectF(Mid - 11, 50, 22, 14));
+  const QColor hide(140, 36, 34), hideEdge(80, 16, 16);
+  p.setPen(Line(hide, 2.4)); // goat's legs over the altar's front, the left arm raised
+  p.drawLine(QPointF(Mid - 4, 47), QPointF(Mid - 6, 58));
+  p.drawLine(QPointF(Mid + 4, 47), QPointF(Mid + 6, 58));
+  p.drawLine(QPointF(Mid - 7, 36), QPointF(Mid - 14, 29));
+  p.drawLine(QPointF(Mid + 7, 37), QPointF(Mid + 15, 34));
+  Fill(p, Ink);
+  p.drawEllipse(QPointF(Mid - 6.3, 59), 2, 1.4);
+  p.drawEllipse(QPointF(Mid + 6.3, 59), 2, 1.4);
+  Fill(p, hide, hideEdge, 0.6);
+  p.drawPolygon(QPolygonF() << QPointF(Mid - 8, 33) << QPointF(Mid + 8, 33) << QPointF(Mid + 5, 49)
+                            << QPointF(Mid - 5, 49)); // torso
   Fill(p, QColor(226, 210, 170), QColor(120, 100, 70), 0.6);
   for (double side : {-1.0, 1.0}) { // the goat's horns
     QPainterPath horn(QPointF(Mid + side * 3, 20));
@@ -749,9 +761,7 @@ void Typhon(QPainter& p) {
                             << QPointF(Mid - 4.5, 23));
   p.drawPolygon(QPolygonF() << QPointF(Mid + 5, 20) << QPointF(Mid + 1.5, 21.5)
                             << QPointF(Mid + 4.5, 23));
-  Fill(p, StoneDark, Ink, 0.7); // the altar
-  p.drawRect(QRectF(Mid - 11, 50, 22, 14));
-  p.setPen(Line(Stone, 0.8));
+  p.setPen(Line(Stone, 0.8)); // the chains
   p.setBrush(Qt::NoBrush);
   for (double side : {-1.0, 1.0}) {
     for (int k = 0; k < 4; ++k) {

@@ -1,156 +1,218 @@
 #!/usr/bin/env python3
 # SPDX-License-Identifier: GPL-3.0-or-later
-"""Builds the shipped city base (data/cities.txt) from the city database of Debian's
-kstars-data package, run by hand; its output is committed.
+"""Builds the shipped atlas (data/cities.txt), run by hand; its output is committed.
 
-Every place becomes one Windows-1251 line of six ";"-separated fields, ended by CR LF:
-  city;country;region;latitude;longitude;zone
-Names are Russian where the package's Russian catalogue has them, English otherwise.
-Coordinates are integer degrees and minutes, rounded to the nearest minute, written as
-  55°02’  (degree sign byte 0xB0, minute sign byte 0x92), south and west with "-" on the degrees.
-The zone is whole hours east of UT: the current standard (non-summer) offset of the IANA zone
-at the place, rounded half away from zero; the database's own value when no zone is found
-or the found one lies across the date line from it.
+Sources:
+- the GeoNames places of 15 000 people or more that Debian's libgeonames-dev packages (read
+  through the library, libgeonames.so.0), with city, region and country names from the
+  package's Russian catalogue (/usr/share/locale/ru/LC_MESSAGES/geonames.mo, keyed by the
+  GeoNames id, "CC.admin1" and "CC");
+- the earlier list tools/cities/kstars-cities.txt, merged in so that no place it has is lost:
+  a place of it within MATCH_KM of a GeoNames place of the same country, or within
+  SAME_NAME_KM of one of the same name, is that place; the others are added with their IANA zone looked up from their coordinates.
 
-Needs: python3, node, and @photostructure/tz-lookup installed with npm in some folder
-(default: this folder; node_modules/ is ignored by git). See data/README.md.
+Zone names that the tz database keeps only as links to a newer name are written under the
+newer one. Every place becomes one Windows-1251 line, ended by CR LF:
+  city;country;region;latitude;longitude;IANA zone;standard offset in whole hours
+The reader takes field 6 after the last ";" and ignores what lies between the fifth and the
+last separator, so the zone name rides along without breaking the six-field format.
+Lines are ordered by population, the most populous first; a later line with the same city,
+region and country as an earlier one is dropped.
+
+Needs: python3, libgeonames-dev (and so libgeonames0, libgeonames-common), tzdata, and for the
+earlier list's zones node with @photostructure/tz-lookup (see data/README.md).
 """
 
 import argparse
+import ast
+import collections
+import ctypes
 import datetime
 import gettext
-import json
 import math
 import os
-import re
-import sqlite3
-import subprocess
 import sys
-import unicodedata
-import zoneinfo
+
+from kstars_cities import (DEGREE, MINUTE, clean_field, format_angle, lookup_zones,
+                           round_hours, standard_offset_hours, to_cp1251_text, write_lines)
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 REPO = os.path.dirname(os.path.dirname(HERE))
 
-DEGREE = "\u00b0"  # 0xB0 in Windows-1251
-MINUTE = "\u2019"  # 0x92 in Windows-1251
+# An earlier place this close to a GeoNames place of the same country is the same place.
+MATCH_KM = 5.0
+# ... and one this close that has the same name (the earlier list's centre was off).
+SAME_NAME_KM = 30.0
+# How far a GeoNames place may lie to vote for the country of an earlier place.
+COUNTRY_VOTE_KM = 100.0
 
-# Letters Windows-1251 lacks that Unicode decomposition does not reduce to a base letter.
-LATIN_FALLBACK = {
-    "ß": "ss", "ø": "o", "Ø": "O", "æ": "ae", "Æ": "AE", "œ": "oe", "Œ": "OE",
-    "ð": "d", "Ð": "D", "þ": "th", "Þ": "Th", "ł": "l", "Ł": "L", "ı": "i", "đ": "d", "Đ": "D",
-    "ʻ": "'", "ʼ": "'", "‘": "'",
+# Where the Russian catalogue's country name is out of date or not the usual one.
+COUNTRY_NAME_FIXES = {
+    "GB": "Великобритания",
+    "CD": "Демократическая Республика Конго",
+    "TH": "Таиланд",
+}
+# Where the Russian catalogue gives a city the name of another one, by GeoNames id.
+CITY_NAME_FIXES = {
+    "1265873": "Кожикоде",  # Kozhikode (Calicut), not Kolkata
 }
 
 
-def parse_angle(text):
-    """Decimal degrees from ' 55° 02\\' 00"', '-0° 30\\' 00"', '129° 8\\' 55" ' or '47.8339'."""
-    text = text.strip()
-    match = re.fullmatch(r"(-?)\s*(\d+)\s*°\s*(\d+)\s*'\s*(?:(\d+(?:\.\d*)?)\s*\")?", text)
-    if match:
-        sign, deg, minutes, seconds = match.groups()
-        value = int(deg) + int(minutes) / 60 + float(seconds or 0) / 3600
-        return -value if sign else value
-    return float(text)  # plain decimal degrees; raises on anything else
+class GeoNamesLibrary:
+    """The places packaged in libgeonames, each as a dict."""
+
+    FIELDS = ("id", "name", "admin1", "state", "code", "country", "zone", "population",
+              "latitude", "longitude")
+
+    def __init__(self):
+        self.lib = ctypes.CDLL("libgeonames.so.0")
+        self.glib = ctypes.CDLL("libglib-2.0.so.0")
+        self.lib.geonames_get_n_cities.restype = ctypes.c_int
+        self.lib.geonames_get_city.restype = ctypes.c_void_p
+        self.lib.geonames_get_city.argtypes = [ctypes.c_int]
+        self.lib.geonames_city_free.argtypes = [ctypes.c_void_p]
+        self.glib.g_variant_get_type_string.restype = ctypes.c_char_p
+        self.glib.g_variant_get_type_string.argtypes = [ctypes.c_void_p]
+        self.glib.g_variant_print.restype = ctypes.c_void_p
+        self.glib.g_variant_print.argtypes = [ctypes.c_void_p, ctypes.c_int]
+        self.glib.g_free.argtypes = [ctypes.c_void_p]
+
+    def places(self):
+        for index in range(self.lib.geonames_get_n_cities()):
+            city = self.lib.geonames_get_city(index)
+            kind = self.glib.g_variant_get_type_string(city)
+            if kind != b"(sssssssudd)":
+                raise SystemExit(f"libgeonames: unexpected record type {kind!r}")
+            text = self.glib.g_variant_print(city, 0)
+            values = ast.literal_eval(ctypes.string_at(text).decode("utf-8"))
+            self.glib.g_free(text)
+            self.lib.geonames_city_free(city)
+            yield dict(zip(self.FIELDS, values))
 
 
-def format_angle(value):
-    """Integer degrees and minutes, rounded to the nearest minute: 55°02’, -33°52’, -0°07’."""
-    total = math.floor(abs(value) * 60 + 0.5)
-    degrees, minutes = divmod(total, 60)
-    sign = "-" if value < 0 and total > 0 else ""
-    return f"{sign}{degrees}{DEGREE}{minutes:02d}{MINUTE}"
+class Catalogue:
+    """Russian names keyed by GeoNames id, "CC.admin1" or "CC"."""
+
+    def __init__(self, path):
+        with open(path, "rb") as f:
+            self.names = gettext.GNUTranslations(f)._catalog
+        self.found = self.missing = 0
+
+    def get(self, key, fallback):
+        value = self.names.get(key)
+        if value:
+            self.found += 1
+            return value
+        self.missing += 1
+        return fallback
+
+    def country(self, code, fallback):
+        return COUNTRY_NAME_FIXES.get(code) or self.get(code, fallback)
 
 
-def round_hours(hours):
-    """Whole hours, half away from zero (5.5 -> 6, -3.5 -> -4)."""
-    return int(math.copysign(math.floor(abs(hours) + 0.5), hours))
-
-
-def standard_offset_hours(zone_name, year):
-    """The zone's standard offset in hours: the smaller of its offsets in January and July of
-    the year (summer time is the larger one in either hemisphere); None for an unknown zone."""
+def cp1251_text(text, strays):
+    """The text in Windows-1251: accents dropped where the code page lacks the letter, and any
+    character that still has no form in it left out (counted in strays)."""
     try:
-        zone = zoneinfo.ZoneInfo(zone_name)
-    except (zoneinfo.ZoneInfoNotFoundError, ValueError):
-        return None
-    offsets = []
-    for month in (1, 7):
-        moment = datetime.datetime(year, month, 1, 12, tzinfo=datetime.timezone.utc)
-        offsets.append(moment.astimezone(zone).utcoffset().total_seconds() / 3600)
-    return min(offsets)
-
-
-def to_cp1251_text(text):
-    """The text in Windows-1251's repertoire: accents dropped where the code page lacks the letter."""
-    if not text:
-        return text
-    try:
-        text.encode("cp1251")
-        return text
+        return to_cp1251_text(text)
     except UnicodeEncodeError:
         pass
     out = []
     for ch in text:
         try:
-            ch.encode("cp1251")
-            out.append(ch)
-            continue
+            out.append(to_cp1251_text(ch))
         except UnicodeEncodeError:
-            pass
-        if ch in LATIN_FALLBACK:
-            out.append(LATIN_FALLBACK[ch])
-            continue
-        base = "".join(c for c in unicodedata.normalize("NFKD", ch) if not unicodedata.combining(c))
-        base.encode("cp1251")  # raises when a letter is left that we cannot write
-        out.append(base)
+            strays[ch] += 1
     return "".join(out)
 
 
-def clean_field(text):
-    """A field may hold neither the separator nor line breaks."""
-    return re.sub(r"[;\r\n]", " ", text or "").strip()
+def zone_links(path="/usr/share/zoneinfo/tzdata.zi"):
+    """Old zone names and the names the tz database now gives them (Europe/Kiev -> Europe/Kyiv),
+    from its link lines "L target name"."""
+    links = {}
+    with open(path, encoding="utf-8") as f:
+        for line in f:
+            if line.startswith("L "):
+                _, target, name = line.split()
+                links[name] = target
+    return links
 
 
-class RussianNames:
-    """Russian names of cities, regions and countries from the kstars Russian catalogue."""
-
-    def __init__(self, catalog_path):
-        with open(catalog_path, "rb") as f:
-            self.catalog = gettext.GNUTranslations(f)._catalog
-        self.found = 0
-        self.missing = 0
-
-    def _lookup(self, context, english):
-        value = self.catalog.get(f"{context}\x04{english}")
-        if value:
-            self.found += 1
-            return value
-        self.missing += 1
-        return english
-
-    def city(self, name, province, country):
-        context = f"City in {province} {country}" if province else f"City in {country}"
-        return self._lookup(context, name)
-
-    def region(self, province, country):
-        return self._lookup(f"Region/state in {country}", province) if province else ""
-
-    def country(self, country):
-        return self._lookup("Country name", country)
+def distance_km(lat1, lon1, lat2, lon2):
+    p1, p2 = math.radians(lat1), math.radians(lat2)
+    dp, dl = p2 - p1, math.radians(lon2 - lon1)
+    a = math.sin(dp / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(dl / 2) ** 2
+    return 2 * 6371.0 * math.asin(math.sqrt(min(1.0, a)))
 
 
-def lookup_zones(points, modules_dir):
-    script = os.path.join(HERE, "zone_lookup.js")
-    result = subprocess.run(["node", script, modules_dir], input=json.dumps(points),
-                            capture_output=True, text=True, check=True)
-    return json.loads(result.stdout)
+class Grid:
+    """GeoNames places in one-degree cells, for near-neighbour search."""
+
+    def __init__(self, places):
+        self.cells = collections.defaultdict(list)
+        for place in places:
+            self.cells[(math.floor(place["latitude"]), math.floor(place["longitude"]))].append(place)
+
+    def near(self, lat, lon, km):
+        """(distance, place) of every place within km, nearest first."""
+        reach_lat = math.ceil(km / 111.0)
+        reach_lon = min(180, math.ceil(km / max(1.0, 111.0 * math.cos(math.radians(lat)))))
+        found = []
+        for i in range(math.floor(lat) - reach_lat, math.floor(lat) + reach_lat + 1):
+            for j in range(math.floor(lon) - reach_lon, math.floor(lon) + reach_lon + 1):
+                for place in self.cells.get((i, (j + 180) % 360 - 180), ()):
+                    d = distance_km(lat, lon, place["latitude"], place["longitude"])
+                    if d <= km:
+                        found.append((d, place))
+        found.sort(key=lambda item: item[0])
+        return found
+
+
+def parse_minutes_angle(text):
+    """Decimal degrees of '55°02’' or '-0°07’'."""
+    degrees, minutes = text.rstrip(MINUTE).split(DEGREE)
+    value = abs(int(degrees)) + int(minutes) / 60
+    return -value if degrees.strip().startswith("-") else value
+
+
+def read_earlier(path):
+    places = []
+    with open(path, encoding="cp1251", newline="") as f:
+        for line in f.read().splitlines():
+            fields = line.split(";")
+            if len(fields) != 6:
+                raise SystemExit(f"{path}: not six fields: {line!r}")
+            city, country, region, lat, lon, zone = fields
+            places.append({"city": city, "country": country, "region": region,
+                           "latitude": parse_minutes_angle(lat),
+                           "longitude": parse_minutes_angle(lon), "zone_hours": zone})
+    return places
+
+
+def country_codes_of(earlier, grid):
+    """The GeoNames country code of each earlier place (None where no GeoNames place is near):
+    the code most of its country's places have near them, when nine in ten agree (the names
+    of countries differ between the two catalogues), otherwise the code of its nearest place."""
+    nearest = []
+    votes = collections.defaultdict(collections.Counter)
+    for place in earlier:
+        near = grid.near(place["latitude"], place["longitude"], COUNTRY_VOTE_KM)
+        code = near[0][1]["code"] if near else None
+        nearest.append(code)
+        if code:
+            votes[place["country"]][code] += 1
+    country_code = {}
+    for country, counter in votes.items():
+        code, count = counter.most_common(1)[0]
+        if count >= 0.9 * sum(counter.values()):
+            country_code[country] = code
+    return [country_code.get(p["country"], code) for p, code in zip(earlier, nearest)]
 
 
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--citydb", default="/usr/share/kstars/citydb.sqlite")
-    parser.add_argument("--catalog", default="/usr/share/locale/ru/LC_MESSAGES/kstars.mo")
+    parser.add_argument("--catalog", default="/usr/share/locale/ru/LC_MESSAGES/geonames.mo")
+    parser.add_argument("--earlier", default=os.path.join(HERE, "kstars-cities.txt"))
     parser.add_argument("--tz-modules", default=HERE,
                         help="folder whose node_modules holds @photostructure/tz-lookup")
     parser.add_argument("--year", type=int, default=datetime.date.today().year,
@@ -158,45 +220,59 @@ def main():
     parser.add_argument("--output", default=os.path.join(REPO, "data", "cities.txt"))
     args = parser.parse_args()
 
-    db = sqlite3.connect(f"file:{args.citydb}?mode=ro", uri=True)
-    rows = db.execute(
-        "SELECT Name, Province, Country, Latitude, Longitude, TZ FROM city ORDER BY id").fetchall()
-    places = []
-    for name, province, country, lat_text, lon_text, tz in rows:
-        places.append((name or "", province or "", country or "",
-                       parse_angle(lat_text), parse_angle(lon_text), tz))
+    names = Catalogue(args.catalog)
+    geonames = sorted(GeoNamesLibrary().places(), key=lambda p: -p["population"])
+    grid = Grid(geonames)
+    country_names = {}
+    rows = []  # (city, country, region, latitude, longitude, zone name)
+    for p in geonames:
+        country = names.country(p["code"], p["country"])
+        country_names[p["code"]] = country
+        region = names.get(f"{p['code']}.{p['admin1']}", p["state"]) if p["state"] else ""
+        city = CITY_NAME_FIXES.get(p["id"]) or names.get(p["id"], p["name"])
+        p["ru"] = city
+        rows.append((city, country, region,
+                     p["latitude"], p["longitude"], p["zone"]))
 
-    zones = lookup_zones([[p[3], p[4]] for p in places], args.tz_modules)
-    names = RussianNames(args.catalog)
+    earlier = read_earlier(args.earlier)
+    codes = country_codes_of(earlier, grid)
+    kept = []
+    for place, code in zip(earlier, codes):
+        name = place["city"].casefold()
+        same = [d for d, g in grid.near(place["latitude"], place["longitude"], SAME_NAME_KM)
+                if g["code"] == code and (d <= MATCH_KM or name in (g["ru"].casefold(),
+                                                                    g["name"].casefold()))]
+        if not same:
+            kept.append((place, code))
+    zones = lookup_zones([[p["latitude"], p["longitude"]] for p, _ in kept], args.tz_modules)
+    without_zone = 0
+    for (place, code), zone in zip(kept, zones):
+        if zone is None or standard_offset_hours(zone, args.year) is None:
+            without_zone += 1
+            zone = ""
+        rows.append((place["city"], country_names.get(code, place["country"]), place["region"],
+                     place["latitude"], place["longitude"], zone))
 
-    lines = []
-    kept_database_zone = changed_zone = 0
-    for (name, province, country, lat, lon, tz), zone_name in zip(places, zones):
-        offset = standard_offset_hours(zone_name, args.year) if zone_name else None
-        # A lookup across the date line (more than 12 hours from the database) is the coarse
-        # zone grid picking the neighbour island (Pago Pago as Apia): keep the database's value.
-        if offset is None or (tz is not None and abs(offset - tz) > 12):
-            kept_database_zone += 1
-            offset = tz
+    links = zone_links()
+    lines, seen, duplicates, strays = [], set(), 0, collections.Counter()
+    for city, country, region, lat, lon, zone in rows:
+        fields = [cp1251_text(clean_field(f), strays) for f in (city, country, region)]
+        key = tuple(fields)
+        if key in seen:
+            duplicates += 1
+            continue
+        seen.add(key)
+        zone = links.get(zone, zone)
+        offset = standard_offset_hours(zone, args.year) if zone else None
         hours = "" if offset is None else str(round_hours(offset))
-        if tz is not None and offset is not None and round_hours(offset) != round_hours(tz):
-            changed_zone += 1
-        fields = [
-            names.city(name, province, country),
-            names.country(country),
-            names.region(province, country),
-        ]
-        fields = [to_cp1251_text(clean_field(f)) for f in fields]
-        fields += [format_angle(lat), format_angle(lon), hours]
-        lines.append(";".join(fields))
+        lines.append(";".join(fields + [format_angle(lat), format_angle(lon), zone, hours]))
 
-    data = "".join(line + "\r\n" for line in lines).encode("cp1251")
-    with open(args.output, "wb") as f:
-        f.write(data)
-    print(f"{len(lines)} places, {len(data)} bytes -> {args.output}; "
-          f"{names.found} names from the Russian catalogue, {names.missing} kept in English; "
-          f"zone from tzdata except {kept_database_zone} (database value); "
-          f"{changed_zone} differ from the database", file=sys.stderr)
+    data = write_lines(args.output, lines)
+    print(f"{len(lines)} places, {len(data)} bytes -> {args.output}: {len(geonames)} GeoNames "
+          f"places, {len(kept)} of {len(earlier)} earlier places added ({without_zone} without "
+          f"zone), {duplicates} duplicates dropped; names: {names.found} from the Russian "
+          f"catalogue, {names.missing} kept as the source gives them; characters left out: "
+          f"{dict(strays)}", file=sys.stderr)
 
 
 if __name__ == "__main__":

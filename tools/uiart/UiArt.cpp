@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "UiArt.h"
 
+#include <QBuffer>
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QTextStream>
 #include <QtMath>
 #include <array>
 
@@ -27,6 +29,19 @@ constexpr std::array<std::pair<int, int>, 22> kPaths = {
 constexpr std::array<QRgb, 10> kSephiraColours = {0xFFFFFFFF, 0xFF9FA8B8, 0xFF3A3A3A, 0xFF2F5FD0,
                                                   0xFFD02F2F, 0xFFF2C230, 0xFF2FA04A, 0xFFE07A20,
                                                   0xFF7A3FB0, 0xFF8A6A3A};
+
+// The emblem's proportions, as fractions of its side, and its colours.
+constexpr QPointF kSealGlow(0.45, 0.4);
+constexpr qreal kSealGlowRadius = 0.6;
+constexpr qreal kSealRimWidth = 1.0 / 32;
+constexpr QRectF kEmblemTree(0.27, 0.12, 0.46, 0.76);
+constexpr qreal kEmblemSephiraRadius = 0.055;
+constexpr qreal kEmblemPathWidth = 1.0 / 48;
+const QColor kSealLight(60, 50, 140);
+const QColor kSealDark(16, 16, 60);
+const QColor kSealRim(220, 190, 100);
+const QColor kEmblemPathInk(240, 225, 170);
+const QColor kSephiraRim(40, 30, 20);
 
 QImage Blank(int w, int h) {
   QImage image(w, h, QImage::Format_ARGB32);
@@ -50,7 +65,7 @@ void DrawTree(QPainter& p, const QRectF& box, qreal radius, const QColor& pathCo
   for (const auto& [a, b] : kPaths) {
     p.drawLine(At(box, kSephiroth[a - 1]), At(box, kSephiroth[b - 1]));
   }
-  p.setPen(QPen(QColor(40, 30, 20), std::max<qreal>(0.6, radius / 5)));
+  p.setPen(QPen(kSephiraRim, std::max<qreal>(0.6, radius / 5)));
   for (int s = 0; s < 10; ++s) {
     p.setBrush(QColor::fromRgba(kSephiraColours[s]));
     p.drawEllipse(At(box, kSephiroth[s]), radius, radius);
@@ -98,6 +113,26 @@ void DrawCard(QPainter& p, const QRectF& card, const QColor& face) {
     star << QPointF(c.x() + rr * std::cos(a), c.y() + rr * std::sin(a));
   }
   p.drawPolygon(star);
+}
+
+// A small floppy disk at the lower right of a 16 x 16 picture: "save".
+void DrawFloppy(QPainter& p) {
+  p.setPen(QPen(QColor(20, 30, 90), 1));
+  p.setBrush(QColor(50, 80, 180));
+  p.drawRect(QRectF(7.5, 7.5, 8, 8));
+  p.setBrush(Qt::white);
+  p.drawRect(QRectF(9.5, 7.5, 4, 3));
+}
+
+// An open manila folder over the lower part of a 16 x 16 picture.
+void DrawOpenFolder(QPainter& p) {
+  p.setPen(QPen(QColor(140, 100, 20), 1));
+  p.setBrush(QColor(230, 185, 70));
+  p.drawPolygon(QPolygonF({QPointF(0.5, 4.5), QPointF(5, 4.5), QPointF(6.5, 6), QPointF(13.5, 6),
+                           QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
+  p.setBrush(QColor(250, 215, 110));
+  p.drawPolygon(
+      QPolygonF({QPointF(2.5, 8.5), QPointF(15.5, 8.5), QPointF(13.5, 14.5), QPointF(0.5, 14.5)}));
 }
 
 void DrawSheet(QPainter& p, const QRectF& r) {
@@ -209,15 +244,70 @@ QImage WindowIcon(int size) {
   QPainter p(&image);
   Antialias(p);
   const qreal s = size;
-  QRadialGradient seal(QPointF(s * 0.45, s * 0.4), s * 0.6);
-  seal.setColorAt(0, QColor(60, 50, 140));
-  seal.setColorAt(1, QColor(16, 16, 60));
-  p.setPen(QPen(QColor(220, 190, 100), std::max<qreal>(1.0, s / 32)));
+  QRadialGradient seal(QPointF(s * kSealGlow.x(), s * kSealGlow.y()), s * kSealGlowRadius);
+  seal.setColorAt(0, kSealLight);
+  seal.setColorAt(1, kSealDark);
+  p.setPen(QPen(kSealRim, std::max<qreal>(1.0, s * kSealRimWidth)));
   p.setBrush(seal);
   p.drawEllipse(QRectF(0.5, 0.5, s - 1, s - 1));
-  DrawTree(p, QRectF(s * 0.27, s * 0.12, s * 0.46, s * 0.76), std::max<qreal>(1.2, s * 0.055),
-           QColor(240, 225, 170), std::max<qreal>(0.6, s / 48));
+  const QRectF tree(s * kEmblemTree.x(), s * kEmblemTree.y(), s * kEmblemTree.width(),
+                    s * kEmblemTree.height());
+  DrawTree(p, tree, std::max<qreal>(1.2, s * kEmblemSephiraRadius), kEmblemPathInk,
+           std::max<qreal>(0.6, s * kEmblemPathWidth));
   return image;
+}
+
+QByteArray WindowIconSvg() {
+  const qreal s = 256;
+  auto n = [](qreal v) { return QString::number(v, 'g', 6); };
+  auto hex = [](const QColor& c) { return c.name(QColor::HexRgb); };
+  QString svg;
+  QTextStream out(&svg);
+  out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      << "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"256\" height=\"256\" "
+         "viewBox=\"0 0 256 256\">\n"
+      << " <defs>\n  <radialGradient id=\"seal\" gradientUnits=\"userSpaceOnUse\" cx=\""
+      << n(s * kSealGlow.x()) << "\" cy=\"" << n(s * kSealGlow.y()) << "\" r=\""
+      << n(s * kSealGlowRadius) << "\">\n   <stop offset=\"0\" stop-color=\"" << hex(kSealLight)
+      << "\"/>\n   <stop offset=\"1\" stop-color=\"" << hex(kSealDark)
+      << "\"/>\n  </radialGradient>\n </defs>\n"
+      << " <circle cx=\"" << n(s / 2) << "\" cy=\"" << n(s / 2) << "\" r=\"" << n((s - 1) / 2)
+      << "\" fill=\"url(#seal)\" stroke=\"" << hex(kSealRim) << "\" stroke-width=\""
+      << n(s * kSealRimWidth) << "\"/>\n";
+  const QRectF box(s * kEmblemTree.x(), s * kEmblemTree.y(), s * kEmblemTree.width(),
+                   s * kEmblemTree.height());
+  out << " <g stroke=\"" << hex(kEmblemPathInk) << "\" stroke-width=\"" << n(s * kEmblemPathWidth)
+      << "\" stroke-linecap=\"round\">\n";
+  for (const auto& [a, b] : kPaths) {
+    const QPointF from = At(box, kSephiroth[a - 1]);
+    const QPointF to = At(box, kSephiroth[b - 1]);
+    out << "  <line x1=\"" << n(from.x()) << "\" y1=\"" << n(from.y()) << "\" x2=\"" << n(to.x())
+        << "\" y2=\"" << n(to.y()) << "\"/>\n";
+  }
+  const qreal radius = s * kEmblemSephiraRadius;
+  out << " </g>\n <g stroke=\"" << hex(kSephiraRim) << "\" stroke-width=\"" << n(radius / 5)
+      << "\">\n";
+  for (int i = 0; i < 10; ++i) {
+    const QPointF c = At(box, kSephiroth[i]);
+    out << "  <circle cx=\"" << n(c.x()) << "\" cy=\"" << n(c.y()) << "\" r=\"" << n(radius)
+        << "\" fill=\"" << hex(QColor::fromRgba(kSephiraColours[i])) << "\"/>\n";
+  }
+  out << " </g>\n</svg>\n";
+  out.flush();
+  return svg.toUtf8();
+}
+
+std::vector<TThemeIcon> ThemeIcons() {
+  std::vector<TThemeIcon> icons;
+  for (int size : {16, 22, 24, 32, 48, 64, 128, 256}) {
+    QByteArray png;
+    QBuffer buffer(&png);
+    buffer.open(QIODevice::WriteOnly);
+    WindowIcon(size).save(&buffer, "PNG");
+    icons.push_back({QString("hicolor/%1x%1/apps/astravia.png").arg(size), png});
+  }
+  icons.push_back({"hicolor/scalable/apps/astravia.svg", WindowIconSvg()});
+  return icons;
 }
 
 QImage SunPicture() {
@@ -267,30 +357,30 @@ QImage MoonPicture() {
 }
 
 std::vector<QString> MenuPictureNames() {
-  return {"SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText", "ExitItem", "Tree",
-          "Natal",       "Taro",       "N3",           "N4",          "HelpAbout"};
+  return {"OpenChart",   "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage",
+          "PrintAsText", "ExitItem",  "Tree",        "Natal",      "Taro",
+          "N3",          "N4",        "HelpAbout"};
 }
 
 QImage MenuPicture(const QString& item) {
   QImage image = Blank(16, 16);
   QPainter p(&image);
   Antialias(p);
-  if (item == "SaveAsImage") {
+  if (item == "OpenChart") {
+    // A chart wheel taken out of its folder.
+    DrawWheel(p, QPointF(9.5, 5.5), 5, QColor(40, 40, 40), 0.7);
+    DrawOpenFolder(p);
+  } else if (item == "SaveChart") {
+    DrawWheel(p, QPointF(6.5, 6.5), 6, QColor(40, 40, 40), 0.7);
+    DrawFloppy(p);
+  } else if (item == "SaveAsImage") {
     DrawLandscape(p, QRectF(0.5, 0.5, 12, 10));
     // A small floppy disk at the lower right.
-    p.setPen(QPen(QColor(20, 30, 90), 1));
-    p.setBrush(QColor(50, 80, 180));
-    p.drawRect(QRectF(7.5, 7.5, 8, 8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9.5, 7.5, 4, 3));
+    DrawFloppy(p);
   } else if (item == "SaveAsText") {
     DrawSheet(p, QRectF(1.5, 0.5, 10, 13));
     DrawTextLines(p, QRectF(1.5, 0.5, 10, 13), 4);
-    p.setPen(QPen(QColor(20, 30, 90), 1));
-    p.setBrush(QColor(50, 80, 180));
-    p.drawRect(QRectF(7.5, 7.5, 8, 8));
-    p.setBrush(Qt::white);
-    p.drawRect(QRectF(9.5, 7.5, 4, 3));
+    DrawFloppy(p);
   } else if (item == "PrintAsImage") {
     DrawPrinter(p);
     DrawLandscape(p, QRectF(5, 2, 6, 4));

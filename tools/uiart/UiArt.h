@@ -4,6 +4,7 @@
 // the size asked (pixels), antialiased, on a transparent field unless stated.
 #pragma once
 
+#include <QByteArray>
 #include <QImage>
 #include <QString>
 #include <vector>
@@ -19,12 +20,21 @@ struct TArtPiece {
 QImage AboutBackground();
 // The Tree of Life emblem on a round dark seal, square of Size pixels.
 QImage WindowIcon(int Size);
+// The same emblem as a scalable SVG document (a 256-unit square).
+QByteArray WindowIconSvg();
+// The desktop icon theme's files: hicolor/<N>x<N>/apps/astravia.png for the usual sizes 16 to
+// 256 and hicolor/scalable/apps/astravia.svg, with their paths under an icons folder.
+struct TThemeIcon {
+  QString Path;
+  QByteArray Content;
+};
+std::vector<TThemeIcon> ThemeIcons();
 // 32 x 32 pictures of the "Солнце" and "Луна" groups.
 QImage SunPicture();
 QImage MoonPicture();
 // 16 x 16 pictures of the drop-down items, by the item's component name
-// ("SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText", "ExitItem", "Tree", "Natal",
-// "Taro", "N3", "N4", "HelpAbout"); a null image for any other name.
+// ("OpenChart", "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText",
+// "ExitItem", "Tree", "Natal", "Taro", "N3", "N4", "HelpAbout"); a null image for any other name.
 QImage MenuPicture(const QString& itemName);
 // The names MenuPicture knows, in menu order.
 std::vector<QString> MenuPictureNames();

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QInputDialog>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -23,10 +24,29 @@ public:
                     QMessageBox::Ok, QApplication::activeWindow());
     box.exec();
   }
+  bool Question(const QString& text) override {
+    QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+  }
+  std::optional<QString> InputText(const QString& title, const QString& label,
+                                   const QString& text) override {
+    QInputDialog dialog(QApplication::activeWindow());
+    dialog.setWindowTitle(title);
+    dialog.setLabelText(label);
+    dialog.setTextValue(text);
+    if (dialog.exec() != QDialog::Accepted) {
+      return std::nullopt;
+    }
+    return dialog.textValue();
+  }
   std::optional<QString> SaveFileName(const TSaveRequest& request) override {
     QFileDialog dialog(QApplication::activeWindow(), request.Title, request.StartDir,
                        request.Filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The filter reads as its name alone ("Текстовые файлы (TXT)"), without the patterns.
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setDefaultSuffix(request.DefaultExt);
     if (!request.FileName.isEmpty()) {
       dialog.selectFile(request.FileName);

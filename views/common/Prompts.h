@@ -30,6 +30,12 @@ public:
   virtual std::optional<QString> SaveFileName(const TSaveRequest& request) = 0;
   // Print dialog over the given printer; false when cancelled.
   virtual bool SetupPrinter(QPrinter& printer) = 0;
+  // Yes/No question box; true for Yes.
+  virtual bool Question(const QString& text) = 0;
+  // One line of text asked for (Title is the caption, Label the question above the line, Text
+  // the line's first content); nullopt when cancelled.
+  virtual std::optional<QString> InputText(const QString& Title, const QString& Label,
+                                           const QString& Text) = 0;
   // Any other modal form (the export dialog, the About box); true when accepted.
   virtual bool Execute(QDialog& dialog) = 0;
 };

@@ -4,6 +4,19 @@
 #include <QDialog>
 #include <QPrinter>
 
+namespace {
+
+// The next scripted answer, or `none` when the script has run out.
+template <typename T> T TakeFront(std::deque<T>& answers, T none) {
+  if (!answers.empty()) {
+    none = std::move(answers.front());
+    answers.pop_front();
+  }
+  return none;
+}
+
+} // namespace
+
 TScriptedPrompts::TScriptedPrompts() {
   SetPrompts(this);
 }
@@ -20,13 +33,20 @@ void TScriptedPrompts::Error(const QString& text) {
   Errors << text;
 }
 
+bool TScriptedPrompts::Question(const QString& text) {
+  Questions << text;
+  return TakeFront(QuestionAnswers, false);
+}
+
+std::optional<QString> TScriptedPrompts::InputText(const QString&, const QString& label,
+                                                   const QString&) {
+  InputLabels << label;
+  return TakeFront(InputAnswers, std::optional<QString>());
+}
+
 std::optional<QString> TScriptedPrompts::SaveFileName(const TSaveRequest& request) {
   SaveRequests << request;
-  if (SaveAnswers.empty()) {
-    return std::nullopt;
-  }
-  auto answer = SaveAnswers.front();
-  SaveAnswers.pop_front();
+  const std::optional<QString> answer = TakeFront(SaveAnswers, std::optional<QString>());
   if (answer) {
     return WithDefaultExtension(*answer, request.DefaultExt);
   }

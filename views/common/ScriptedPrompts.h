@@ -16,6 +16,9 @@ public:
 
   void Information(const QString& text) override;
   void Error(const QString& text) override;
+  bool Question(const QString& text) override;
+  std::optional<QString> InputText(const QString& Title, const QString& Label,
+                                   const QString& Text) override;
   std::optional<QString> SaveFileName(const TSaveRequest& request) override;
   bool SetupPrinter(QPrinter& printer) override;
   bool Execute(QDialog& dialog) override;
@@ -23,6 +26,8 @@ public:
   // Recorded interactions, in order.
   QStringList Informations;
   QStringList Errors;
+  QStringList Questions;
+  QStringList InputLabels;
   QList<TSaveRequest> SaveRequests;
   int PrintDialogs = 0;
   QStringList ExecutedDialogs; // objectName() of each dialog executed
@@ -31,6 +36,9 @@ public:
   // otherwise the printer prints to that PDF file.
   std::deque<std::optional<QString>> SaveAnswers;
   std::deque<QString> PrintAnswers;
+  // An unanswered question is No; an unanswered or nullopt text input is cancelled.
+  std::deque<bool> QuestionAnswers;
+  std::deque<std::optional<QString>> InputAnswers;
   // Called with each executed dialog (to fill in its controls); returns accepted.
   std::function<bool(QDialog&)> OnExecute;
 };

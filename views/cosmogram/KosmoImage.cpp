@@ -3,6 +3,7 @@
 
 #include "BodyPictures.h"
 #include "IniFile.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 
 #include <QFileInfo>
@@ -37,10 +38,9 @@ TKosmoFrame::TKosmoFrame(QWidget* Owner, QWidget* Parent)
 TKosmoFrame::~TKosmoFrame() = default;
 
 void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
-  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
+  const QString stripFile = files::DataFilePath(IniFileName.toStdString(), LetterStripFile);
   QImage strip;
-  if (QFileInfo(folder + QString::fromLatin1(LetterStripFile)).isFile() &&
-      strip.load(folder + QString::fromLatin1(LetterStripFile))) {
+  if (QFileInfo(stripFile).isFile() && strip.load(stripFile)) {
     Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   }
 }

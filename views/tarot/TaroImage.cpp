@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "Jpeg.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 #include "TaroTables.h"
 
@@ -61,9 +62,8 @@ TTaroFrame::~TTaroFrame() = default;
 
 void TTaroFrame::LoadFiles(const QString& IniFileName) {
   const config::TIniFile ini(IniFileName.toStdString());
-  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
   auto fileOf = [&](const char* key) {
-    return folder + QString::fromStdString(ini.ReadString("TaroSection", key, ""));
+    return files::DataFilePath(IniFileName.toStdString(), ini.ReadString("TaroSection", key, ""));
   };
   std::exception_ptr pictureError;
   MaskFileName = fileOf("TaroImage");

@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "Jpeg.h"
+#include "ProgramFiles.h"
 #include "Prompts.h"
 #include "TreeDrawing.h"
 #include "TreeTables.h"
@@ -46,8 +47,8 @@ void TImageFrame::FrameResize() {
 
 void TImageFrame::LoadFiles(const QString& IniFileName) {
   const config::TIniFile ini(IniFileName.toStdString());
-  const QString folder = QString::fromStdString(config::DirectoryOf(IniFileName.toStdString()));
-  MaskFileName = folder + QString::fromStdString(ini.ReadString("TreeSection", "TreeImage", ""));
+  const std::string iniPath = IniFileName.toStdString();
+  MaskFileName = files::DataFilePath(iniPath, ini.ReadString("TreeSection", "TreeImage", ""));
 
   std::exception_ptr maskError;
   if (QFileInfo(MaskFileName).isFile()) {
@@ -61,7 +62,7 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
     Prompts().Information(MissingMaskMessage(QFileInfo(MaskFileName).fileName()));
   }
 
-  const QString stripFile = folder + QString::fromLatin1(LetterStripFileName);
+  const QString stripFile = files::DataFilePath(iniPath, LetterStripFileName);
   QImage strip;
   if (QFileInfo(stripFile).isFile() && strip.load(stripFile)) {
     Image2->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
@@ -70,7 +71,7 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
   }
 
   const QString baseFile =
-      folder + QString::fromStdString(ini.ReadString("TreeSection", "AspectText", ""));
+      files::DataFilePath(iniPath, ini.ReadString("TreeSection", "AspectText", ""));
   AspectBase.reset();
   AspectBase = std::make_unique<TAspectBase>(baseFile);
   FrameResize();

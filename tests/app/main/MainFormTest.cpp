@@ -5,14 +5,18 @@
 #include "Application.h"
 #include "Cp1251.h"
 #include "DateTime.h"
+#include "DignityForm.h"
 #include "EfemeridExtract.h"
 #include "Formatting.h"
 #include "IniFile.h"
 #include "KosmoImage.h"
+#include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
+#include "SunMoonPanels.h"
 #include "TreeImage.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
@@ -20,6 +24,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -146,6 +151,31 @@ TEST_F(FormFixture, UncheckingTrineRemovesTrinesAndIsWrittenAtExit) {
   EXPECT_EQ(ini.ReadString("IncludeOrbs", "Tri", "?"), "60"); // the wide orb survives
 }
 
+TEST_F(FormFixture, ZonesByDateReachTheChartAndTheOptionIsWrittenAtExit) {
+  WriteFile(dir.filePath("cities.txt"), Cp1251("Колката;Индия;;22°34’;88°22’;Asia/Kolkata;6\r\n"));
+  QFile ini(dir.filePath("quellantree.ini"));
+  ASSERT_TRUE(ini.open(QIODevice::Append));
+  ini.write("[Options]\nHistoricZones=1\n");
+  ini.close();
+  Start();
+  ASSERT_TRUE(form->PositionFrame1()->HistoricZones());
+  const int before = form->RecomputeCount();
+  Child<QDateEdit>("Date")->setDate(QDate(1995, 7, 1)); // +5:30
+  EXPECT_EQ(form->RecomputeCount() - before, 2);
+  astro::TPlanetPosition expected;
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.5 / 24);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2)); // Moon
+
+  Child<QCheckBox>("HistoricZones")->click(); // back to the city's +6: the chart follows
+  EXPECT_EQ(form->RecomputeCount() - before, 3);
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.0 / 24);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2));
+  form.reset();
+  EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
+                .ReadString("Options", "HistoricZones", "?"),
+            "0");
+}
+
 TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   Start();
   auto leave = [this](const QString& name) {
@@ -164,6 +194,52 @@ TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   Child<QLineEdit>("Orb7")->setText("9.99");
   leave("Orb7");
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(7), 9.99);
+}
+
+TEST_F(FormFixture, OrbAppliesOnlyWhenFocusMovesToAnotherControlOrTheWindowCloses) {
+  Start();
+  form->show();
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QLineEdit* orb = Child<QLineEdit>("Orb10");
+  orb->setFocus(Qt::MouseFocusReason);
+  orb->setText("3.00");
+  const int before = form->RecomputeCount();
+  // Another program's window takes the focus and gives it back; a menu opens and closes.
+  QWidget other;
+  other.show();
+  other.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
+  form->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+  QMenu* menu = form->MainMenuXP1()->actions().first()->menu();
+  menu->popup(form->mapToGlobal(QPoint(10, 10)));
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(menu));
+  menu->close();
+  EXPECT_TRUE(orb->hasFocus());
+  EXPECT_EQ(form->RecomputeCount(), before);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(10), 7.0);
+  // Tabbing on to the next control applies it, once.
+  QTest::keyClick(orb, Qt::Key_Tab);
+  EXPECT_FALSE(orb->hasFocus());
+  EXPECT_EQ(form->RecomputeCount() - before, 1);
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(10), 3.0);
+  // Closing the window applies the orb being typed.
+  QLineEdit* next = Child<QLineEdit>("Orb11");
+  next->setFocus(Qt::MouseFocusReason);
+  next->setText("4.00");
+  form->close();
+  EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(11), 4.0);
+}
+
+TEST(Application, GivesWindowCaptionsNoSuffix) {
+  // A display name of the application's own would be appended to every caption by the
+  // platform; without one the display name follows the plain application name.
+  const QString name = QCoreApplication::applicationName();
+  QCoreApplication::setApplicationName("probe");
+  EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "probe");
+  QCoreApplication::setApplicationName(name);
+  EXPECT_EQ(name.toStdString(), "Astravia");
 }
 
 TEST_F(FormFixture, OnlyShiftAltF12OpensTheExport) {
@@ -286,7 +362,79 @@ TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
   EXPECT_EQ(prompts.SaveRequests.size(), 2);
   form->N3Click();
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
-  EXPECT_FALSE(form->findChild<QAction*>("N4")->isEnabled());
+  EXPECT_TRUE(form->findChild<QAction*>("N4")->isEnabled());
+}
+
+TEST_F(FormFixture, SunMoonPanelsFollowTheLocalDayPlaceAndZoneOnly) {
+  Start();
+  TPositionFrame* frame = form->PositionFrame1();
+  // Berlin, 30 December 2026: the Moon sets before noon and next rises after midnight.
+  frame->SetDateTime(astro::EncodeDate(2026, 12, 30) + 0.5);
+  EXPECT_EQ(Child<QLabel>("SunRise")->text(), "08:17");
+  EXPECT_EQ(Child<QLabel>("SunSet")->text(), "16:01");
+  EXPECT_EQ(Child<QLabel>("SunNoon")->text(), "12:09");
+  EXPECT_EQ(Child<QLabel>("MoonFase")->text(), "—");
+  EXPECT_EQ(Child<QLabel>("MoonFase")->toolTip(), "Луна не восходит в этот день");
+  EXPECT_EQ(Child<QLabel>("Panel2")->text(), "11:14");
+  EXPECT_EQ(Child<QLabel>("Panel2")->toolTip(), "");
+  EXPECT_EQ(Child<QLabel>("Panel3")->text(), "54%");
+  EXPECT_EQ(Child<QLabel>("Panel3")->toolTip(),
+            "Фаза: последняя четверть, возраст 21,4 суток (в полдень)");
+  // Minutes later the same day: nothing recomputed; past midnight: the next day's almanac.
+  const int computed = form->SunMoonPanels().ComputeCount();
+  frame->SetDateTime(astro::EncodeDate(2026, 12, 30) + 0.99);
+  EXPECT_EQ(form->SunMoonPanels().ComputeCount(), computed);
+  frame->SetDateTime(astro::EncodeDate(2026, 12, 31) + 0.01);
+  EXPECT_EQ(form->SunMoonPanels().ComputeCount(), computed + 1);
+  EXPECT_EQ(Child<QLabel>("MoonFase")->text(), "00:50");
+  // Another city moves the panels without a new chart.
+  const int charts = form->RecomputeCount();
+  auto* country = Child<QComboBox>("Country");
+  country->setCurrentIndex(country->findText("Россия"));
+  emit country->activated(country->currentIndex());
+  EXPECT_EQ(form->RecomputeCount(), charts);
+  EXPECT_EQ(form->SunMoonPanels().ComputeCount(), computed + 2);
+  EXPECT_NE(Child<QLabel>("SunRise")->text(), "08:17");
+}
+
+TEST_F(FormFixture, SunMoonPanelsStayEmptyWithoutACityBase) {
+  QFile::remove(dir.filePath("cities.txt"));
+  Start();
+  for (const char* name : {"SunRise", "SunSet", "SunNoon", "MoonFase", "Panel2", "Panel3"}) {
+    EXPECT_EQ(Child<QLabel>(name)->text(), "") << name;
+  }
+  EXPECT_EQ(form->SunMoonPanels().ComputeCount(), 0);
+}
+
+TEST_F(FormFixture, DignityTableOpensFromTheMenuAndFollowsTheChart) {
+  Start();
+  const qsizetype shown = prompts.Informations.size(); // the start-up's missing pictures
+  form->findChild<QAction*>("N4")->trigger();          // no table beside the program yet
+  ASSERT_EQ(prompts.Informations.size(), shown + 1);
+  EXPECT_TRUE(prompts.Informations.back().startsWith("Отсутствует файл таблицы бальности "));
+  EXPECT_EQ(form->DignityForm(), nullptr);
+
+  QFile::copy(QString(ASTRAVIA_SOURCE_DIR) + "/data/dignities.txt", dir.filePath("dignities.txt"));
+  form->findChild<QAction*>("N4")->trigger();
+  TDignityForm* table = form->DignityForm();
+  ASSERT_NE(table, nullptr);
+  EXPECT_TRUE(table->isVisible());
+  EXPECT_TRUE(table->findChild<QLabel*>("DignityFooter")->text().contains("Лилли"));
+  const auto expectChart = [&] {
+    int total = 0;
+    for (int b = 1; b <= 10; ++b) {
+      const int sign = form->PlanetPosition1()->GetSign(b);
+      EXPECT_EQ(table->CellText(b - 1, 1).toStdString(), astro::SignNames[sign]);
+      total += table->CellText(b - 1, 3).replace("−", "-").toInt();
+    }
+    EXPECT_EQ(table->CellText(10, 3).replace("−", "-").toInt(), total);
+  };
+  expectChart();
+  // The Moon changes sign within three days: the open table follows the frame's moment.
+  const int moonSign = form->PlanetPosition1()->GetSign(2);
+  form->PositionFrame1()->SetDateTime(form->PositionFrame1()->DateTime + 3);
+  ASSERT_NE(form->PlanetPosition1()->GetSign(2), moonSign);
+  expectChart();
 }
 
 TEST_F(FormFixture, UnwritableIniAtExitIsReportedAndTheWindowStillCloses) {
@@ -299,6 +447,29 @@ TEST_F(FormFixture, UnwritableIniAtExitIsReportedAndTheWindowStillCloses) {
   ASSERT_FALSE(prompts.Errors.isEmpty());
   EXPECT_TRUE(prompts.Errors.last().startsWith("Unable to write to"))
       << prompts.Errors.last().toStdString();
+}
+
+TEST_F(FormFixture, UsersOwnFileTakesTheSettingsAndItsDataFallBackToTheShippedFolder) {
+  // The user's folder holds a copy of the file and the user's own city base; the tree mask is
+  // only in the shipped folder.
+  QTemporaryDir user;
+  ASSERT_TRUE(QFile::copy(dir.filePath("quellantree.ini"), user.filePath("quellantree.ini")));
+  WriteFile(user.filePath("cities.txt"), Cp1251("Абакан;Россия;;53°43’;91°25’;7\r\n"));
+  ASSERT_TRUE(QFile::copy(QString(ASTRAVIA_RUN_DIR) + "/tree.jpg", dir.filePath("tree.jpg")));
+  const QByteArray shipped = ReadFile(dir.filePath("quellantree.ini"));
+
+  TFormPaths paths = Paths();
+  paths.IniDir = user.path();
+  form = std::make_unique<TForm1>(paths);
+  EXPECT_EQ(form->IniPath(), user.path() + "/quellantree.ini");
+  EXPECT_EQ(form->PositionFrame1()->CityTimeZone, 7); // Абакан, from the user's base
+  EXPECT_TRUE(prompts.Informations.filter("tree.jpg").isEmpty()) << "the shipped mask is found";
+  Child<QCheckBox>("Asp12")->setChecked(false);
+  form.reset();
+  EXPECT_EQ(ReadFile(dir.filePath("quellantree.ini")), shipped);
+  config::TIniFile ini(user.filePath("quellantree.ini").toStdString());
+  EXPECT_EQ(ini.ReadString("IncludeAspects", "Tri", "?"), "0");
+  EXPECT_EQ(ini.ReadString("IncludeOrbs", "Tri", "?"), "60");
 }
 
 TEST_F(FormFixture, ErrorDuringStartUpSkipsTheRestButOpensTheWindow) {

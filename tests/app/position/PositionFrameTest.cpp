@@ -6,8 +6,13 @@
 #include "DateTime.h"
 #include "ScriptedPrompts.h"
 
+#include "IniFile.h"
+
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
@@ -223,6 +228,10 @@ TEST_F(PositionFrameTest, OpeningTheBaseSelectsTheFirstCountryAndCity) {
   EXPECT_EQ(Frame.LatitudeDeg, 5);
   EXPECT_EQ(Frame.CityTimeZone, 0);
   EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 0);
+  // West of Greenwich although the degrees are 0: the sign comes from the degrees text.
+  EXPECT_TRUE(Frame.HasPlace());
+  EXPECT_DOUBLE_EQ(Frame.LongitudeDegrees(), -10 / 60.0);
+  EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), 5 + 36 / 60.0);
 }
 
 TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
@@ -343,4 +352,127 @@ TEST_F(PositionFrameTest, MissingBaseIsReportedOnceAndTheListsStayEmpty) {
   TPositionFrame other;
   other.LoadCityBase((dir + "absent.ini").toStdString());
   EXPECT_EQ(Prompts.Informations.last(), "Отсутствует файл базы данных городов .");
+}
+
+namespace {
+
+const std::string kAtlas = "Москва;Россия;;55°45’;37°37’;Europe/Moscow;3\r\n"
+                           "Тольятти;Россия;Самарская область;53°32’;49°21’;Europe/Samara;4\r\n"
+                           "Толбазы;Россия;;54°01’;55°53’;;5\r\n"
+                           "Колката;Индия;Западная Бенгалия;22°34’;88°22’;Asia/Kolkata;6\r\n";
+
+class ZonesByDateTest : public PositionFrameTest {
+protected:
+  void OpenAtlas(astro::TDateTime moment, bool historic) {
+    WriteFile(OutputPath("frame-atlas.txt"), kAtlas);
+    Frame.SetHistoricZones(historic);
+    Frame.OpenCityBase(OutputPath("frame-atlas.txt")); // Индия/Колката
+    RangeAt(moment);
+  }
+  void Choose(const char* country, const char* city) {
+    auto* countries = Control<QComboBox>("Country");
+    countries->setCurrentIndex(countries->findText(country));
+    Frame.CountrySelect();
+    auto* cities = Control<QComboBox>("City");
+    cities->setCurrentIndex(cities->findText(city));
+    Frame.CitySelect();
+  }
+  QString Shown() { return Control<QLabel>("ZoneOffsetText")->text(); }
+};
+
+} // namespace
+
+TEST_F(ZonesByDateTest, OffsetFollowsTheMomentAndTheCity) {
+  OpenAtlas(EncodeDate(1995, 7, 1) + 0.5, true);
+  EXPECT_EQ(Shown(), "UTC+05:30");
+  EXPECT_EQ(Frame.CityTimeZone, 5);
+  Choose("Россия", "Москва");
+  EXPECT_EQ(Events, QStringList({"Position", "TimeZone", "Position"})); // the zone event once
+  EXPECT_EQ(Shown(), "UTC+04:00");
+  EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 4);
+  EXPECT_NEAR(Frame.UniversalTime(), EncodeDate(1995, 7, 1) + EncodeTime(8, 0, 0), 1e-9);
+
+  Events.clear();
+  Control<QDateEdit>("Date")->setDate(QDate(1995, 1, 1));
+  EXPECT_EQ(Events, QStringList({"DateTime", "TimeZone"}));
+  EXPECT_EQ(Shown(), "UTC+03:00");
+  // Before Samara's first standard time (1919): the mean time of 49°21’ E, 3:17:24.
+  Choose("Россия", "Тольятти;Самарская область");
+  Frame.SetDateTime(EncodeDate(1905, 1, 1) + 0.5);
+  EXPECT_EQ(Shown(), "UTC+03:17:24");
+  EXPECT_EQ(Frame.CityTimeZone, 3);
+  EXPECT_NEAR(Frame.UniversalTime(), EncodeDate(1905, 1, 1) + EncodeTime(8, 42, 36), 1e-9);
+
+  // A place without a zone name keeps its whole hours.
+  Frame.SetDateTime(EncodeDate(1995, 7, 1) + 0.5);
+  Choose("Россия", "Толбазы");
+  EXPECT_EQ(Shown(), "UTC+05:00");
+  EXPECT_EQ(Frame.ZoneOffset.Source, TZoneSource::WholeHours);
+}
+
+TEST_F(ZonesByDateTest, SpinEditByHandSwitchesZonesByDateOff) {
+  OpenAtlas(EncodeDate(1995, 7, 1) + 0.5, true);
+  auto* zone = Control<QSpinBox>("TimeZone");
+  zone->setFocus();
+  QTest::keyClick(zone, Qt::Key_Up);
+  EXPECT_FALSE(Control<QCheckBox>("HistoricZones")->isChecked());
+  EXPECT_EQ(Events, QStringList({"TimeZone"}));
+  EXPECT_EQ(Frame.CityTimeZone, 6);
+  EXPECT_EQ(Shown(), "UTC+06:00");
+  EXPECT_EQ(Frame.UniversalTime(), astro::ToUniversalTime(6, Frame.DateTime));
+
+  // Switching on again takes the zone by date; switching off gives the city's hours back.
+  Events.clear();
+  Control<QCheckBox>("HistoricZones")->click();
+  EXPECT_EQ(Shown(), "UTC+05:30");
+  Control<QCheckBox>("HistoricZones")->click();
+  EXPECT_EQ(Shown(), "UTC+06:00");
+  EXPECT_EQ(Events, QStringList({"TimeZone", "TimeZone"}));
+}
+
+TEST_F(ZonesByDateTest, SwitchedOffTheZoneIsTheCitysWholeHoursAsBefore) {
+  OpenAtlas(EncodeDate(1995, 7, 1) + 0.5, false);
+  Choose("Россия", "Москва");
+  EXPECT_EQ(Events, QStringList({"Position", "Position"})); // no zone event, as always
+  EXPECT_EQ(Frame.CityTimeZone, 3);
+  EXPECT_EQ(Shown(), "UTC+03:00");
+  EXPECT_EQ(Frame.UniversalTime(), astro::ToUniversalTime(3, Frame.DateTime));
+}
+
+TEST_F(ZonesByDateTest, OptionIsReadAndWrittenInTheConfigurationFile) {
+  const QString dir = OutputPath("frame-options/");
+  QDir().mkpath(dir);
+  const std::string ini = (dir + "quellantree.ini").toStdString();
+  WriteFile(dir + "quellantree.ini", "[PositionFrame]\r\nCityBase=cities.txt\r\n");
+  Frame.SetHistoricZones(true);
+  Frame.ReadOptions(ini);
+  EXPECT_FALSE(Frame.HistoricZones()); // absent means off
+  WriteFile(dir + "quellantree.ini", "[Options]\r\nHistoricZones=1\r\n");
+  Frame.ReadOptions(ini);
+  EXPECT_TRUE(Frame.HistoricZones());
+  Frame.SetHistoricZones(false);
+  Frame.WriteOptions(ini);
+  EXPECT_EQ(config::TIniFile(ini).ReadString("Options", "HistoricZones", "?"), "0");
+}
+
+TEST_F(ZonesByDateTest, TypingPartOfANameOffersTheEntriesThatContainIt) {
+  OpenAtlas(EncodeDate(2020, 7, 1) + 0.5, true);
+  Choose("Россия", "Москва");
+  Events.clear();
+  auto* city = Control<QComboBox>("City");
+  city->setFocus();
+  city->lineEdit()->selectAll();
+  for (const QChar letter : QStringLiteral("тол")) // Cyrillic: no key codes, only the text
+    QTest::sendKeyEvent(QTest::Click, city, Qt::Key_unknown, QString(letter), Qt::NoModifier);
+  QCompleter* completer = city->completer();
+  ASSERT_EQ(completer->completionCount(), 2); // Толбазы, Тольятти;Самарская область
+  QAbstractItemView* popup = completer->popup();
+  ASSERT_TRUE(popup->isVisible());
+  QTest::keyClick(popup, Qt::Key_Down);
+  QTest::keyClick(popup, Qt::Key_Down);
+  QTest::keyClick(popup, Qt::Key_Return);
+  EXPECT_EQ(city->currentText(), "Тольятти;Самарская область");
+  EXPECT_EQ(Frame.LatitudeDeg, 53);
+  EXPECT_EQ(Shown(), "UTC+04:00");
+  EXPECT_EQ(Events, QStringList({"Position", "TimeZone"}));
 }

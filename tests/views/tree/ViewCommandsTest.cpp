@@ -7,7 +7,10 @@
 #include "TreeImage.h"
 #include "TreeTestApp.h"
 
+#include <QComboBox>
 #include <QFile>
+#include <QFileDialog>
+#include <QTimer>
 #include <memory>
 
 namespace {
@@ -97,6 +100,26 @@ TEST_F(ViewCommands, SavedReportIsTheReportInWindows1251WithCrLf) {
   // The extra line joins with the Cyrillic es (0xF1).
   EXPECT_TRUE(bytes.contains(" \xF1 \xCF\xEB\xF3\xF2\xEE\xED\xEE\xEC\r\n"));
   EXPECT_EQ(bytes.count("\r\n"), frame->Report->size());
+}
+
+TEST_F(ViewCommands, RealSaveDialogsShowTheirFiltersByName) {
+  TImageFrame* frame = Frame(true);
+  SetPrompts(nullptr); // the real dialogs
+  const QStringList files = QDir(folder).entryList(QDir::Files);
+  QStringList shown;
+  QTimer cancel; // reads the open dialog's filter, then cancels it
+  QObject::connect(&cancel, &QTimer::timeout, [&shown] {
+    if (auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget())) {
+      shown << dialog->findChild<QComboBox*>("fileTypeCombo")->currentText();
+      dialog->reject();
+    }
+  });
+  cancel.start(10);
+  SaveImage(*frame);
+  SaveReport(*frame);
+  SetPrompts(&prompts);
+  EXPECT_EQ(shown.join(" | ").toStdString(), "Графические рисунки (JPG) | Текстовые файлы (TXT)");
+  EXPECT_EQ(QDir(folder).entryList(QDir::Files), files); // cancelled: nothing written
 }
 
 TEST_F(ViewCommands, CancelledReportDialogBuildsNoLinesAndWritesNothing) {

@@ -1,0 +1,134 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "ArchiveCommands.h"
+
+#include "DateTime.h"
+#include "OpenChartDialog.h"
+#include "PositionFrame.h"
+#include "Prompts.h"
+#include "SaveChartDialog.h"
+
+namespace archive {
+namespace {
+
+QString Coordinate(int degrees, int minutes) {
+  return QStringLiteral("%1°%2’").arg(degrees).arg(minutes, 2, 10, QChar(u'0'));
+}
+
+QString ZoneText(int hours) {
+  return hours < 0 ? QString::number(hours) : "+" + QString::number(hours);
+}
+
+QString CoordinatesText(const TStoredChart& chart) {
+  return QStringLiteral("широта %1, долгота %2")
+      .arg(Coordinate(chart.LatitudeDeg, chart.LatitudeMin),
+           Coordinate(chart.LongitudeDeg, chart.LongitudeMin));
+}
+
+} // namespace
+
+TStoredChart ChartFromFrame(const TPositionFrame& frame) {
+  TStoredChart chart;
+  chart.Local = frame.DateTime;
+  chart.Country = frame.CountryText();
+  chart.City = frame.CityText();
+  chart.Zone = frame.CityTimeZone;
+  chart.HistoricZones = HistoricZonesOf(frame);
+  chart.LatitudeDeg = frame.LatitudeDeg;
+  chart.LatitudeMin = frame.LatitudeMin;
+  chart.LongitudeDeg = frame.LongitudeDeg;
+  chart.LongitudeMin = frame.LongitudeMin;
+  return chart;
+}
+
+bool HistoricZonesOf(const TPositionFrame& frame) {
+  return frame.HistoricZones();
+}
+
+void SetHistoricZones(TPositionFrame& frame, bool on) {
+  frame.SetHistoricZones(on);
+}
+
+TApplyResult ApplyChart(TPositionFrame& frame, const TStoredChart& chart) {
+  if (!frame.IsInRange(chart.Local))
+    return TApplyResult::OutOfRange;
+  TApplyResult result = TApplyResult::Opened;
+  if (!frame.SelectPlace(chart.Country, chart.City)) {
+    frame.SetPlace(chart.Country, chart.City, chart.LatitudeDeg, chart.LatitudeMin,
+                   chart.LongitudeDeg, chart.LongitudeMin);
+    if (!chart.City.isEmpty())
+      result = TApplyResult::CityMissing;
+  }
+  frame.SetTimeZone(chart.Zone);
+  SetHistoricZones(frame, chart.HistoricZones);
+  frame.EditDateTime(chart.Local);
+  return result;
+}
+
+QString ChartSummary(const TStoredChart& chart) {
+  const QString place = PlaceText(chart);
+  return QStringLiteral("Момент: %1 %2\nМесто: %3 (%4)\nВременная зона: %5%6")
+      .arg(QString::fromStdString(astro::DateToText(chart.Local)),
+           QString::fromStdString(astro::TimeToText(chart.Local)),
+           place.isEmpty() ? QStringLiteral("не выбрано") : place, CoordinatesText(chart),
+           ZoneText(chart.Zone),
+           chart.HistoricZones ? QStringLiteral(", пояс по дате") : QString());
+}
+
+QString ReplaceQuestion(const QString& name) {
+  return QStringLiteral("Карта «%1» уже есть в архиве. Заменить её?").arg(name);
+}
+
+bool SaveChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent) {
+  TStoredChart chart = ChartFromFrame(frame);
+  TSaveChartDialog dialog(ChartSummary(chart), parent);
+  if (!Prompts().Execute(dialog) || dialog.Name().isEmpty())
+    return false;
+  chart.Name = dialog.Name();
+  chart.Note = dialog.Note();
+  try {
+    TChartArchive archive(archivePath);
+    if (archive.Contains(chart.Name) && !Prompts().Question(ReplaceQuestion(chart.Name)))
+      return false;
+    archive.Save(chart);
+    return true;
+  } catch (const TArchiveError& error) {
+    Prompts().Error(error.Text());
+    return false;
+  }
+}
+
+bool OpenChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent) {
+  std::optional<TStoredChart> chart;
+  try {
+    TChartArchive archive(archivePath);
+    TOpenChartDialog dialog(archive, parent);
+    if (!Prompts().Execute(dialog))
+      return false;
+    chart = dialog.OpenedChart();
+  } catch (const TArchiveError& error) {
+    Prompts().Error(error.Text());
+    return false;
+  }
+  if (!chart)
+    return false;
+  switch (ApplyChart(frame, *chart)) {
+  case TApplyResult::OutOfRange:
+    Prompts().Error(QStringLiteral("Момент карты «%1» (%2 %3) лежит вне диапазона эфемерид; "
+                                   "карта не открыта.")
+                        .arg(chart->Name, QString::fromStdString(astro::DateToText(chart->Local)),
+                             QString::fromStdString(astro::TimeToText(chart->Local))));
+    return false;
+  case TApplyResult::CityMissing:
+    Prompts().Information(
+        QStringLiteral("Города «%1» (%2) нет в атласе. Карта «%3» открыта с сохранёнными "
+                       "координатами (%4) и временной зоной %5.")
+            .arg(chart->City, chart->Country, chart->Name, CoordinatesText(*chart),
+                 ZoneText(chart->Zone)));
+    return true;
+  case TApplyResult::Opened:
+    break;
+  }
+  return true;
+}
+
+} // namespace archive

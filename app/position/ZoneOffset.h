@@ -1,0 +1,46 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The offset between a chart's local moment and universal time, either the whole hours of the
+// city base (or of the zone spin edit), or the one the system's tz database gives for a place at
+// a local date and time. Offsets are seconds EAST of Greenwich: local = UT + Seconds.
+#pragma once
+
+#include "Clock.h"
+
+#include <QByteArray>
+#include <QString>
+#include <optional>
+
+// Where an offset comes from.
+enum class TZoneSource {
+  WholeHours, // the city base's zone or the hours the user set
+  Standard,   // the tz database, standard (or decree) time
+  Daylight,   // the tz database, summer time
+  LocalMean,  // before the zone's first standard time: longitude / 15 hours
+};
+
+struct TZoneOffset {
+  int Seconds = 0;
+  TZoneSource Source = TZoneSource::WholeHours;
+  friend bool operator==(const TZoneOffset&, const TZoneOffset&) = default;
+};
+
+TZoneOffset WholeHoursOffset(int Hours);
+
+// The offset the tz database gives in zone ZoneId (an IANA name such as Europe/Samara) for the
+// LOCAL moment Local. Before the zone's first transition it is the local mean time of
+// LongitudeDegrees (east positive), rounded to the second. A local time skipped by a change takes
+// the offset in force before the change; one that occurs twice takes its earlier occurrence.
+// nullopt when the zone is unknown to the system.
+std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
+                                          astro::TDateTime Local);
+
+// The local moment as UT. A whole-hours offset goes through astro::ToUniversalTime, so the result
+// is bit for bit the one a whole-hours zone always gave.
+astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local);
+
+// Whole hours of an offset, toward zero (+5:45 gives 5, -3:30 gives -3).
+int WholeHoursOf(int Seconds);
+// "UTC+05:30", "UTC-03:30", "UTC+00:00"; seconds only when there are some ("UTC+02:30:28").
+QString OffsetText(int Seconds);
+// "поясное время", "летнее время", "местное среднее время", "пояс базы городов".
+QString SourceText(TZoneSource Source);
