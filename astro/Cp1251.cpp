@@ -88,6 +88,13 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
   return out;
 }
 
+void Cp1251ToUtf16(std::string_view bytes, char16_t* out) {
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    *out++ = b < 0x80 ? char16_t{b} : static_cast<char16_t>(kHighHalf[b - 0x80]);
+  }
+}
+
 std::string Utf8ToCp1251(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());

@@ -6,6 +6,7 @@
 #include <QCollator>
 #include <QFile>
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 #include <stdexcept>
 
@@ -13,23 +14,27 @@ namespace {
 
 constexpr int kSeparatorsOfPlace = 5;
 
-// Splits at CR LF, LF or CR; a last line without an end is kept.
-QStringList SplitLines(const QString& Text) {
-  QStringList result;
+// Field N (1..5) of a line as a span: the text before the N-th ";" after the previous one.
+QStringView FieldView(int N, QStringView Line) {
   qsizetype start = 0;
-  const qsizetype size = Text.size();
-  for (qsizetype i = 0; i < size; ++i) {
-    const QChar c = Text.at(i);
-    if (c != u'\r' && c != u'\n')
-      continue;
-    result.append(Text.mid(start, i - start));
-    if (c == u'\r' && i + 1 < size && Text.at(i + 1) == u'\n')
-      ++i;
-    start = i + 1;
+  for (int count = 1;; ++count) {
+    const qsizetype separator = Line.indexOf(u';', start);
+    if (separator < 0)
+      return {};
+    if (count == N)
+      return Line.mid(start, separator - start);
+    start = separator + 1;
   }
-  if (start < size)
-    result.append(Text.mid(start));
-  return result;
+}
+
+// Whether the entry of a line (field 1, or field 1 ";" field 3) is Entry, without building it.
+bool EntryIs(QStringView Line, QStringView Entry) {
+  const QStringView city = FieldView(1, Line);
+  const QStringView region = FieldView(3, Line);
+  if (region.isEmpty())
+    return Entry == city;
+  return Entry.size() == city.size() + 1 + region.size() && Entry.startsWith(city) &&
+         Entry.at(city.size()) == u';' && Entry.endsWith(region);
 }
 
 } // namespace
@@ -39,12 +44,40 @@ TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
   if (!file.open(QIODevice::ReadOnly))
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
   const QByteArray bytes = file.readAll();
-  const std::string text = astro::Cp1251ToUtf8(std::string_view(bytes.constData(), bytes.size()));
-  for (QString& line : SplitLines(QString::fromUtf8(text.data(), text.size()))) {
-    if (line.count(u';') >= kSeparatorsOfPlace)
-      Lines.append(std::move(line));
-    else
-      ++Skipped;
+  Text = QString(bytes.size(), Qt::Uninitialized);
+  astro::Cp1251ToUtf16(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
+                       reinterpret_cast<char16_t*>(Text.data()));
+
+  // Lines end at CR LF, LF or CR; a last line without an end is kept.
+  const QChar* data = Text.constData();
+  const qsizetype size = Text.size();
+  qsizetype start = 0;
+  int separators = 0;
+  TPlace place;
+  for (qsizetype i = 0; i <= size; ++i) {
+    const char16_t c = i < size ? data[i].unicode() : u'\n';
+    if (c == u';') {
+      if (++separators == 1)
+        place.CountryStart = i + 1;
+      else if (separators == 2)
+        place.CountryLength = i - place.CountryStart;
+      continue;
+    }
+    if (c != u'\r' && c != u'\n')
+      continue;
+    if (i < size || start < size) {
+      if (separators >= kSeparatorsOfPlace) {
+        place.Start = start;
+        place.Length = i - start;
+        Places.push_back(place);
+      } else {
+        ++Skipped;
+      }
+    }
+    if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
+      ++i;
+    start = i + 1;
+    separators = 0;
   }
 }
 
@@ -73,19 +106,26 @@ QString TCityBase::CityEntry(const QString& Line) {
 }
 
 QStringList TCityBase::GetCountryList() const {
+  // Exact duplicates are dropped before anything is copied: the atlas repeats each country
+  // thousands of times.
+  QSet<QStringView> seen;
   QStringList result;
-  result.reserve(Lines.size());
-  for (const QString& line : Lines)
-    result.append(ExtractField(2, line));
+  for (const TPlace& place : Places) {
+    const QStringView country = CountryOf(place);
+    if (!seen.contains(country)) {
+      seen.insert(country);
+      result.append(country.toString());
+    }
+  }
   SortUnique(result);
   return result;
 }
 
 QStringList TCityBase::GetCityList(const QString& Country) const {
   QStringList result;
-  for (const QString& line : Lines)
-    if (ExtractField(2, line) == Country)
-      result.append(CityEntry(line));
+  for (const TPlace& place : Places)
+    if (CountryOf(place) == Country)
+      result.append(CityEntry(LineOf(place).toString()));
   SortUnique(result);
   return result;
 }
@@ -101,15 +141,22 @@ QString TCityBase::ExtractZoneName(const QString& Line) {
   return last > fifth ? Line.mid(fifth + 1, last - fifth - 1).trimmed() : QString();
 }
 
+const TCityBase::TPlace* TCityBase::FindEntry(const QString& Country,
+                                              const QString& CityEntryText) const {
+  for (const TPlace& place : Places)
+    if (CountryOf(place) == Country && EntryIs(LineOf(place), CityEntryText))
+      return &place;
+  return nullptr;
+}
+
 std::optional<TCityPlace> TCityBase::FindPlace(const QString& Country,
                                                const QString& CityEntryText) const {
-  for (const QString& line : Lines) {
-    if (ExtractField(2, line) != Country || CityEntry(line) != CityEntryText)
-      continue;
-    return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
-                      ExtractField(6, line)};
-  }
-  return std::nullopt;
+  const TPlace* place = FindEntry(Country, CityEntryText);
+  if (!place)
+    return std::nullopt;
+  const QString line = LineOf(*place).toString();
+  return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
+                    ExtractField(6, line)};
 }
 
 bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, QString& Latitude,
@@ -124,15 +171,20 @@ bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, Q
 }
 
 void SortUnique(QStringList& List) {
-  // Exact duplicates go first, so the collator sorts each text once (the atlas repeats each
-  // country thousands of times).
+  // Exact duplicates go first, so the collator sees each text once.
   List.removeDuplicates();
   QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
   collator.setCaseSensitivity(Qt::CaseSensitive);
-  // Ties of the collator fall back to code units, so exact duplicates end up side by side.
-  std::sort(List.begin(), List.end(), [&collator](const QString& a, const QString& b) {
-    const int order = collator.compare(a, b);
-    return order != 0 ? order < 0 : a < b;
+  // Each text's collation key is made once; comparing keys orders as comparing the texts does.
+  // Ties of the collator fall back to code units.
+  std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+  keyed.reserve(static_cast<std::size_t>(List.size()));
+  for (QString& text : List)
+    keyed.emplace_back(collator.sortKey(text), std::move(text));
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    const int order = a.first.compare(b.first);
+    return order != 0 ? order < 0 : a.second < b.second;
   });
-  List.erase(std::unique(List.begin(), List.end()), List.end());
+  for (qsizetype i = 0; i < List.size(); ++i)
+    List[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
 }

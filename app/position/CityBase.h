@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 // The texts of one place: fields 4, 5 and 6 and the zone name (empty when the line has none).
 struct TCityPlace {
@@ -29,7 +30,7 @@ public:
 
   const QString& FileName() const { return Name; }
   // Places kept (lines with at least five ";"), and lines skipped as not places.
-  int PlaceCount() const { return static_cast<int>(Lines.size()); }
+  int PlaceCount() const { return static_cast<int>(Places.size()); }
   int SkippedLineCount() const { return Skipped; }
 
   // Field 2 of every place, sorted by Russian case-sensitive collation, exact duplicates dropped.
@@ -54,8 +55,27 @@ public:
   static QString CityEntry(const QString& Line);
 
 private:
+  // A place: its line and its country (field 2) as spans of Text. The atlas has tens of
+  // thousands of places; keeping spans instead of one string per line and field makes loading
+  // one pass and lets the lists compare texts without copying them.
+  struct TPlace {
+    qsizetype Start = 0;
+    qsizetype Length = 0;
+    qsizetype CountryStart = 0;
+    qsizetype CountryLength = 0;
+  };
+  QStringView LineOf(const TPlace& Place) const {
+    return QStringView(Text).mid(Place.Start, Place.Length);
+  }
+  QStringView CountryOf(const TPlace& Place) const {
+    return QStringView(Text).mid(Place.CountryStart, Place.CountryLength);
+  }
+  // The first place in file order of Country whose entry is CityEntryText.
+  const TPlace* FindEntry(const QString& Country, const QString& CityEntryText) const;
+
   QString Name;
-  QStringList Lines; // places only, in file order, decoded to Unicode
+  QString Text;               // the whole file, decoded to Unicode
+  std::vector<TPlace> Places; // in file order
   int Skipped = 0;
 };
 

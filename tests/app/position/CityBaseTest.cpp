@@ -3,7 +3,9 @@
 
 #include "Cp1251.h"
 
+#include <QCollator>
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -148,6 +150,17 @@ TEST(ShippedCityBase, HoldsTheAtlasWithRussianNamesAndKnownZones) {
   EXPECT_GT(countries.size(), 200);
 
   const QStringList russia = base.GetCityList("Россия");
+  // The lists are sorted by collation keys: every neighbour pair must be in the collator's order
+  // (ties by code units), with no text twice.
+  QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
+  collator.setCaseSensitivity(Qt::CaseSensitive);
+  for (const QStringList* list : {&countries, &russia})
+    for (qsizetype i = 1; i < list->size(); ++i) {
+      const QString &a = list->at(i - 1), &b = list->at(i);
+      const int order = collator.compare(a, b);
+      ASSERT_TRUE(order < 0 || (order == 0 && a < b))
+          << a.toStdString() << " | " << b.toStdString();
+    }
   for (const char* town :
        {"Тольятти;Самарская область", "Ярославль;Ярославская область",
         "Ульяновск;Ульяновская область", "Сургут;Ханты-Мансийский автономный округ"})
