@@ -6,9 +6,10 @@
 #include <QCollator>
 #include <QFile>
 #include <QLocale>
-#include <QSet>
 #include <algorithm>
+#include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace {
 
@@ -37,33 +38,49 @@ bool EntryIs(QStringView Line, QStringView Entry) {
          Entry.at(city.size()) == u';' && Entry.endsWith(region);
 }
 
+QString Decoded(std::string_view Bytes) {
+  QString text(static_cast<qsizetype>(Bytes.size()), Qt::Uninitialized);
+  astro::Cp1251ToUtf16(Bytes, reinterpret_cast<char16_t*>(text.data()));
+  return text;
+}
+
+// Country in Windows-1251, whose bytes decode to Country again; nothing when a character has no
+// byte there.
+std::optional<std::string> Encoded(const QString& Country) {
+  const QByteArray utf8 = Country.toUtf8();
+  const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  if (!astro::IsCp1251Representable(text))
+    return std::nullopt;
+  return astro::Utf8ToCp1251(text);
+}
+
 } // namespace
 
 TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
   QFile file(FileName);
   if (!file.open(QIODevice::ReadOnly))
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
-  const QByteArray bytes = file.readAll();
-  Text = QString(bytes.size(), Qt::Uninitialized);
-  astro::Cp1251ToUtf16(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())),
-                       reinterpret_cast<char16_t*>(Text.data()));
+  Bytes = file.readAll();
+  if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
 
-  // Lines end at CR LF, LF or CR; a last line without an end is kept.
-  const QChar* data = Text.constData();
-  const qsizetype size = Text.size();
-  qsizetype start = 0;
+  // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
+  // are the same bytes in Windows-1251 as in Unicode.
+  const char* data = Bytes.constData();
+  const auto size = static_cast<std::uint32_t>(Bytes.size());
+  std::uint32_t start = 0;
   int separators = 0;
   TPlace place;
-  for (qsizetype i = 0; i <= size; ++i) {
-    const char16_t c = i < size ? data[i].unicode() : u'\n';
-    if (c == u';') {
+  for (std::uint32_t i = 0; i <= size; ++i) {
+    const char c = i < size ? data[i] : '\n';
+    if (c == ';') {
       if (++separators == 1)
         place.CountryStart = i + 1;
       else if (separators == 2)
         place.CountryLength = i - place.CountryStart;
       continue;
     }
-    if (c != u'\r' && c != u'\n')
+    if (c != '\r' && c != '\n')
       continue;
     if (i < size || start < size) {
       if (separators >= kSeparatorsOfPlace) {
@@ -74,11 +91,23 @@ TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
         ++Skipped;
       }
     }
-    if (c == u'\r' && i + 1 < size && data[i + 1] == u'\n')
+    if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
       ++i;
     start = i + 1;
     separators = 0;
   }
+}
+
+QString TCityBase::LineOf(const TPlace& Place) const {
+  return Decoded(Span(Place.Start, Place.Length));
+}
+
+bool TCityBase::CountryIs(const TPlace& Place, const QString& Country,
+                          const std::optional<std::string>& Encoded) const {
+  const std::string_view country = Span(Place.CountryStart, Place.CountryLength);
+  if (Encoded)
+    return country == *Encoded;
+  return Decoded(country) == Country;
 }
 
 QString TCityBase::ExtractField(int N, const QString& Line) {
@@ -106,26 +135,25 @@ QString TCityBase::CityEntry(const QString& Line) {
 }
 
 QStringList TCityBase::GetCountryList() const {
-  // Exact duplicates are dropped before anything is copied: the atlas repeats each country
+  // Exact duplicates are dropped before anything is decoded: the atlas repeats each country
   // thousands of times.
-  QSet<QStringView> seen;
+  std::unordered_set<std::string_view> seen;
   QStringList result;
   for (const TPlace& place : Places) {
-    const QStringView country = CountryOf(place);
-    if (!seen.contains(country)) {
-      seen.insert(country);
-      result.append(country.toString());
-    }
+    const std::string_view country = Span(place.CountryStart, place.CountryLength);
+    if (seen.insert(country).second)
+      result.append(Decoded(country));
   }
   SortUnique(result);
   return result;
 }
 
 QStringList TCityBase::GetCityList(const QString& Country) const {
+  const std::optional<std::string> encoded = Encoded(Country);
   QStringList result;
   for (const TPlace& place : Places)
-    if (CountryOf(place) == Country)
-      result.append(CityEntry(LineOf(place).toString()));
+    if (CountryIs(place, Country, encoded))
+      result.append(CityEntry(LineOf(place)));
   SortUnique(result);
   return result;
 }
@@ -143,8 +171,9 @@ QString TCityBase::ExtractZoneName(const QString& Line) {
 
 const TCityBase::TPlace* TCityBase::FindEntry(const QString& Country,
                                               const QString& CityEntryText) const {
+  const std::optional<std::string> encoded = Encoded(Country);
   for (const TPlace& place : Places)
-    if (CountryOf(place) == Country && EntryIs(LineOf(place), CityEntryText))
+    if (CountryIs(place, Country, encoded) && EntryIs(LineOf(place), CityEntryText))
       return &place;
   return nullptr;
 }
@@ -154,7 +183,7 @@ std::optional<TCityPlace> TCityBase::FindPlace(const QString& Country,
   const TPlace* place = FindEntry(Country, CityEntryText);
   if (!place)
     return std::nullopt;
-  const QString line = LineOf(*place).toString();
+  const QString line = LineOf(*place);
   return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
                     ExtractField(6, line)};
 }

@@ -9,9 +9,13 @@
 // the caller's business. Lines with fewer than five ";" are not places and skipped.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 // The texts of one place: fields 4, 5 and 6 and the zone name (empty when the line has none).
@@ -55,26 +59,29 @@ public:
   static QString CityEntry(const QString& Line);
 
 private:
-  // A place: its line and its country (field 2) as spans of Text. The atlas has tens of
-  // thousands of places; keeping spans instead of one string per line and field makes loading
-  // one pass and lets the lists compare texts without copying them.
+  // A place: its line and its country (field 2) as spans of Bytes. The atlas has tens of
+  // thousands of places; keeping the file's own bytes with spans, instead of a decoded string per
+  // line and field, keeps the base small and lets the lists compare texts without copying them.
   struct TPlace {
-    qsizetype Start = 0;
-    qsizetype Length = 0;
-    qsizetype CountryStart = 0;
-    qsizetype CountryLength = 0;
+    std::uint32_t Start = 0;
+    std::uint32_t Length = 0;
+    std::uint32_t CountryStart = 0;
+    std::uint32_t CountryLength = 0;
   };
-  QStringView LineOf(const TPlace& Place) const {
-    return QStringView(Text).mid(Place.Start, Place.Length);
+  std::string_view Span(std::uint32_t Start, std::uint32_t Length) const {
+    return std::string_view(Bytes.constData() + Start, Length);
   }
-  QStringView CountryOf(const TPlace& Place) const {
-    return QStringView(Text).mid(Place.CountryStart, Place.CountryLength);
-  }
+  // The place's line, decoded.
+  QString LineOf(const TPlace& Place) const;
+  // Whether the place's country is Country: Encoded is Country in Windows-1251 when every
+  // character has a byte there, else nothing (then the decoded field is compared).
+  bool CountryIs(const TPlace& Place, const QString& Country,
+                 const std::optional<std::string>& Encoded) const;
   // The first place in file order of Country whose entry is CityEntryText.
   const TPlace* FindEntry(const QString& Country, const QString& CityEntryText) const;
 
   QString Name;
-  QString Text;               // the whole file, decoded to Unicode
+  QByteArray Bytes;           // the whole file as read (Windows-1251)
   std::vector<TPlace> Places; // in file order
   int Skipped = 0;
 };

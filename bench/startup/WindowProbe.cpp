@@ -1,8 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Starts a program on the X display of $DISPLAY and reports, per run, the milliseconds from exec
-// to the first MapNotify of a top-level window, and the program's resident memory (VmRSS, kB)
-// once it has run for a settling time after mapping. Usage:
-//   astravia_window_probe RUNS SETTLE_MS PROGRAM [ARGS...]
+// to the MapNotify of the top-level window whose title holds TITLE, and the program's resident
+// memory (VmRSS, kB) once it has run for a settling time after mapping. Usage:
+//   astravia_window_probe RUNS SETTLE_MS TITLE PROGRAM [ARGS...]
 // Prints one line per run: "map_ms <ms> rss_kb <kB>". Needs a display without a window manager
 // (Xvfb), where top-level maps reach the root window's substructure.
 #include <xcb/xcb.h>
@@ -36,15 +36,31 @@ long ResidentKilobytes(pid_t pid) {
   return value;
 }
 
-// Waits for a MapNotify on the root window; false after ten seconds or when the program died.
-bool WaitForMap(xcb_connection_t* connection, pid_t pid) {
+// The window's title (WM_NAME), empty when it has none.
+std::string Title(xcb_connection_t* connection, xcb_window_t window) {
+  const xcb_get_property_cookie_t cookie =
+      xcb_get_property(connection, 0, window, XCB_ATOM_WM_NAME, XCB_GET_PROPERTY_TYPE_ANY, 0, 256);
+  xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+  if (!reply)
+    return {};
+  const std::string title(static_cast<const char*>(xcb_get_property_value(reply)),
+                          static_cast<std::size_t>(xcb_get_property_value_length(reply)));
+  std::free(reply);
+  return title;
+}
+
+// Waits for the MapNotify of a top-level window whose title holds `title`; false after ten
+// seconds or when the program died.
+bool WaitForMap(xcb_connection_t* connection, pid_t pid, const std::string& title) {
   const int fd = xcb_get_file_descriptor(connection);
   const TClock::time_point deadline = TClock::now() + std::chrono::seconds(10);
   while (TClock::now() < deadline) {
     while (xcb_generic_event_t* event = xcb_poll_for_event(connection)) {
-      const bool mapped = (event->response_type & 0x7f) == XCB_MAP_NOTIFY;
+      xcb_window_t window = XCB_NONE;
+      if ((event->response_type & 0x7f) == XCB_MAP_NOTIFY)
+        window = reinterpret_cast<xcb_map_notify_event_t*>(event)->window;
       std::free(event);
-      if (mapped)
+      if (window != XCB_NONE && Title(connection, window).find(title) != std::string::npos)
         return true;
     }
     if (waitpid(pid, nullptr, WNOHANG) == pid)
@@ -61,12 +77,13 @@ bool WaitForMap(xcb_connection_t* connection, pid_t pid) {
 } // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 4) {
-    std::fprintf(stderr, "usage: %s RUNS SETTLE_MS PROGRAM [ARGS...]\n", argv[0]);
+  if (argc < 5) {
+    std::fprintf(stderr, "usage: %s RUNS SETTLE_MS TITLE PROGRAM [ARGS...]\n", argv[0]);
     return 2;
   }
   const int runs = std::atoi(argv[1]);
   const int settle = std::atoi(argv[2]);
+  const std::string title = argv[3];
   xcb_connection_t* connection = xcb_connect(nullptr, nullptr);
   if (xcb_connection_has_error(connection)) {
     std::fprintf(stderr, "cannot connect to the X display\n");
@@ -81,10 +98,10 @@ int main(int argc, char** argv) {
     const TClock::time_point start = TClock::now();
     const pid_t pid = fork();
     if (pid == 0) {
-      execv(argv[3], argv + 3);
+      execv(argv[4], argv + 4);
       _exit(127);
     }
-    if (!WaitForMap(connection, pid)) {
+    if (!WaitForMap(connection, pid, title)) {
       std::fprintf(stderr, "run %d: no window was mapped\n", run + 1);
       kill(pid, SIGKILL);
       waitpid(pid, nullptr, 0);

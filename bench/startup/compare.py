@@ -23,7 +23,7 @@ import time
 
 def run_once(command, cwd):
     start = time.perf_counter()
-    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL)
+    process = subprocess.Popen(command, cwd=cwd, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
     _, status, usage = os.wait4(process.pid, 0)
     wall = time.perf_counter() - start
     if status != 0:
@@ -77,7 +77,7 @@ def main():
 
     if args.window:
         probe = os.path.join(build, "bench", "startup", "astravia_window_probe")
-        result = subprocess.run([probe, str(max(3, args.rounds // 3)), "1500",
+        result = subprocess.run([probe, str(max(3, args.rounds // 3)), "1500", "Astravia",
                                  os.path.join(run_dir, "astravia")],
                                 cwd=run_dir, capture_output=True, text=True, check=True)
         runs = [list(map(float, re.findall(r"[\d.]+", line)))

@@ -130,6 +130,29 @@ TEST(CityBase, GarbageBytesDoNotDisturbWellFormedLines) {
   EXPECT_EQ(f.Longitude, "73°22’");
 }
 
+// Countries are compared on the file's own bytes; a name the code page cannot hold matches
+// nothing, and the undefined byte 0x98 is found by the character it decodes to.
+TEST(CityBase, CountriesMatchByTheirDecodedText) {
+  const QString path = QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/cities-bytes.txt";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("A;X\x98Y;;1\xb0"
+             "00\x92;2\xb0"
+             "00\x92;3\r\nB;Z;;1\xb0"
+             "00\x92;2\xb0"
+             "00\x92;4\r\n");
+  file.close();
+  const TCityBase base(path);
+  const QString odd = QStringLiteral("X\uFFFDY");
+  EXPECT_EQ(base.GetCountryList(), QStringList({odd, "Z"}));
+  EXPECT_EQ(base.GetCityList(odd), QStringList({"A"}));
+  TFound found;
+  EXPECT_TRUE(base.FindCity(odd, "A", found.Latitude, found.Longitude, found.Zone));
+  EXPECT_EQ(found.Zone, "3");
+  EXPECT_TRUE(base.GetCityList(QStringLiteral("Ζ")).isEmpty()); // Greek, not in the code page
+  EXPECT_FALSE(base.FindPlace(QStringLiteral("Ζ"), "B"));
+}
+
 TEST(CityBase, UnreadableFileIsAnErrorNamingIt) {
   try {
     TCityBase base(QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/no-such-cities.txt");
