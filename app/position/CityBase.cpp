@@ -117,15 +117,7 @@ QString TCityBase::ExtractField(int N, const QString& Line) {
   }
   if (N < 1 || N > 5)
     return {};
-  qsizetype start = 0;
-  for (int count = 1;; ++count) {
-    const qsizetype separator = Line.indexOf(u';', start);
-    if (separator < 0)
-      return {};
-    if (count == N)
-      return Line.mid(start, separator - start);
-    start = separator + 1;
-  }
+  return FieldView(N, Line).toString();
 }
 
 QString TCityBase::CityEntry(const QString& Line) {
