@@ -68,6 +68,9 @@ int ByteOf(char32_t cp) {
   if (cp < 0x80) {
     return static_cast<int>(cp);
   }
+  if (cp >= 0x0410 && cp <= 0x044F) { // А..я, the bytes 0xC0..0xFF in order: most of any text
+    return static_cast<int>(0xC0 + (cp - 0x0410));
+  }
   for (size_t i = 0; i < kHighHalf.size(); ++i) {
     if (kHighHalf[i] == cp && cp != 0xFFFD) {
       return static_cast<int>(0x80 + i);

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <unordered_set>
@@ -65,37 +66,47 @@ TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
 
   // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
-  // are the same bytes in Windows-1251 as in Unicode.
+  // are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
   const char* data = Bytes.constData();
   const auto size = static_cast<std::uint32_t>(Bytes.size());
-  std::uint32_t start = 0;
-  int separators = 0;
-  TPlace place;
-  for (std::uint32_t i = 0; i <= size; ++i) {
-    const char c = i < size ? data[i] : '\n';
-    if (c == ';') {
-      if (++separators == 1)
-        place.CountryStart = i + 1;
-      else if (separators == 2)
-        place.CountryLength = i - place.CountryStart;
-      continue;
-    }
-    if (c != '\r' && c != '\n')
-      continue;
-    if (i < size || start < size) {
-      if (separators >= kSeparatorsOfPlace) {
-        place.Start = start;
-        place.Length = i - start;
-        Places.push_back(place);
-      } else {
-        ++Skipped;
-      }
-    }
-    if (c == '\r' && i + 1 < size && data[i + 1] == '\n')
-      ++i;
-    start = i + 1;
-    separators = 0;
+  auto next = [data, size](char c, std::uint32_t from) -> std::uint32_t {
+    const void* hit = std::memchr(data + from, c, size - from);
+    return hit ? static_cast<std::uint32_t>(static_cast<const char*>(hit) - data) : size;
+  };
+  std::uint32_t nextCr = next('\r', 0);
+  std::uint32_t nextLf = next('\n', 0);
+  for (std::uint32_t start = 0; start < size;) {
+    if (nextCr < start)
+      nextCr = next('\r', start);
+    if (nextLf < start)
+      nextLf = next('\n', start);
+    const std::uint32_t end = std::min(nextCr, nextLf); // size: a last line without an end
+    AddLine(start, end);
+    if (end == size)
+      break;
+    start = end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
   }
+}
+
+void TCityBase::AddLine(std::uint32_t Start, std::uint32_t End) {
+  const char* data = Bytes.constData();
+  TPlace place{Start, End - Start, 0, 0};
+  int separators = 0;
+  for (std::uint32_t from = Start; separators < kSeparatorsOfPlace; ++separators) {
+    const void* hit = std::memchr(data + from, ';', End - from);
+    if (!hit)
+      break;
+    const auto at = static_cast<std::uint32_t>(static_cast<const char*>(hit) - data);
+    if (separators == 0)
+      place.CountryStart = at + 1;
+    else if (separators == 1)
+      place.CountryLength = at - place.CountryStart;
+    from = at + 1;
+  }
+  if (separators >= kSeparatorsOfPlace)
+    Places.push_back(place);
+  else
+    ++Skipped;
 }
 
 QString TCityBase::LineOf(const TPlace& Place) const {
@@ -141,12 +152,16 @@ QStringList TCityBase::GetCountryList() const {
 }
 
 QStringList TCityBase::GetCityList(const QString& Country) const {
+  if (ListedCountry == Country)
+    return ListedCities;
   const std::optional<std::string> encoded = Encoded(Country);
   QStringList result;
   for (const TPlace& place : Places)
     if (CountryIs(place, Country, encoded))
       result.append(CityEntry(LineOf(place)));
   SortUnique(result);
+  ListedCountry = Country;
+  ListedCities = result;
   return result;
 }
 

@@ -71,6 +71,8 @@ private:
   std::string_view Span(std::uint32_t Start, std::uint32_t Length) const {
     return std::string_view(Bytes.constData() + Start, Length);
   }
+  // Keeps the line of bytes [Start, End) as a place when it has five ";", else counts it skipped.
+  void AddLine(std::uint32_t Start, std::uint32_t End);
   // The place's line, decoded.
   QString LineOf(const TPlace& Place) const;
   // Whether the place's country is Country: Encoded is Country in Windows-1251 when every
@@ -81,7 +83,10 @@ private:
   const TPlace* FindEntry(const QString& Country, const QString& CityEntryText) const;
 
   QString Name;
-  QByteArray Bytes;           // the whole file as read (Windows-1251)
+  QByteArray Bytes; // the whole file as read (Windows-1251)
+  // The last list GetCityList made: a chosen country is listed again when it is selected.
+  mutable std::optional<QString> ListedCountry;
+  mutable QStringList ListedCities;
   std::vector<TPlace> Places; // in file order
   int Skipped = 0;
 };
