@@ -45,8 +45,10 @@ public:
     QFileDialog dialog(QApplication::activeWindow(), request.Title, request.StartDir,
                        request.Filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
-    // The filter reads as its name alone ("Текстовые файлы (TXT)"), without the patterns.
+    // The filter reads as its name alone ("Текстовые файлы (TXT)"), without the patterns; the
+    // toolkit's own dialog, since a desktop's native one cuts a name at its first "(".
     dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
     dialog.setDefaultSuffix(request.DefaultExt);
     if (!request.FileName.isEmpty()) {
       dialog.selectFile(request.FileName);
