@@ -111,11 +111,11 @@ void TEfemerisClass::Load() {
   const int fd = ::open(FileName_.c_str(), O_RDONLY | O_CLOEXEC);
   if (fd < 0)
     throw EFileError(cannotOpen);
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd,
+                                                                [](const int* f) { ::close(*f); });
   struct stat info {};
-  if (::fstat(fd, &info) != 0) {
-    ::close(fd);
+  if (::fstat(fd, &info) != 0)
     throw EFileError(cannotOpen);
-  }
   const std::size_t count = static_cast<std::size_t>(info.st_size) / kEphemerisRecordSize;
   const std::size_t size = count * kEphemerisRecordSize;
   auto records = std::make_unique_for_overwrite<std::uint8_t[]>(size);
@@ -130,7 +130,6 @@ void TEfemerisClass::Load() {
       break; // an error, or the file shrank while being read: its whole records are kept
     done += static_cast<std::size_t>(got);
   }
-  ::close(fd);
   if (failed)
     throw EFileError(cannotOpen);
   Records_ = std::move(records);
