@@ -138,6 +138,8 @@ QString TCityBase::CityEntry(const QString& Line) {
 }
 
 QStringList TCityBase::GetCountryList() const {
+  if (Countries)
+    return *Countries;
   // Exact duplicates are dropped before anything is decoded: the atlas repeats each country
   // thousands of times.
   std::unordered_set<std::string_view> seen;
@@ -148,6 +150,7 @@ QStringList TCityBase::GetCountryList() const {
       result.append(Decoded(country));
   }
   SortUnique(result);
+  Countries = result;
   return result;
 }
 

@@ -84,7 +84,9 @@ private:
 
   QString Name;
   QByteArray Bytes; // the whole file as read (Windows-1251)
-  // The last list GetCityList made: a chosen country is listed again when it is selected.
+  // The country list once made, and the last list GetCityList made: the frame and the
+  // companion ask for them again.
+  mutable std::optional<QStringList> Countries;
   mutable std::optional<QString> ListedCountry;
   mutable QStringList ListedCities;
   std::vector<TPlace> Places; // in file order
