@@ -139,14 +139,8 @@ TForm1::~TForm1() {
     FreeSymbolFont();
   }
   PositionFrame1_->disconnect(this);
-  // The options go with the aspect settings, into the file the model was given.
-  if (!PlanetPosition1_->IniFileName().empty()) {
-    try {
-      PositionFrame1_->WriteOptions(IniPath().toStdString());
-    } catch (const std::exception& error) {
-      Prompts().Error(ToQString(error.what()));
-    }
-  }
+  // The options go with the aspect settings, in the same replacement of the model's file.
+  PlanetPosition1_->SetExtraSettings({PositionFrame1_->OptionsEntry()});
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }

@@ -2,6 +2,7 @@
 #include "EfemerisClass.h"
 
 #include "Angles.h"
+#include "AtomicFile.h"
 #include "DateTime.h"
 #include "Formatting.h"
 #include "PlanetPosition.h"
@@ -288,16 +289,19 @@ std::optional<std::string> TEfemerisClass::ExportRange(TDateTime FromDate, TDate
   if (!path.empty() && path.back() != '/')
     path += '/';
   path += name;
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
-    throw EFileError("Cannot create file " + path);
+  std::string bytes;
   for (std::size_t i = from; i <= to + 1; ++i) {
     const TEphemerisRecord record = EncodeLine(i);
-    out.write(reinterpret_cast<const char*>(record.data()), record.size());
+    bytes.append(reinterpret_cast<const char*>(record.data()), record.size());
   }
-  out.close();
-  if (!out)
+  switch (ReplaceFile(path, bytes)) {
+  case TReplaceResult::Done:
+    break;
+  case TReplaceResult::CannotCreate:
+    throw EFileError("Cannot create file " + path);
+  case TReplaceResult::CannotWrite:
     throw EFileError("Unable to write to " + path);
+  }
   return name;
 }
 

@@ -78,8 +78,9 @@ public:
 
   // Writes the records of the days of FromDate through ToDate plus the record after the last
   // day into Folder + "DD.MM.YYYY-DD.MM.YYYY.eft" (Folder empty: the working directory),
-  // replacing any such file. Returns the file name without folder, or nothing when a day is not
-  // found (empty store). Throws EFileError("Cannot create file <name>") when it cannot write.
+  // replacing any such file whole (an old one stays intact when the write fails). Returns the file
+  // name without folder, or nothing when a day is not found (empty store). Throws
+  // EFileError("Cannot create file <name>") when it cannot write.
   std::optional<std::string> ExportRange(TDateTime FromDate, TDateTime ToDate,
                                          const std::string& Folder = "") const;
   // The extract's name: "DD.MM.YYYY-DD.MM.YYYY.eft".

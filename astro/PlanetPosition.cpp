@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <vector>
 
 namespace astro {
 namespace {
@@ -53,11 +54,14 @@ void TPlanetPosition::LoadSettings() {
 }
 
 void TPlanetPosition::SaveSettings() const {
-  const config::TIniFile ini(IniFileName_);
+  std::vector<config::TIniEntry> entries;
   for (int k = 1; k <= kAspectCount; ++k)
-    ini.WriteFloat(kOrbSection, AspectKeys[k], Orbs_[k]);
+    entries.push_back({kOrbSection, std::string(AspectKeys[k]), config::FormatIniFloat(Orbs_[k])});
   for (int k = 1; k <= kAspectCount; ++k)
-    ini.WriteBool(kSwitchSection, AspectKeys[k], AspectEnabled_[k]);
+    entries.push_back(
+        {kSwitchSection, std::string(AspectKeys[k]), config::FormatIniBool(AspectEnabled_[k])});
+  entries.insert(entries.end(), ExtraSettings_.begin(), ExtraSettings_.end());
+  config::TIniFile(IniFileName_).WriteEntries(entries);
 }
 
 void TPlanetPosition::SetLongitude(int Body, double Degrees) {

@@ -4,6 +4,7 @@
 // (degrees), and the aspects found between the bodies. OnChange fires after every search.
 #pragma once
 
+#include "IniFile.h"
 #include "Vocabulary.h"
 
 #include <array>
@@ -11,6 +12,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace astro {
 
@@ -52,9 +54,13 @@ public:
   const std::string& IniFileName() const { return IniFileName_; }
   // Orbs from "IncludeOrbs" (default 0), then switches from "IncludeAspects" (default on).
   void LoadSettings();
-  // Writes the 18 orbs, then the 18 switches; throws config::EIniWriteError at the first key
-  // that cannot be written (the rest are not written).
+  // Writes the 18 orbs, then the 18 switches, in one replacement of the file; throws
+  // config::EIniWriteError when it cannot be written (then none is written).
   void SaveSettings() const;
+  // Keys the owner adds to that save (after the 36), written in the same replacement of the file.
+  void SetExtraSettings(std::vector<config::TIniEntry> Entries) {
+    ExtraSettings_ = std::move(Entries);
+  }
 
   // Body 1..10, degrees; stores NormalizeDegrees(Degrees). No search, no event.
   void SetLongitude(int Body, double Degrees);
@@ -94,6 +100,7 @@ public:
 private:
   std::array<double, kBodyCount + 1> Longitudes_{};
   std::string IniFileName_;
+  std::vector<config::TIniEntry> ExtraSettings_;
   TAspectList Aspects_{};
   std::array<bool, kAspectCount + 1> AspectEnabled_{};
   std::array<double, kAspectCount + 1> Orbs_{};

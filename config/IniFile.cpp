@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
+#include "AtomicFile.h"
 #include "Cp1251.h"
 
 #include <sys/stat.h>
@@ -183,13 +184,31 @@ void WriteWholeFile(const std::string& path, const TFileText& file) {
     bytes += line.Text;
     bytes += line.Break;
   }
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out)
+  if (astro::ReplaceFile(path, bytes) != astro::TReplaceResult::Done)
     throw EIniWriteError(path);
-  out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-  out.close();
-  if (!out)
-    throw EIniWriteError(path);
+}
+
+// Sets one key in the lines: replaced in place, or appended to its section, or appended with a
+// new section at the end.
+void SetEntry(TFileText& file, const TIniEntry& entry) {
+  const std::string section = astro::Utf8ToCp1251(entry.Section);
+  const std::string key = astro::Utf8ToCp1251(entry.Key);
+  const std::string line = key + "=" + astro::Utf8ToCp1251(entry.Value);
+  const TKeyPlace place = Locate(file, section, key);
+  if (place.Key) {
+    file.Lines[*place.Key].Text = line;
+    return;
+  }
+  // A last line without a break gets one before anything is appended after it.
+  auto insertAt = place.Section ? place.LastEntry + 1 : file.Lines.size();
+  if (insertAt == file.Lines.size() && !file.Lines.empty() && file.Lines.back().Break.empty())
+    file.Lines.back().Break = file.NewLine;
+  std::vector<TLine> added;
+  if (!place.Section)
+    added.push_back({"[" + section + "]", file.NewLine});
+  added.push_back({line, file.NewLine});
+  file.Lines.insert(file.Lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(),
+                    added.end());
 }
 
 } // namespace
@@ -229,27 +248,15 @@ bool TIniFile::ReadBool(std::string_view Section, std::string_view Key, bool Def
 
 void TIniFile::WriteString(std::string_view Section, std::string_view Key,
                            std::string_view Value) const {
+  WriteEntries({{std::string(Section), std::string(Key), std::string(Value)}});
+}
+
+void TIniFile::WriteEntries(const std::vector<TIniEntry>& Entries) const {
   TFileText file;
   if (const auto bytes = ReadWholeFile(Path))
     file = SplitLines(*bytes);
-  const std::string section = astro::Utf8ToCp1251(Section);
-  const std::string key = astro::Utf8ToCp1251(Key);
-  const std::string entry = key + "=" + astro::Utf8ToCp1251(Value);
-  const TKeyPlace place = Locate(file, section, key);
-  if (place.Key) {
-    file.Lines[*place.Key].Text = entry;
-  } else {
-    // A last line without a break gets one before anything is appended after it.
-    auto insertAt = place.Section ? place.LastEntry + 1 : file.Lines.size();
-    if (insertAt == file.Lines.size() && !file.Lines.empty() && file.Lines.back().Break.empty())
-      file.Lines.back().Break = file.NewLine;
-    std::vector<TLine> added;
-    if (!place.Section)
-      added.push_back({"[" + section + "]", file.NewLine});
-    added.push_back({entry, file.NewLine});
-    file.Lines.insert(file.Lines.begin() + static_cast<std::ptrdiff_t>(insertAt), added.begin(),
-                      added.end());
-  }
+  for (const TIniEntry& entry : Entries)
+    SetEntry(file, entry);
   WriteWholeFile(Path, file);
 }
 
@@ -262,7 +269,7 @@ void TIniFile::WriteInteger(std::string_view Section, std::string_view Key, int 
 }
 
 void TIniFile::WriteBool(std::string_view Section, std::string_view Key, bool Value) const {
-  WriteString(Section, Key, Value ? "1" : "0");
+  WriteString(Section, Key, FormatIniBool(Value));
 }
 
 std::string FormatIniFloat(double Value) {

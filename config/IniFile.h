@@ -5,7 +5,9 @@
 //   and is cut to its first 2047 characters;
 // - a write replaces the key's line in place, or appends the key at the end of its section, or
 //   appends the section at the end of the file, keeping every other line and comment as it was;
-// - nothing is cached: every call reads (and a write rewrites) the file by its path.
+// - nothing is cached: every call reads (and a write rewrites) the file by its path;
+// - a write replaces the whole file at once (temporary file, flush, rename), so a failed write
+//   leaves the old file byte for byte.
 // The file is Windows-1251; texts given and returned here are UTF-8. Numbers are written with
 // "." and read with "." or ",", so a file written under a comma locale reads back the same.
 #pragma once
@@ -13,6 +15,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace config {
 
@@ -20,6 +23,13 @@ namespace config {
 class EIniWriteError : public std::runtime_error {
 public:
   explicit EIniWriteError(const std::string& path);
+};
+
+// One key to write (UTF-8 texts).
+struct TIniEntry {
+  std::string Section;
+  std::string Key;
+  std::string Value;
 };
 
 // The longest value a read returns, in characters.
@@ -45,6 +55,9 @@ public:
 
   // Each write throws EIniWriteError when the file cannot be written.
   void WriteString(std::string_view Section, std::string_view Key, std::string_view Value) const;
+  // Writes every entry, in order, as WriteString would, in one replacement of the file: all of
+  // them are stored or, on error, none.
+  void WriteEntries(const std::vector<TIniEntry>& Entries) const;
   // General format, up to 15 significant digits, "." as the point, no trailing zeros (2.5, 5).
   void WriteFloat(std::string_view Section, std::string_view Key, double Value) const;
   void WriteInteger(std::string_view Section, std::string_view Key, int Value) const;
@@ -57,6 +70,10 @@ private:
 
 // The text a WriteFloat stores for Value.
 std::string FormatIniFloat(double Value);
+// The text a WriteBool stores for Value.
+inline std::string FormatIniBool(bool Value) {
+  return Value ? "1" : "0";
+}
 // The number ReadFloat sees in a stored text; false when it is none.
 bool ParseIniFloat(std::string_view Text, double& Value);
 // The integer ReadInteger sees in a stored text; false when it is none.

@@ -102,7 +102,11 @@ bool ReadRow(const QSqlQuery& q, TStoredChart& chart) {
   chart.Note = q.value(1).toString();
   chart.Country = q.value(3).toString();
   chart.City = q.value(4).toString();
-  return !chart.Name.trimmed().isEmpty() && ParseMoment(q.value(2).toString(), chart.Local) &&
+  // A name stored as bytes (only a foreign or damaged file has one) would be listed but never
+  // found, renamed or deleted by its text: the row is damaged.
+  const bool textName = q.value(0).metaType().id() == QMetaType::QString;
+  return textName && !chart.Name.trimmed().isEmpty() &&
+         ParseMoment(q.value(2).toString(), chart.Local) &&
          IntIn(q.value(5), -12, 14, chart.Zone) && IntIn(q.value(6), 0, 1, historic) &&
          IntIn(q.value(7), -90, 90, chart.LatitudeDeg) &&
          IntIn(q.value(8), 0, 59, chart.LatitudeMin) &&

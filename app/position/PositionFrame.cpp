@@ -413,7 +413,11 @@ void TPositionFrame::ReadOptions(const std::string& ConfigFileName) {
 }
 
 void TPositionFrame::WriteOptions(const std::string& ConfigFileName) const {
-  config::TIniFile(ConfigFileName).WriteBool("Options", "HistoricZones", HistoricZones());
+  config::TIniFile(ConfigFileName).WriteEntries({OptionsEntry()});
+}
+
+config::TIniEntry TPositionFrame::OptionsEntry() const {
+  return {"Options", "HistoricZones", config::FormatIniBool(HistoricZones())};
 }
 
 void TPositionFrame::MoveTo(astro::TDateTime X) {

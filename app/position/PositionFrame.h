@@ -12,6 +12,7 @@
 #pragma once
 
 #include "Clock.h"
+#include "IniFile.h"
 #include "ZoneOffset.h"
 
 #include <QFrame>
@@ -54,6 +55,8 @@ public:
   void ReadOptions(const std::string& ConfigFileName);
   // Throws config::EIniWriteError when the file cannot be written.
   void WriteOptions(const std::string& ConfigFileName) const;
+  // The key WriteOptions writes, for a save that writes it with other keys.
+  config::TIniEntry OptionsEntry() const;
   bool HistoricZones() const;
   // Switches zones by date on or off; raises OnTimeZoneChange when the offset changes.
   void SetHistoricZones(bool On);

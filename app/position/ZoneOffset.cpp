@@ -5,6 +5,7 @@
 
 #include <QDateTime>
 #include <QTimeZone>
+#include <cctype>
 #include <cmath>
 #include <cstdlib>
 
@@ -23,6 +24,23 @@ QDateTime UtcAt(qint64 Ms) {
   return QDateTime::fromMSecsSinceEpoch(Ms, QTimeZone::utc());
 }
 
+// The shape of an IANA zone name ("Europe/Samara", "Etc/GMT+3"): the tz backend opens the name
+// as a path below its zone folder, so "..", an absolute path or a device must never reach it
+// (a FIFO or a terminal would block the program).
+bool IsZoneName(const QByteArray& Id) {
+  if (Id.isEmpty() || Id.size() > 64)
+    return false;
+  for (const QByteArray& part : Id.split('/')) {
+    if (part.isEmpty() || part == "." || part == ".." || part.front() == '-')
+      return false;
+    for (const char c : part)
+      if (!std::isalnum(static_cast<unsigned char>(c)) && c != '_' && c != '-' && c != '+' &&
+          c != '.')
+        return false;
+  }
+  return true;
+}
+
 TZoneOffset FromData(const QTimeZone::OffsetData& Data) {
   return {Data.offsetFromUtc, Data.offsetFromUtc != Data.standardTimeOffset
                                   ? TZoneSource::Daylight
@@ -37,7 +55,7 @@ TZoneOffset WholeHoursOffset(int Hours) {
 
 std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
                                           astro::TDateTime Local) {
-  if (ZoneId.isEmpty())
+  if (!IsZoneName(ZoneId))
     return std::nullopt;
   const QTimeZone zone(ZoneId);
   if (!zone.isValid())

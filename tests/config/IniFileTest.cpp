@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
 
+#include "BoundedRun.h"
+
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -189,4 +191,38 @@ TEST(IniWrite, ARefusedWriteRaisesAndLeavesTheFileAlone) {
 
   const std::string noFolder = (OutputDir() / "no-such-folder" / "x.ini").string();
   EXPECT_THROW(TIniFile(noFolder).WriteBool("S", "k", true), config::EIniWriteError);
+}
+
+TEST(IniWrite, OneBatchEqualsTheSameWritesOneByOneAndKeepsLinksAndPermissions) {
+  const std::vector<config::TIniEntry> entries = {{"IncludeOrbs", "Con", "6.5"},
+                                                  {"IncludeAspects", "Sep", "1"},
+                                                  {"Options", "HistoricZones", "1"},
+                                                  {"includeorbs", "Opp", "9"}};
+  const std::string single = Write("single.ini", kSample);
+  for (const auto& entry : entries)
+    TIniFile(single).WriteString(entry.Section, entry.Key, entry.Value);
+  // The batch goes through a symbolic link to a file with its own permission bits.
+  const std::string target = Write("batch-target.ini", kSample);
+  fs::permissions(target, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+  const fs::path link = OutputDir() / "batch-link.ini";
+  fs::remove(link);
+  fs::create_symlink(target, link);
+  TIniFile(link.string()).WriteEntries(entries);
+  EXPECT_EQ(Read(target), Read(single));
+  EXPECT_TRUE(fs::is_symlink(link));
+  EXPECT_EQ(fs::status(target).permissions(),
+            fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+}
+
+TEST(IniHostile, ATenMegabyteValueIsCutOnReadAndKeptWholeByAWrite) {
+  const std::string huge(10 << 20, 'x');
+  const std::string text = "[TreeSection]\r\nTreeImage=" + huge + "\r\n";
+  const std::string path = Write("huge.ini", text);
+  EXPECT_TRUE(bounded::Run(256, [&] {
+    const TIniFile ini(path);
+    if (ini.ReadString("TreeSection", "TreeImage", "") != huge.substr(0, 2047))
+      return false;
+    ini.WriteEntries({{"IncludeOrbs", "Con", "8"}});
+    return Read(path) == text + "[IncludeOrbs]\r\nCon=8\r\n";
+  }));
 }

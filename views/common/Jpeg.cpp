@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Jpeg.h"
 
+#include "PictureFile.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -17,9 +19,10 @@ TJpegError::TJpegError(const QString& message) : std::runtime_error(message.toSt
 
 namespace {
 
-// Largest picture accepted, in pixels: far above any picture of the program, yet a corrupt
-// header cannot make the decoder allocate gigabytes.
-constexpr unsigned long MaxPixels = 64UL * 1024UL * 1024UL;
+constexpr unsigned long MaxPixels = MaxPicturePixels;
+// The decoder's own working memory (a progressive picture keeps all its coefficients): beyond
+// it the decode fails instead of growing.
+constexpr long MaxDecoderMemory = 256L * 1024L * 1024L;
 
 // The setjmp/longjmp error manager: libjpeg calls error_exit on a fatal error and
 // emit_message(-1) on a warning; both jump back with the library's message kept here.
@@ -89,16 +92,18 @@ bool RunDecode(TDecodeJob& job) {
     jpeg_destroy_decompress(&info);
     return false;
   }
-  info.out_color_space = JCS_EXT_BGRX; // byte order of QImage::Format_RGB32 on little endian
-  jpeg_start_decompress(&info);
-  const unsigned long pixels = static_cast<unsigned long>(info.output_width) *
-                               static_cast<unsigned long>(info.output_height);
+  // The declared size is checked before the decoder allocates anything for it.
+  const unsigned long pixels =
+      static_cast<unsigned long>(info.image_width) * static_cast<unsigned long>(info.image_height);
   if (pixels == 0 || pixels > MaxPixels) {
     std::snprintf(job.Message, sizeof job.Message, "picture of %ux%u pixels is too large",
-                  info.output_width, info.output_height);
+                  info.image_width, info.image_height);
     jpeg_destroy_decompress(&info);
     return false;
   }
+  info.mem->max_memory_to_use = MaxDecoderMemory;
+  info.out_color_space = JCS_EXT_BGRX; // byte order of QImage::Format_RGB32 on little endian
+  jpeg_start_decompress(&info);
   *job.Target = QImage(static_cast<int>(info.output_width), static_cast<int>(info.output_height),
                        QImage::Format_RGB32);
   if (job.Target->isNull()) {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ProgramFiles.h"
 
+#include "AtomicFile.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -20,7 +21,15 @@ QString IniIn(const QString& dir) {
 // The user's copy of the shipped file, writable by the user whatever the shipped file's mode.
 bool CopyShippedFile(const QString& shipped, const QString& userDir) {
   const QString copy = IniIn(userDir);
-  if (!QDir().mkpath(userDir) || !QFile::copy(shipped, copy)) {
+  QFile source(shipped);
+  if (!QDir().mkpath(userDir) || !source.open(QIODevice::ReadOnly)) {
+    return false;
+  }
+  // Written whole through a temporary file: an interrupted first start leaves no half copy.
+  const QByteArray bytes = source.readAll();
+  if (source.error() != QFileDevice::NoError ||
+      astro::ReplaceFile(copy.toStdString(), std::string_view(bytes.constData(), bytes.size())) !=
+          astro::TReplaceResult::Done) {
     return false;
   }
   return QFile::setPermissions(copy, QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup |

@@ -3,6 +3,7 @@
 
 #include "BodyPictures.h"
 #include "IniFile.h"
+#include "PictureFile.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
 
@@ -39,8 +40,8 @@ TKosmoFrame::~TKosmoFrame() = default;
 
 void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
   const QString stripFile = files::DataFilePath(IniFileName.toStdString(), LetterStripFile);
-  QImage strip;
-  if (QFileInfo(stripFile).isFile() && strip.load(stripFile)) {
+  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
+  if (!strip.isNull()) {
     Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   }
 }

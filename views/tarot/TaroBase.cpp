@@ -17,9 +17,7 @@ TTaroBase::TTaroBase(const QString& FileName) : FileName_(FileName), Texts_(Text
   const QByteArray file = textbase::ReadWholeFile(FileName);
   // A short file overwrites only the header bytes it has; the rest keeps the defaults.
   textbase::ReadRecords(file, Header_, false);
-  for (int i = 1; i <= TextCount; ++i) {
-    Texts_[i - 1] = textbase::TextLinesAt(file, Header_[i - 1].Offset);
-  }
+  Texts_ = textbase::TextsOf(file, Header_);
 }
 
 const QStringList& TTaroBase::Texts(int i) const {

@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <map>
 #include <stdexcept>
 
 namespace textbase {
@@ -20,8 +21,9 @@ QStringList TextLinesAt(const QByteArray& File, int64_t Offset) {
   }
   const char* data = File.constData();
   const int64_t size = File.size();
+  const int64_t limit = std::min(size, Offset + MaxTextBytes);
   int64_t end = Offset;
-  while (end < size && data[end] != '\0') {
+  while (end < limit && data[end] != '\0') {
     ++end;
   }
   int64_t start = Offset;
@@ -95,6 +97,22 @@ void ReadRecords(const QByteArray& File, std::array<TTextBaseRecord<ReservedSize
   }
 }
 
+template <int ReservedSize, size_t Count>
+std::vector<QStringList> TextsOf(const QByteArray& File,
+                                 const std::array<TTextBaseRecord<ReservedSize>, Count>& Records) {
+  std::vector<QStringList> texts(Count);
+  std::map<int32_t, size_t> firstWithOffset;
+  for (size_t i = 0; i < Count; ++i) {
+    const auto [first, added] = firstWithOffset.emplace(Records[i].Offset, i);
+    texts[i] = added ? TextLinesAt(File, Records[i].Offset) : texts[first->second];
+  }
+  return texts;
+}
+
+template std::vector<QStringList> TextsOf<256, 810>(const QByteArray&,
+                                                    const std::array<TTextBaseRecord<256>, 810>&);
+template std::vector<QStringList> TextsOf<512, 44>(const QByteArray&,
+                                                   const std::array<TTextBaseRecord<512>, 44>&);
 template void ReadRecords<256, 810>(const QByteArray&, std::array<TTextBaseRecord<256>, 810>&,
                                     bool);
 template void ReadRecords<512, 44>(const QByteArray&, std::array<TTextBaseRecord<512>, 44>&, bool);

@@ -21,10 +21,19 @@ template <int ReservedSize> struct TTextBaseRecord {
 
 namespace textbase {
 
-// The lines of the text at Offset of File: bytes up to the first NUL or the end of the file,
-// split at CR LF, lone CR or lone LF (a final line without a break still counts), decoded from
-// Windows-1251. An offset outside the file gives no lines.
+// Longest text block read, in bytes (the shipped texts are below 1 KiB): a damaged base whose
+// offsets all point into one huge block cannot make 810 copies of it.
+inline constexpr int64_t MaxTextBytes = 4096;
+
+// The lines of the text at Offset of File: bytes up to the first NUL, the end of the file or
+// MaxTextBytes, split at CR LF, lone CR or lone LF (a final line without a break still counts),
+// decoded from Windows-1251. An offset outside the file gives no lines.
 QStringList TextLinesAt(const QByteArray& File, int64_t Offset);
+
+// TextLinesAt of every record's offset; records with the same offset share one list.
+template <int ReservedSize, size_t Count>
+std::vector<QStringList> TextsOf(const QByteArray& File,
+                                 const std::array<TTextBaseRecord<ReservedSize>, Count>& Records);
 
 // Reads the whole file for reading only; throws std::runtime_error "Cannot open file <path>".
 QByteArray ReadWholeFile(const QString& FileName);

@@ -3,6 +3,7 @@
 
 #include "IniFile.h"
 #include "Jpeg.h"
+#include "PictureFile.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
 #include "TreeDrawing.h"
@@ -63,8 +64,8 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
   }
 
   const QString stripFile = files::DataFilePath(iniPath, LetterStripFileName);
-  QImage strip;
-  if (QFileInfo(stripFile).isFile() && strip.load(stripFile)) {
+  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
+  if (!strip.isNull()) {
     Image2->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
   } else {
     Prompts().Information(MissingStripMessage(QString::fromLatin1(LetterStripFileName)));

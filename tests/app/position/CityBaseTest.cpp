@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CityBase.h"
 
+#include "BoundedRun.h"
+
 #include "Cp1251.h"
 
 #include <QCollator>
@@ -218,4 +220,16 @@ TEST(ShippedCityBase, HoldsTheAtlasWithRussianNamesAndKnownZones) {
     EXPECT_TRUE(zone.match(TCityBase::ExtractField(6, line)).hasMatch()) << line.toStdString();
     EXPECT_LE(std::abs(TCityBase::ExtractField(6, line).toInt()), 14) << line.toStdString();
   }
+}
+
+TEST(CityBase, ATenMegabyteLineIsOnePlaceAmongOthers) {
+  const QString longCity(10 << 20, u'ж');
+  const QString path = WriteBase(
+      "huge-line.txt", {"Омск;Россия;;54°59’;73°22’;6", longCity + ";Россия;;1°00’;2°00’;3"});
+  EXPECT_TRUE(bounded::Run(512, [&] {
+    const TCityBase base(path);
+    QString latitude, longitude, zone;
+    return base.PlaceCount() == 2 && base.GetCityList("Россия").size() == 2 &&
+           base.FindCity("Россия", longCity, latitude, longitude, zone) && zone == "3";
+  }));
 }

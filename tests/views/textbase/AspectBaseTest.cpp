@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "AspectBase.h"
 
+#include "BoundedRun.h"
+
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -211,4 +213,28 @@ TEST(AspectBase, OpensAReadOnlyFileAndReportsPathsItCannotUse) {
   const QString missingFolder = folder + "no such folder/aspects.dat";
   EXPECT_THROW(TAspectBase{missingFolder}, std::runtime_error);
   EXPECT_FALSE(QFile::exists(missingFolder));
+}
+
+TEST(AspectBase, OffsetsThatAllPointIntoOneBlockStayBounded) {
+  // Every offset at the last byte: each entry is that one character.
+  QByteArray lastByte = TAspectBase::EmptyBaseBytes().left(TAspectBase::IndexSize) + "z";
+  for (int n = 1; n <= TAspectBase::EntryCount; ++n)
+    PutLe32(lastByte, (n - 1) * TAspectBase::RecordSize + 4, TAspectBase::IndexSize);
+  const QString lastPath = TestPath("last-byte.dat");
+  WriteFile(lastPath, lastByte);
+  const TAspectBase last(lastPath);
+  for (int n = 1; n <= TAspectBase::EntryCount; ++n)
+    ASSERT_EQ(last.Texts(n), QStringList{"z"}) << n;
+  // Offsets one byte apart inside 8 MB of line breaks without a terminator: each entry is cut
+  // at MaxTextBytes instead of holding millions of empty lines.
+  QByteArray breaks = lastByte.left(TAspectBase::IndexSize) + QByteArray(8 << 20, '\n');
+  for (int n = 1; n <= TAspectBase::EntryCount; ++n)
+    PutLe32(breaks, (n - 1) * TAspectBase::RecordSize + 4, TAspectBase::IndexSize + n);
+  const QString breaksPath = TestPath("breaks.dat");
+  WriteFile(breaksPath, breaks);
+  EXPECT_TRUE(bounded::Run(256, [&] {
+    const TAspectBase base(breaksPath);
+    return base.Texts(1).size() == textbase::MaxTextBytes &&
+           base.Texts(TAspectBase::EntryCount).size() == textbase::MaxTextBytes;
+  }));
 }
