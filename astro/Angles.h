@@ -2,18 +2,40 @@
 // Angle helpers for ecliptic longitudes (decimal degrees) and a screen-rectangle test (pixels).
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace astro {
 
 // Brings X (degrees, X >= -360) into [0, 360): X >= 360 gives X - 360 * trunc(X / 360),
 // X < 0 gives X + 360, otherwise X.
-double NormalizeDegrees(double X);
+// Inline: the chart's refresh calls it for every body.
+inline double NormalizeDegrees(double X) {
+  double result = X;
+  if (X >= 360.0)
+    result = X - 360.0 * std::trunc(X / 360.0);
+  else if (X < 0.0) {
+    result = X + 360.0;
+    if (result < 0.0) // below -360: callers never pass it, but stay inside [0, 360)
+      result = std::fmod(result, 360.0) + 360.0;
+  }
+  // A tiny negative X (above -3e-14) rounds to exactly 360 when 360 is added to it.
+  if (result >= 360.0)
+    result = 0.0;
+  return result;
+}
 
 // The daily motion (degrees) from This to Next: Next - This, plus 360 when it is below -15
 // (a forward crossing of 0 degrees), minus 360 when it is above 15 (a backward crossing).
 // A difference of exactly +-15 is not wrapped.
-double LongitudeDelta(double Next, double This);
+inline double LongitudeDelta(double Next, double This) {
+  const double d = Next - This;
+  if (d < -15.0)
+    return d + 360.0;
+  if (d > 15.0)
+    return d - 360.0;
+  return d;
+}
 
 // True when Value (degrees, 0 <= Value < 360) lies on the arc running up from Low to High,
 // both ends included, angles taken modulo 360 (Low <= High, High - Low < 360, bounds >= -360).

@@ -68,6 +68,9 @@ int ByteOf(char32_t cp) {
   if (cp < 0x80) {
     return static_cast<int>(cp);
   }
+  if (cp >= 0x0410 && cp <= 0x044F) { // А..я, the bytes 0xC0..0xFF in order: most of any text
+    return static_cast<int>(0xC0 + (cp - 0x0410));
+  }
   for (size_t i = 0; i < kHighHalf.size(); ++i) {
     if (kHighHalf[i] == cp && cp != 0xFFFD) {
       return static_cast<int>(0x80 + i);
@@ -86,6 +89,13 @@ std::string Cp1251ToUtf8(std::string_view bytes) {
     AppendUtf8(out, b < 0x80 ? char32_t{b} : kHighHalf[b - 0x80]);
   }
   return out;
+}
+
+void Cp1251ToUtf16(std::string_view bytes, char16_t* out) {
+  for (const char ch : bytes) {
+    const auto b = static_cast<unsigned char>(ch);
+    *out++ = b < 0x80 ? char16_t{b} : static_cast<char16_t>(kHighHalf[b - 0x80]);
+  }
 }
 
 std::string Utf8ToCp1251(std::string_view utf8) {

@@ -10,6 +10,10 @@ namespace astro {
 // Decodes Windows-1251 bytes into UTF-8. The one undefined byte (0x98) becomes U+FFFD.
 std::string Cp1251ToUtf8(std::string_view bytes);
 
+// Decodes Windows-1251 bytes into UTF-16: one code unit per byte, written to out[0 .. size - 1]
+// (no surrogates are needed; 0x98 becomes U+FFFD). The fast road for large files.
+void Cp1251ToUtf16(std::string_view bytes, char16_t* out);
+
 // Encodes UTF-8 into Windows-1251. Characters the code page lacks, and malformed
 // UTF-8 sequences, become '?'.
 std::string Utf8ToCp1251(std::string_view utf8);

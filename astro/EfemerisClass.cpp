@@ -7,11 +7,12 @@
 #include "Formatting.h"
 #include "PlanetPosition.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <fstream>
-#include <vector>
 
 namespace astro {
 namespace {
@@ -29,11 +30,26 @@ void PutTwoDigits(char* out, unsigned value) {
   out[1] = static_cast<char>('0' + value % 10);
 }
 
-// "DD.MM.YYYY" of the packed bytes into out[0..9].
+unsigned Day(const std::uint8_t* bytes) {
+  return bytes[0] >> 3u;
+}
+unsigned Month(const std::uint8_t* bytes) {
+  return ((bytes[0] & 7u) << 1u) | (bytes[1] >> 7u);
+}
+unsigned Year(const std::uint8_t* bytes) {
+  return ((bytes[1] & 15u) << 8u) | bytes[2];
+}
+
+std::uint16_t LongitudeWord(const std::uint8_t* record, int body) {
+  const std::uint8_t* word = record + 3 + 2 * (body - 1);
+  return static_cast<std::uint16_t>(word[0] | (word[1] << 8));
+}
+
+// "DD.MM.YYYY" of the packed bytes into out[0..9]; the year always has four digits (0..4095).
 void WriteDate(char* out, const std::uint8_t* bytes) {
-  const unsigned day = bytes[0] >> 3u;
-  const unsigned month = ((bytes[0] & 7u) << 1u) | (bytes[1] >> 7u);
-  const unsigned year = ((bytes[1] & 15u) << 8u) | bytes[2];
+  const unsigned day = Day(bytes);
+  const unsigned month = Month(bytes);
+  const unsigned year = Year(bytes);
   PutTwoDigits(out, day);
   out[2] = '.';
   PutTwoDigits(out + 3, month);
@@ -93,47 +109,64 @@ void TEfemerisClass::Load() {
   const std::string cannotOpen = "Cannot open file " + FileName_;
   if (!regular)
     throw EFileError(cannotOpen);
-  std::ifstream in(FileName_, std::ios::binary);
-  if (!in)
+  const int fd = ::open(FileName_.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     throw EFileError(cannotOpen);
-  std::vector<char> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
+  const std::unique_ptr<const int, void (*)(const int*)> closer(&fd,
+                                                                [](const int* f) { ::close(*f); });
+  struct stat info {};
+  if (::fstat(fd, &info) != 0)
     throw EFileError(cannotOpen);
-
-  const std::size_t count = bytes.size() / kEphemerisRecordSize;
-  Text_.assign(count * kEphemerisLineLength, ' ');
-  for (std::size_t i = 0; i < count; ++i) {
-    const auto* record =
-        reinterpret_cast<const std::uint8_t*>(bytes.data()) + i * kEphemerisRecordSize;
-    char* line = Text_.data() + i * kEphemerisLineLength;
-    WriteDate(line, record);
-    for (int b = 1; b <= 10; ++b) {
-      const std::uint8_t* word = record + 3 + 2 * (b - 1);
-      WriteLongitude(line + FieldOffset(b), static_cast<std::uint16_t>(word[0] | (word[1] << 8)));
-    }
+  const std::size_t count = static_cast<std::size_t>(info.st_size) / kEphemerisRecordSize;
+  const std::size_t size = count * kEphemerisRecordSize;
+  auto records = std::make_unique_for_overwrite<std::uint8_t[]>(size);
+  std::size_t done = 0;
+  bool failed = false;
+  while (done < size) { // one call for a regular file; more only if the kernel splits it
+    const ssize_t got = ::read(fd, records.get() + done, size - done);
+    if (got < 0 && errno == EINTR)
+      continue;
+    failed = got < 0;
+    if (got <= 0)
+      break; // an error, or the file shrank while being read: its whole records are kept
+    done += static_cast<std::size_t>(got);
   }
-  Count_ = count;
+  if (failed)
+    throw EFileError(cannotOpen);
+  Records_ = std::move(records);
+  Count_ = done / kEphemerisRecordSize;
+
+  bool rising = Count_ > 0;
+  for (std::size_t i = 1; i < Count_ && rising; ++i)
+    rising = DayKeyOfRecord(i - 1) < DayKeyOfRecord(i);
+  const std::int64_t first = Count_ > 0 ? DayKeyOfRecord(0) : 0;
+  TDateTime firstDay = 0;
+  if (rising && TryEncodeDate(static_cast<int>(first / 10000), static_cast<int>(first / 100 % 100),
+                              static_cast<int>(first % 100), firstDay))
+    FirstDay_ = firstDay;
 }
 
-std::string_view TEfemerisClass::Line(std::size_t Index) const {
+std::string TEfemerisClass::Line(std::size_t Index) const {
   if (Index >= Count_)
     return {};
-  return std::string_view(Text_).substr(Index * kEphemerisLineLength, kEphemerisLineLength);
+  std::string line(kEphemerisLineLength, ' ');
+  const std::uint8_t* record = Record(Index);
+  WriteDate(line.data(), record);
+  for (int b = 1; b <= 10; ++b)
+    WriteLongitude(line.data() + FieldOffset(b), LongitudeWord(record, b));
+  return line;
 }
 
-std::int64_t TEfemerisClass::DayKeyOfLine(std::size_t Index) const {
-  // The loader writes digits only into the date (WriteDate), so they are read directly.
-  const char* p = Text_.data() + Index * kEphemerisLineLength;
-  auto digit = [p](int i) { return static_cast<std::int64_t>(p[i] - '0'); };
-  return DayKey(digit(6) * 1000 + digit(7) * 100 + digit(8) * 10 + digit(9),
-                digit(3) * 10 + digit(4), digit(0) * 10 + digit(1));
+std::int64_t TEfemerisClass::DayKeyOfRecord(std::size_t Index) const {
+  const std::uint8_t* bytes = Record(Index);
+  return DayKey(Year(bytes), Month(bytes), Day(bytes));
 }
 
-TDateTime TEfemerisClass::DateOfLine(std::size_t Index) const {
-  const std::string_view line = Line(Index);
-  int year = StrToIntVal(line.substr(6, 4));
-  int month = StrToIntVal(line.substr(3, 2));
-  int day = StrToIntVal(line.substr(0, 2));
+TDateTime TEfemerisClass::DateOfRecord(std::size_t Index) const {
+  const std::uint8_t* bytes = Record(Index);
+  int year = static_cast<int>(Year(bytes));
+  int month = static_cast<int>(Month(bytes));
+  int day = static_cast<int>(Day(bytes));
   // A corrupt record may carry day 0, month 0 or 13..15, year 0 or 31 April: answer the nearest
   // real date instead of failing, so the pickers still get a usable range.
   year = year < kMinYear ? kMinYear : (year > kMaxYear ? kMaxYear : year);
@@ -144,42 +177,58 @@ TDateTime TEfemerisClass::DateOfLine(std::size_t Index) const {
 }
 
 double TEfemerisClass::FieldValue(std::size_t Index, int Body) const {
-  // The loader's fields (WriteLongitude): blank-padded degrees, ".", two digits.
-  const char* p = Text_.data() + Index * kEphemerisLineLength + FieldOffset(Body);
-  auto digit = [](char c) { return c == ' ' ? 0 : c - '0'; };
-  const int hundredths =
-      ((digit(p[0]) * 10 + digit(p[1])) * 10 + digit(p[2])) * 100 + digit(p[4]) * 10 + digit(p[5]);
-  return static_cast<double>(hundredths) / 100.0;
+  // The line's field is the decimal text of degrees + hundredths / 100 (WriteLongitude).
+  const std::uint16_t word = LongitudeWord(Record(Index), Body);
+  return static_cast<double>((word >> 7u) * 100u + (word & 127u)) / 100.0;
 }
 
-bool TEfemerisClass::FindDay(std::int64_t Key, std::size_t& Index) const {
-  if (!HasData())
-    return false;
+std::size_t TEfemerisClass::SearchDay(std::int64_t Key) const {
   std::size_t low = 0;
   std::size_t high = Count_ - 1;
   std::size_t mid = low + (high - low) / 2;
   while (high - low > 1) {
-    const std::int64_t lineKey = DayKeyOfLine(mid);
+    const std::int64_t lineKey = DayKeyOfRecord(mid);
     if (Key < lineKey)
       high = mid;
-    else if (Key == lineKey) {
-      Index = mid;
-      return true;
-    } else
+    else if (Key == lineKey)
+      return mid;
+    else
       low = mid;
     mid = low + (high - low) / 2;
   }
   // Not met on the way: the day before the first line gives 0, the last line's day or later
   // gives Count - 2 (the last line only ever serves as the day after), a gap the line before it.
-  Index = low;
+  return low;
+}
+
+bool TEfemerisClass::FindDay(std::int64_t Key, std::optional<TDateTime> Day,
+                             std::size_t& Index) const {
+  if (!HasData())
+    return false;
+  // In rising dates the search meets the line of the day wherever it lies, so the line found
+  // by distance is its answer too (the last line answering as the one before it).
+  if (FirstDay_ && Day) {
+    const double distance = *Day - *FirstDay_;
+    if (distance >= 0 && distance < static_cast<double>(Count_)) {
+      const auto k = static_cast<std::size_t>(distance);
+      if (DayKeyOfRecord(k) == Key) {
+        Index = k < Count_ - 1 ? k : Count_ - 2;
+        return true;
+      }
+    }
+  }
+  Index = SearchDay(Key);
   return true;
 }
 
 bool TEfemerisClass::FindRecord(std::string_view DateText, std::size_t& Index) const {
-  auto field = [DateText](std::size_t from, std::size_t length) -> std::int64_t {
+  auto field = [DateText](std::size_t from, std::size_t length) -> int {
     return from < DateText.size() ? StrToIntVal(DateText.substr(from, length)) : 0;
   };
-  return FindDay(DayKey(field(6, 4), field(3, 2), field(0, 2)), Index);
+  const int year = field(6, 4), month = field(3, 2), day = field(0, 2);
+  TDateTime date = 0;
+  const bool real = TryEncodeDate(year, month, day, date);
+  return FindDay(DayKey(year, month, day), real ? std::optional(date) : std::nullopt, Index);
 }
 
 void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const {
@@ -187,7 +236,7 @@ void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime Momen
     return;
   const TCalendarDate day = DecodeDate(MomentUT);
   std::size_t index = 0;
-  if (!FindDay(DayKey(day.Year, day.Month, day.Day), index))
+  if (!FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
     return;
   const double fraction = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
   for (int b = 1; b <= 10; ++b) {
@@ -201,11 +250,11 @@ void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime Momen
 }
 
 TDateTime TEfemerisClass::FirstDate() const {
-  return HasData() ? DateOfLine(0) : 0.0;
+  return HasData() ? DateOfRecord(0) : 0.0;
 }
 
 TDateTime TEfemerisClass::LastDate() const {
-  return HasData() ? DateOfLine(Count_ - 2) + EncodeTime(23, 59, 59) : 0.0;
+  return HasData() ? DateOfRecord(Count_ - 2) + EncodeTime(23, 59, 59) : 0.0;
 }
 
 std::string TEfemerisClass::ExtractFileName(TDateTime FromDate, TDateTime ToDate) {
@@ -214,7 +263,7 @@ std::string TEfemerisClass::ExtractFileName(TDateTime FromDate, TDateTime ToDate
 
 TEphemerisRecord TEfemerisClass::EncodeLine(std::size_t Index) const {
   TEphemerisRecord record{};
-  const std::string_view line = Line(Index);
+  const std::string line = Line(Index);
   if (line.empty())
     return record;
   const TPackedDate date = PackDate(line.substr(0, 10));

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The planetary ephemeris store: for each day of a continuous run of days, the apparent
 // geocentric ecliptic longitudes of date (decimal degrees, 0.01 degree resolution) of the ten
-// bodies at 0h UT, read once from a file of 23-byte records and kept as 80-character text lines.
+// bodies at 0h UT, read once from a file of 23-byte records and kept as those records; the
+// 80-character text line of a day is made from its record when asked for.
 //
 // Record: 3 bytes packed date (day:5 | month:4 | unused:3 | year:12, high bits first), then ten
 // little-endian 16-bit words, degrees in bits 15..7 and hundredths in bits 6..0.
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -52,9 +54,10 @@ public:
   // folder still finds the ephemeris beside the program.
   static std::string LocateFile(const std::string& ExecutableFolder);
 
-  // The text lines, one per record in file order (each kEphemerisLineLength characters).
+  // The text lines, one per record in file order (each kEphemerisLineLength characters), made
+  // on demand; empty for an index past the end.
   std::size_t LineCount() const { return Count_; }
-  std::string_view Line(std::size_t Index) const;
+  std::string Line(std::size_t Index) const;
 
   // True when the store can answer: at least two lines (a lone day has no following record,
   // so a one-line store behaves as an empty one).
@@ -97,17 +100,28 @@ public:
   static std::uint16_t PackLongitude(std::string_view Field);
 
 private:
-  // Year * 10000 + month * 100 + day of line Index, from its fixed positions.
-  std::int64_t DayKeyOfLine(std::size_t Index) const;
-  // The date of line Index at 00:00, impossible fields brought to the nearest real date.
-  TDateTime DateOfLine(std::size_t Index) const;
+  const std::uint8_t* Record(std::size_t Index) const {
+    return Records_.get() + Index * kEphemerisRecordSize;
+  }
+  // Year * 10000 + month * 100 + day of record Index, as its line writes them.
+  std::int64_t DayKeyOfRecord(std::size_t Index) const;
+  // The date of record Index at 00:00, impossible fields brought to the nearest real date.
+  TDateTime DateOfRecord(std::size_t Index) const;
+  // The longitude of Body in record Index, the value its line's field reads as.
   double FieldValue(std::size_t Index, int Body) const;
-  bool FindDay(std::int64_t Key, std::size_t& Index) const;
+  // The line of a day (see FindRecord); Day is 00:00 of that date, or nothing when the date is
+  // impossible.
+  bool FindDay(std::int64_t Key, std::optional<TDateTime> Day, std::size_t& Index) const;
+  // The binary search over the dates of the lines, the answer for every file.
+  std::size_t SearchDay(std::int64_t Key) const;
   void Load();
 
   std::string FileName_;
-  std::string Text_; // Count_ lines of kEphemerisLineLength characters, back to back
+  std::unique_ptr<std::uint8_t[]> Records_; // Count_ records as read, back to back
   std::size_t Count_ = 0;
+  // Set when the dates rise strictly and the first is a real date: a day's record then can be
+  // found by its distance from the first day, checked against the record's date.
+  std::optional<TDateTime> FirstDay_;
 };
 
 } // namespace astro

@@ -5,6 +5,7 @@
 #include "Formatting.h"
 #include "IniFile.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
@@ -19,6 +20,9 @@ constexpr const char* kSwitchSection = "IncludeAspects";
 // Slack of the quick rejection in FindAspects: far above the rounding of sums of a few hundred
 // degrees, far below any orb a user enters.
 constexpr double kRejectSlack = 1e-9;
+// Orbs up to this size make arcs of at most half the circle, where the arc tests agree with the
+// distance of the separation from the aspect's angle.
+constexpr double kLargestPlainOrb = 90.0;
 
 } // namespace
 
@@ -108,55 +112,87 @@ void TPlanetPosition::SetOrbText(int Aspect, std::string_view Text) {
 
 void TPlanetPosition::RebuildCandidates() {
   Candidates_.fill(0);
+  Certain_.fill(0);
   for (int a = 1; a <= kAspectCount; ++a) {
     if (!AspectEnabled_[a])
       continue;
     const double A = AspectAngles[a];
     const double O = Orbs_[a];
     const std::uint32_t bit = 1u << a;
-    for (int d = 0; d <= 180; ++d) {
+    const bool plainOrb = O >= 0.0 && O <= kLargestPlainOrb;
+    for (int k = 0; k <= kLastBin; ++k) {
+      const double low = static_cast<double>(k) / kBinsPerDegree;
+      const double high = k < kLastBin ? static_cast<double>(k + 1) / kBinsPerDegree : low;
       // Negative or unreadable orbs skip the pre-selection and go to the arc tests.
-      const bool reachable =
-          !(O >= 0.0) || (A - O - kRejectSlack <= d + 1.0 && d <= A + O + kRejectSlack);
-      if (reachable)
-        Candidates_[d] |= bit;
+      if (!(O >= 0.0) || (A - O - kRejectSlack <= high && low <= A + O + kRejectSlack))
+        Candidates_[k] |= bit;
+      if (plainOrb && A - O + kRejectSlack < low && high < A + O - kRejectSlack)
+        Certain_[k] |= bit;
     }
   }
   CandidatesStale_ = false;
 }
 
+bool TPlanetPosition::HoldsAspect(int Aspect, double V, double C, double Separation) const {
+  const double A = AspectAngles[Aspect];
+  const double O = Orbs_[Aspect];
+  // For an orb of 0..90 degrees the two arcs hold exactly the separations within the orb of the
+  // angle; only a separation within rounding of the orb's edge (or a number that is not one)
+  // needs the arc tests themselves to decide as they always have.
+  const double beyondOrb = std::fabs(Separation - A) - O;
+  const bool plainOrb = O >= 0.0 && O <= kLargestPlainOrb;
+  if (plainOrb && beyondOrb > kRejectSlack)
+    return false;
+  return (plainOrb && beyondOrb < -kRejectSlack) || InArc(C + A - O, V, C + A + O) ||
+         InArc(C - A - O, V, C - A + O);
+}
+
 void TPlanetPosition::FindAspects() {
   if (CandidatesStale_)
     RebuildCandidates();
-  Aspects_.Count = 0;
-  for (int p1 = 1; p1 <= kBodyCount - 1 && Aspects_.Count < kMaxAspects; ++p1) {
+  // Counted in a local: the compiler then need not reload the count after every item written.
+  int count = 0;
+  for (int p1 = 1; p1 <= kBodyCount - 1; ++p1) {
     const double V = Longitudes_[p1];
-    for (int p2 = p1 + 1; p2 <= kBodyCount && Aspects_.Count < kMaxAspects; ++p2) {
+    for (int p2 = p1 + 1; p2 <= kBodyCount; ++p2) {
       const double C = Longitudes_[p2];
       // An aspect can only hold when the angular separation (0..180) lies within its orb of
-      // its angle; the candidate sets skip the two arc tests for almost every aspect.
-      double separation = std::fabs(V - C);
-      if (separation > 180.0)
-        separation = 360.0 - separation;
-      std::uint32_t candidates = Candidates_[180];
-      if (separation >= 0.0 && separation < 180.0)
-        candidates = Candidates_[static_cast<int>(separation)];
-      else if (!(separation == 180.0)) // not a number: test every switched-on aspect
+      // its angle: the bin of the separation names the few aspects to look at.
+      // Written without branches: which way a pair goes is a coin toss the processor would
+      // guess wrong half the time.
+      const double distance = std::fabs(V - C);
+      const double separation = std::min(distance, 360.0 - distance);
+      std::uint32_t candidates = Candidates_[kLastBin];
+      std::uint32_t held = Certain_[kLastBin];
+      if (separation >= 0.0 && separation < 180.0) {
+        const int bin = static_cast<int>(separation * kBinsPerDegree);
+        candidates = Candidates_[bin];
+        held = Certain_[bin];
+      } else if (!(separation == 180.0)) { // not a number: test every switched-on aspect
+        held = 0;
         for (const std::uint32_t set : Candidates_)
           candidates |= set;
-      while (candidates != 0) {
-        const int a = __builtin_ctz(candidates); // ascending aspect order
-        candidates &= candidates - 1;
-        const double A = AspectAngles[a];
-        const double O = Orbs_[a];
-        if (InArc(C + A - O, V, C + A + O) || InArc(C - A - O, V, C - A + O)) {
-          Aspects_.Items[Aspects_.Count++] = {p1, a, p2};
-          if (Aspects_.Count == kMaxAspects)
-            break; // the list is full: the first 45 matches in search order are kept
-        }
       }
+      for (std::uint32_t unsure = candidates & ~held; unsure != 0; unsure &= unsure - 1) {
+        const int a = __builtin_ctz(unsure);
+        if (HoldsAspect(a, V, C, separation))
+          held |= 1u << a;
+      }
+      // Ascending aspect order. The first item is written whether or not one holds (the
+      // count < 45 slot is free) and counted only when it does, again without a branch.
+      Aspects_.Items[count] = {p1, __builtin_ctz(held | 1u << 31), p2};
+      count += held != 0 ? 1 : 0;
+      for (held &= held - 1; held != 0; held &= held - 1) {
+        if (count == kMaxAspects)
+          break;
+        Aspects_.Items[count++] = {p1, __builtin_ctz(held), p2};
+      }
+      if (count == kMaxAspects) // the list is full: the first 45 matches in search order
+        goto Full;
     }
   }
+Full:
+  Aspects_.Count = count;
   if (OnChange)
     OnChange(*this);
 }

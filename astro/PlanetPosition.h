@@ -106,11 +106,17 @@ private:
   std::array<double, kAspectCount + 1> Orbs_{};
   bool PositionsValid_ = false;
 
-  // For each whole degree d of angular separation (0..180), the set (bit a) of switched-on
-  // aspects whose orb range can reach a separation in [d, d + 1]: a conservative pre-selection
-  // before the exact arc tests, rebuilt after a switch or orb changed.
+  // Angular separations 0..180 in bins of 1/8 degree (bin k holds [k / 8, (k + 1) / 8), the
+  // last bin exactly 180). Per bin, the set (bit a) of switched-on aspects whose orb range can
+  // reach a separation in it, and the subset that holds for every separation in it; only the
+  // rest go to the exact tests. Rebuilt after a switch or orb changed.
+  static constexpr int kBinsPerDegree = 8;
+  static constexpr int kLastBin = 180 * kBinsPerDegree;
   void RebuildCandidates();
-  std::array<std::uint32_t, 181> Candidates_{};
+  // Whether Aspect holds between longitudes V and C (Separation apart), by the arc tests.
+  bool HoldsAspect(int Aspect, double V, double C, double Separation) const;
+  std::array<std::uint32_t, kLastBin + 1> Candidates_{};
+  std::array<std::uint32_t, kLastBin + 1> Certain_{};
   bool CandidatesStale_ = true;
 };
 

@@ -53,6 +53,33 @@ std::string JoinedLines(const std::vector<std::string>& names) {
   return text;
 }
 
+// The place a name gives (TCityNames over the entries in the order the lists show them). A name
+// with one "/" can only be found, or be ambiguous, among the countries its part before the "/"
+// names, ignoring case; those are listed first, so a chart does not sort the whole atlas. Only
+// the closest spellings of a name that is not found need every entry.
+TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
+  const QStringList countries = cities.GetCountryList();
+  auto entriesOf = [&cities](const QString& country, std::vector<TCityEntry>& entries) {
+    for (const QString& entry : cities.GetCityList(country))
+      entries.push_back({country.toStdString(), entry.toStdString()});
+  };
+  const std::size_t slash = name.find('/');
+  if (slash != std::string::npos && name.find('/', slash + 1) == std::string::npos) {
+    const QString folded = QString::fromStdString(name.substr(0, slash)).toCaseFolded();
+    std::vector<TCityEntry> entries;
+    for (const QString& country : countries)
+      if (country.toCaseFolded() == folded)
+        entriesOf(country, entries);
+    TCityMatch match = TCityNames(std::move(entries)).Match(name);
+    if (match.Found || match.Ambiguous)
+      return match;
+  }
+  std::vector<TCityEntry> entries;
+  for (const QString& country : countries)
+    entriesOf(country, entries);
+  return TCityNames(std::move(entries)).Match(name);
+}
+
 } // namespace
 
 QString DefaultDataDir() {
@@ -209,11 +236,7 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   if (!cities)
     throw TChartError("cannot read city base " + Quoted(basePath));
 
-  std::vector<TCityEntry> entries;
-  for (const QString& country : cities->GetCountryList())
-    for (const QString& entry : cities->GetCityList(country))
-      entries.push_back({country.toStdString(), entry.toStdString()});
-  const TCityMatch match = TCityNames(std::move(entries)).Match(name);
+  const TCityMatch match = MatchCity(*cities, name);
   if (!match.Found && mayBeMissing && !match.Ambiguous)
     return false;
   if (!match.Found) {

@@ -7,54 +7,17 @@
 #include <QFile>
 #include <QLocale>
 #include <algorithm>
+#include <cstring>
+#include <limits>
 #include <stdexcept>
+#include <unordered_set>
 
 namespace {
 
 constexpr int kSeparatorsOfPlace = 5;
 
-// Splits at CR LF, LF or CR; a last line without an end is kept.
-QStringList SplitLines(const QString& Text) {
-  QStringList result;
-  qsizetype start = 0;
-  const qsizetype size = Text.size();
-  for (qsizetype i = 0; i < size; ++i) {
-    const QChar c = Text.at(i);
-    if (c != u'\r' && c != u'\n')
-      continue;
-    result.append(Text.mid(start, i - start));
-    if (c == u'\r' && i + 1 < size && Text.at(i + 1) == u'\n')
-      ++i;
-    start = i + 1;
-  }
-  if (start < size)
-    result.append(Text.mid(start));
-  return result;
-}
-
-} // namespace
-
-TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
-  QFile file(FileName);
-  if (!file.open(QIODevice::ReadOnly))
-    throw std::runtime_error("Cannot open file " + FileName.toStdString());
-  const QByteArray bytes = file.readAll();
-  const std::string text = astro::Cp1251ToUtf8(std::string_view(bytes.constData(), bytes.size()));
-  for (QString& line : SplitLines(QString::fromUtf8(text.data(), text.size()))) {
-    if (line.count(u';') >= kSeparatorsOfPlace)
-      Lines.append(std::move(line));
-    else
-      ++Skipped;
-  }
-}
-
-QString TCityBase::ExtractField(int N, const QString& Line) {
-  if (N == 6) {
-    const qsizetype last = Line.lastIndexOf(u';');
-    return last < 0 ? QString() : Line.mid(last + 1);
-  }
-  if (N < 1 || N > 5)
-    return {};
+// Field N (1..5) of a line as a span: the text before the N-th ";" after the previous one.
+QStringView FieldView(int N, QStringView Line) {
   qsizetype start = 0;
   for (int count = 1;; ++count) {
     const qsizetype separator = Line.indexOf(u';', start);
@@ -66,6 +29,108 @@ QString TCityBase::ExtractField(int N, const QString& Line) {
   }
 }
 
+// Whether the entry of a line (field 1, or field 1 ";" field 3) is Entry, without building it.
+bool EntryIs(QStringView Line, QStringView Entry) {
+  const QStringView city = FieldView(1, Line);
+  const QStringView region = FieldView(3, Line);
+  if (region.isEmpty())
+    return Entry == city;
+  return Entry.size() == city.size() + 1 + region.size() && Entry.startsWith(city) &&
+         Entry.at(city.size()) == u';' && Entry.endsWith(region);
+}
+
+QString Decoded(std::string_view Bytes) {
+  QString text(static_cast<qsizetype>(Bytes.size()), Qt::Uninitialized);
+  astro::Cp1251ToUtf16(Bytes, reinterpret_cast<char16_t*>(text.data()));
+  return text;
+}
+
+// Country in Windows-1251, whose bytes decode to Country again; nothing when a character has no
+// byte there.
+std::optional<std::string> Encoded(const QString& Country) {
+  const QByteArray utf8 = Country.toUtf8();
+  const std::string_view text(utf8.constData(), static_cast<std::size_t>(utf8.size()));
+  if (!astro::IsCp1251Representable(text))
+    return std::nullopt;
+  return astro::Utf8ToCp1251(text);
+}
+
+} // namespace
+
+TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
+  QFile file(FileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  Bytes = file.readAll();
+  if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+
+  // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
+  // are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
+  const char* data = Bytes.constData();
+  const auto size = static_cast<std::uint32_t>(Bytes.size());
+  auto next = [data, size](char c, std::uint32_t from) -> std::uint32_t {
+    const void* hit = std::memchr(data + from, c, size - from);
+    return hit ? static_cast<std::uint32_t>(static_cast<const char*>(hit) - data) : size;
+  };
+  std::uint32_t nextCr = next('\r', 0);
+  std::uint32_t nextLf = next('\n', 0);
+  for (std::uint32_t start = 0; start < size;) {
+    if (nextCr < start)
+      nextCr = next('\r', start);
+    if (nextLf < start)
+      nextLf = next('\n', start);
+    const std::uint32_t end = std::min(nextCr, nextLf); // size: a last line without an end
+    AddLine(start, end);
+    if (end == size)
+      break;
+    start = end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
+  }
+}
+
+void TCityBase::AddLine(std::uint32_t Start, std::uint32_t End) {
+  const char* data = Bytes.constData();
+  TPlace place{Start, End - Start, 0, 0};
+  int separators = 0;
+  for (std::uint32_t from = Start; separators < kSeparatorsOfPlace; ++separators) {
+    const void* hit = std::memchr(data + from, ';', End - from);
+    if (!hit)
+      break;
+    const auto at = static_cast<std::uint32_t>(static_cast<const char*>(hit) - data);
+    if (separators == 0)
+      place.CountryStart = at + 1;
+    else if (separators == 1)
+      place.CountryLength = at - place.CountryStart;
+    from = at + 1;
+  }
+  if (separators >= kSeparatorsOfPlace)
+    Places.push_back(place);
+  else
+    ++Skipped;
+}
+
+QString TCityBase::LineOf(const TPlace& Place) const {
+  return Decoded(Span(Place.Start, Place.Length));
+}
+
+bool TCityBase::CountryIs(const TPlace& Place, const QString& Country,
+                          const std::optional<std::string>& Encoded) const {
+  const std::string_view country = Span(Place.CountryStart, Place.CountryLength);
+  if (Encoded)
+    return country == *Encoded;
+  return Decoded(country) == Country;
+}
+
+QString TCityBase::ExtractField(int N, const QString& Line) {
+  if (N == 6) {
+    const qsizetype last = Line.lastIndexOf(u';');
+    return last < 0 ? QString() : Line.mid(last + 1);
+  }
+  if (N < 1 || N > 5)
+    return {};
+  return FieldView(N, Line).toString();
+}
+
 QString TCityBase::CityEntry(const QString& Line) {
   const QString city = ExtractField(1, Line);
   const QString region = ExtractField(3, Line);
@@ -73,20 +138,33 @@ QString TCityBase::CityEntry(const QString& Line) {
 }
 
 QStringList TCityBase::GetCountryList() const {
+  if (Countries)
+    return *Countries;
+  // Exact duplicates are dropped before anything is decoded: the atlas repeats each country
+  // thousands of times.
+  std::unordered_set<std::string_view> seen;
   QStringList result;
-  result.reserve(Lines.size());
-  for (const QString& line : Lines)
-    result.append(ExtractField(2, line));
+  for (const TPlace& place : Places) {
+    const std::string_view country = Span(place.CountryStart, place.CountryLength);
+    if (seen.insert(country).second)
+      result.append(Decoded(country));
+  }
   SortUnique(result);
+  Countries = result;
   return result;
 }
 
 QStringList TCityBase::GetCityList(const QString& Country) const {
+  if (ListedCountry == Country)
+    return ListedCities;
+  const std::optional<std::string> encoded = Encoded(Country);
   QStringList result;
-  for (const QString& line : Lines)
-    if (ExtractField(2, line) == Country)
-      result.append(CityEntry(line));
+  for (const TPlace& place : Places)
+    if (CountryIs(place, Country, encoded))
+      result.append(CityEntry(LineOf(place)));
   SortUnique(result);
+  ListedCountry = Country;
+  ListedCities = result;
   return result;
 }
 
@@ -101,15 +179,23 @@ QString TCityBase::ExtractZoneName(const QString& Line) {
   return last > fifth ? Line.mid(fifth + 1, last - fifth - 1).trimmed() : QString();
 }
 
+const TCityBase::TPlace* TCityBase::FindEntry(const QString& Country,
+                                              const QString& CityEntryText) const {
+  const std::optional<std::string> encoded = Encoded(Country);
+  for (const TPlace& place : Places)
+    if (CountryIs(place, Country, encoded) && EntryIs(LineOf(place), CityEntryText))
+      return &place;
+  return nullptr;
+}
+
 std::optional<TCityPlace> TCityBase::FindPlace(const QString& Country,
                                                const QString& CityEntryText) const {
-  for (const QString& line : Lines) {
-    if (ExtractField(2, line) != Country || CityEntry(line) != CityEntryText)
-      continue;
-    return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
-                      ExtractField(6, line)};
-  }
-  return std::nullopt;
+  const TPlace* place = FindEntry(Country, CityEntryText);
+  if (!place)
+    return std::nullopt;
+  const QString line = LineOf(*place);
+  return TCityPlace{ExtractField(4, line), ExtractField(5, line), ExtractZoneName(line),
+                    ExtractField(6, line)};
 }
 
 bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, QString& Latitude,
@@ -124,15 +210,20 @@ bool TCityBase::FindCity(const QString& Country, const QString& CityEntryText, Q
 }
 
 void SortUnique(QStringList& List) {
-  // Exact duplicates go first, so the collator sorts each text once (the atlas repeats each
-  // country thousands of times).
+  // Exact duplicates go first, so the collator sees each text once.
   List.removeDuplicates();
   QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
   collator.setCaseSensitivity(Qt::CaseSensitive);
-  // Ties of the collator fall back to code units, so exact duplicates end up side by side.
-  std::sort(List.begin(), List.end(), [&collator](const QString& a, const QString& b) {
-    const int order = collator.compare(a, b);
-    return order != 0 ? order < 0 : a < b;
+  // Each text's collation key is made once; comparing keys orders as comparing the texts does.
+  // Ties of the collator fall back to code units.
+  std::vector<std::pair<QCollatorSortKey, QString>> keyed;
+  keyed.reserve(static_cast<std::size_t>(List.size()));
+  for (QString& text : List)
+    keyed.emplace_back(collator.sortKey(text), std::move(text));
+  std::sort(keyed.begin(), keyed.end(), [](const auto& a, const auto& b) {
+    const int order = a.first.compare(b.first);
+    return order != 0 ? order < 0 : a.second < b.second;
   });
-  List.erase(std::unique(List.begin(), List.end()), List.end());
+  for (qsizetype i = 0; i < List.size(); ++i)
+    List[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
 }

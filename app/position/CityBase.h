@@ -9,9 +9,14 @@
 // the caller's business. Lines with fewer than five ";" are not places and skipped.
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
 
 // The texts of one place: fields 4, 5 and 6 and the zone name (empty when the line has none).
 struct TCityPlace {
@@ -29,7 +34,7 @@ public:
 
   const QString& FileName() const { return Name; }
   // Places kept (lines with at least five ";"), and lines skipped as not places.
-  int PlaceCount() const { return static_cast<int>(Lines.size()); }
+  int PlaceCount() const { return static_cast<int>(Places.size()); }
   int SkippedLineCount() const { return Skipped; }
 
   // Field 2 of every place, sorted by Russian case-sensitive collation, exact duplicates dropped.
@@ -54,8 +59,37 @@ public:
   static QString CityEntry(const QString& Line);
 
 private:
+  // A place: its line and its country (field 2) as spans of Bytes. The atlas has tens of
+  // thousands of places; keeping the file's own bytes with spans, instead of a decoded string per
+  // line and field, keeps the base small and lets the lists compare texts without copying them.
+  struct TPlace {
+    std::uint32_t Start = 0;
+    std::uint32_t Length = 0;
+    std::uint32_t CountryStart = 0;
+    std::uint32_t CountryLength = 0;
+  };
+  std::string_view Span(std::uint32_t Start, std::uint32_t Length) const {
+    return std::string_view(Bytes.constData() + Start, Length);
+  }
+  // Keeps the line of bytes [Start, End) as a place when it has five ";", else counts it skipped.
+  void AddLine(std::uint32_t Start, std::uint32_t End);
+  // The place's line, decoded.
+  QString LineOf(const TPlace& Place) const;
+  // Whether the place's country is Country: Encoded is Country in Windows-1251 when every
+  // character has a byte there, else nothing (then the decoded field is compared).
+  bool CountryIs(const TPlace& Place, const QString& Country,
+                 const std::optional<std::string>& Encoded) const;
+  // The first place in file order of Country whose entry is CityEntryText.
+  const TPlace* FindEntry(const QString& Country, const QString& CityEntryText) const;
+
   QString Name;
-  QStringList Lines; // places only, in file order, decoded to Unicode
+  QByteArray Bytes; // the whole file as read (Windows-1251)
+  // The country list once made, and the last list GetCityList made: the frame and the
+  // companion ask for them again.
+  mutable std::optional<QStringList> Countries;
+  mutable std::optional<QString> ListedCountry;
+  mutable QStringList ListedCities;
+  std::vector<TPlace> Places; // in file order
   int Skipped = 0;
 };
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Formatting.h"
+#include "Cp1251.h"
 
 #include <clocale>
 
@@ -70,5 +71,23 @@ TEST(Formatting, FormatDegMinTruncatesWithoutBinaryLoss) {
     const int minutes = h * 60 / 100;
     const std::string expected = "15°" + ZeroPad(minutes, 2) + "’";
     EXPECT_EQ(FormatDegMin(x), expected) << x;
+  }
+}
+
+// The UTF-16 road of the large files gives the same characters as the UTF-8 one, byte by byte.
+TEST(Cp1251, Utf16DecodingAgreesWithUtf8ForEveryByte) {
+  for (int b = 0; b < 256; ++b) {
+    const std::string byte(1, static_cast<char>(b));
+    char16_t unit = 0;
+    astro::Cp1251ToUtf16(byte, &unit);
+    std::string utf8; // the unit (never a surrogate) in UTF-8
+    if (unit < 0x80)
+      utf8 += static_cast<char>(unit);
+    else if (unit < 0x800)
+      utf8 += {static_cast<char>(0xC0 | unit >> 6), static_cast<char>(0x80 | (unit & 0x3F))};
+    else
+      utf8 += {static_cast<char>(0xE0 | unit >> 12), static_cast<char>(0x80 | (unit >> 6 & 0x3F)),
+               static_cast<char>(0x80 | (unit & 0x3F))};
+    ASSERT_EQ(utf8, astro::Cp1251ToUtf8(byte)) << "byte " << b;
   }
 }

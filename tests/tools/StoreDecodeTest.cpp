@@ -41,7 +41,7 @@ TEST_F(StoreOnShippedFile, SpansTheFourCenturiesDayByDay) {
 TEST_F(StoreOnShippedFile, EveryLineReencodesToItsSourceBytes) {
   ASSERT_EQ(Bytes.size(), Store->LineCount() * rawefm::RecordSize);
   for (std::size_t i = 0; i < Store->LineCount(); ++i) {
-    const std::string_view line = Store->Line(i);
+    const std::string line = Store->Line(i);
     const std::uint8_t* source = Bytes.data() + i * rawefm::RecordSize;
     const astro::TPackedDate date = astro::TEfemerisClass::PackDate(line.substr(0, 10));
     ASSERT_TRUE(std::equal(date.begin(), date.end(), source)) << "line " << i << ": " << line;

@@ -129,7 +129,8 @@ void AppendLe32(QByteArray& out, int32_t value) {
 
 } // namespace
 
-TAspectBase::TAspectBase(const QString& FileName) : FileName_(FileName), Texts_(EntryCount) {
+TAspectBase::TAspectBase(const QString& FileName)
+    : FileName_(FileName), Texts_(EntryCount), Decoded_(EntryCount, true) {
   for (int n = 1; n <= EntryCount; ++n) {
     Index_[n - 1].Offset = IndexSize + (n - 1);
   }
@@ -140,10 +141,10 @@ TAspectBase::TAspectBase(const QString& FileName) : FileName_(FileName), Texts_(
     return;
   }
   // The base is only ever read, so it is opened read-only: a read-only install works.
-  const QByteArray file = textbase::ReadWholeFile(FileName);
+  File_ = textbase::ReadWholeFile(FileName);
   // Records the file does not wholly cover keep their defaults, which lie past its end.
-  textbase::ReadRecords(file, Index_, true);
-  Texts_ = textbase::TextsOf(file, Index_);
+  textbase::ReadRecords(File_, Index_, true);
+  Decoded_.assign(EntryCount, false);
 }
 
 int TAspectBase::EntryNumber(int Planet1, int Aspect, int Planet2) {
@@ -165,13 +166,19 @@ bool TAspectBase::GetAspectText(int Planet1, int Aspect, int Planet2, QStringLis
     Lines->clear();
     return false;
   }
-  *Lines = Texts_[n - 1];
+  *Lines = Texts(n);
   return true;
 }
 
 const QStringList& TAspectBase::Texts(int n) const {
   static const QStringList none;
-  return (n >= 1 && n <= EntryCount) ? Texts_[n - 1] : none;
+  if (n < 1 || n > EntryCount)
+    return none;
+  if (!Decoded_[n - 1]) {
+    Texts_[n - 1] = textbase::TextLinesAt(File_, Index_[n - 1].Offset);
+    Decoded_[n - 1] = true;
+  }
+  return Texts_[n - 1];
 }
 
 QByteArray TAspectBase::EmptyBaseBytes() {

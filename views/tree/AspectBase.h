@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The aspect text base: 810 interpretation texts, one per unordered pair of bodies (1..10)
-// and aspect (1..18), read once from a binary Windows-1251 file and kept in memory as UTF-8.
+// and aspect (1..18), read once from a binary Windows-1251 file and kept in memory.
 #pragma once
 
 #include <QByteArray>
@@ -80,5 +80,9 @@ public:
 private:
   QString FileName_;
   std::array<TIndexRecord, EntryCount> Index_;
-  std::vector<QStringList> Texts_;
+  // The file as read; an entry's lines are decoded the first time they are asked for (a chart
+  // needs a few dozen of the 810), and kept.
+  QByteArray File_;
+  mutable std::vector<QStringList> Texts_;
+  mutable std::vector<bool> Decoded_;
 };

@@ -5,7 +5,9 @@
 
 #include "Cp1251.h"
 
+#include <QCollator>
 #include <QFile>
+#include <QLocale>
 #include <QRandomGenerator>
 #include <QRegularExpression>
 #include <QSet>
@@ -130,6 +132,29 @@ TEST(CityBase, GarbageBytesDoNotDisturbWellFormedLines) {
   EXPECT_EQ(f.Longitude, "73°22’");
 }
 
+// Countries are compared on the file's own bytes; a name the code page cannot hold matches
+// nothing, and the undefined byte 0x98 is found by the character it decodes to.
+TEST(CityBase, CountriesMatchByTheirDecodedText) {
+  const QString path = QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/cities-bytes.txt";
+  QFile file(path);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("A;X\x98Y;;1\xb0"
+             "00\x92;2\xb0"
+             "00\x92;3\r\nB;Z;;1\xb0"
+             "00\x92;2\xb0"
+             "00\x92;4\r\n");
+  file.close();
+  const TCityBase base(path);
+  const QString odd = QStringLiteral("X\uFFFDY");
+  EXPECT_EQ(base.GetCountryList(), QStringList({odd, "Z"}));
+  EXPECT_EQ(base.GetCityList(odd), QStringList({"A"}));
+  TFound found;
+  EXPECT_TRUE(base.FindCity(odd, "A", found.Latitude, found.Longitude, found.Zone));
+  EXPECT_EQ(found.Zone, "3");
+  EXPECT_TRUE(base.GetCityList(QStringLiteral("Ζ")).isEmpty()); // Greek, not in the code page
+  EXPECT_FALSE(base.FindPlace(QStringLiteral("Ζ"), "B"));
+}
+
 TEST(CityBase, UnreadableFileIsAnErrorNamingIt) {
   try {
     TCityBase base(QString(ASTRAVIA_TEST_OUTPUT_DIR) + "/no-such-cities.txt");
@@ -150,6 +175,17 @@ TEST(ShippedCityBase, HoldsTheAtlasWithRussianNamesAndKnownZones) {
   EXPECT_GT(countries.size(), 200);
 
   const QStringList russia = base.GetCityList("Россия");
+  // The lists are sorted by collation keys: every neighbour pair must be in the collator's order
+  // (ties by code units), with no text twice.
+  QCollator collator{QLocale(QLocale::Russian, QLocale::Russia)};
+  collator.setCaseSensitivity(Qt::CaseSensitive);
+  for (const QStringList* list : {&countries, &russia})
+    for (qsizetype i = 1; i < list->size(); ++i) {
+      const QString &a = list->at(i - 1), &b = list->at(i);
+      const int order = collator.compare(a, b);
+      ASSERT_TRUE(order < 0 || (order == 0 && a < b))
+          << a.toStdString() << " | " << b.toStdString();
+    }
   for (const char* town :
        {"Тольятти;Самарская область", "Ярославль;Ярославская область",
         "Ульяновск;Ульяновская область", "Сургут;Ханты-Мансийский автономный округ"})
