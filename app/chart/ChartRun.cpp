@@ -97,10 +97,6 @@ QString ReportFileName(std::int64_t number, std::int64_t count) {
   return Numbered("report", "txt", number, count);
 }
 
-QString TreeFileName(std::int64_t number, std::int64_t count) {
-  return PictureFileName("tree", false, number, count);
-}
-
 QString PictureFileName(const char* stem, bool png, std::int64_t number, std::int64_t count) {
   return Numbered(stem, png ? "png" : "jpg", number, count);
 }

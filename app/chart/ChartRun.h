@@ -9,10 +9,9 @@
 
 namespace chart {
 
-// The names of the files of chart `number` (1-based) of `count`: report.txt and tree.jpg for
-// a single chart, report-0001.txt and tree-0001.jpg ... for a series (at least four digits).
+// The name of the report of chart `number` (1-based) of `count`: report.txt for a single chart,
+// report-0001.txt ... for a series (at least four digits).
 QString ReportFileName(std::int64_t number, std::int64_t count);
-QString TreeFileName(std::int64_t number, std::int64_t count);
 // The same for a view's picture: "<stem>.jpg" or "<stem>.png", numbered in a series.
 QString PictureFileName(const char* stem, bool png, std::int64_t number, std::int64_t count);
 

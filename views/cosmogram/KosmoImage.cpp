@@ -3,19 +3,15 @@
 
 #include "BodyPictures.h"
 #include "IniFile.h"
-#include "PictureFile.h"
-#include "ProgramFiles.h"
+#include "LetterStrip.h"
 #include "Prompts.h"
 
-#include <QFileInfo>
 #include <QScrollBar>
 
 QPointer<THWindow> KosmoHint;
 kosmo::THintRegions KosmoHintRegions;
 
 namespace {
-
-constexpr const char* LetterStripFile = "letters.png";
 
 bool Hit(const kosmo::THintRegion& region, int x, int y) {
   return astro::PointInRect(x, y, region.Rect);
@@ -39,10 +35,9 @@ TKosmoFrame::TKosmoFrame(QWidget* Owner, QWidget* Parent)
 TKosmoFrame::~TKosmoFrame() = default;
 
 void TKosmoFrame::LoadLetterStrip(const QString& IniFileName) {
-  const QString stripFile = files::DataFilePath(IniFileName.toStdString(), LetterStripFile);
-  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
+  const QImage strip = ::LoadLetterStrip(IniFileName.toStdString());
   if (!strip.isNull()) {
-    Image12->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
+    Image12->SetPicture(strip);
   }
 }
 

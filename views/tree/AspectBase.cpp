@@ -109,8 +109,6 @@ std::vector<QStringList> TextsOf(const QByteArray& File,
   return texts;
 }
 
-template std::vector<QStringList> TextsOf<256, 810>(const QByteArray&,
-                                                    const std::array<TTextBaseRecord<256>, 810>&);
 template std::vector<QStringList> TextsOf<512, 44>(const QByteArray&,
                                                    const std::array<TTextBaseRecord<512>, 44>&);
 template void ReadRecords<256, 810>(const QByteArray&, std::array<TTextBaseRecord<256>, 810>&,

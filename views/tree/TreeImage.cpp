@@ -3,7 +3,6 @@
 
 #include "IniFile.h"
 #include "Jpeg.h"
-#include "PictureFile.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
 #include "TreeDrawing.h"
@@ -63,10 +62,9 @@ void TImageFrame::LoadFiles(const QString& IniFileName) {
     Prompts().Information(MissingMaskMessage(QFileInfo(MaskFileName).fileName()));
   }
 
-  const QString stripFile = files::DataFilePath(iniPath, LetterStripFileName);
-  const QImage strip = QFileInfo(stripFile).isFile() ? LoadBoundedPicture(stripFile) : QImage();
+  const QImage strip = LoadLetterStrip(iniPath);
   if (!strip.isNull()) {
-    Image2->SetPicture(strip.convertToFormat(QImage::Format_RGB32));
+    Image2->SetPicture(strip);
   } else {
     Prompts().Information(MissingStripMessage(QString::fromLatin1(LetterStripFileName)));
   }

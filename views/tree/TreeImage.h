@@ -8,6 +8,7 @@
 
 #include "AspectBase.h"
 #include "Clock.h"
+#include "LetterStrip.h"
 #include "PlanetPosition.h"
 #include "TreeReport.h"
 #include "ViewFrame.h"
@@ -71,6 +72,3 @@ private:
 // cannot be read is shown in an error box and the frame goes on without a picture.
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName);
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const std::string& IniFileName);
-
-// File name of the letter strip beside the configuration file.
-inline constexpr const char* LetterStripFileName = "letters.png";
