@@ -33,6 +33,7 @@ class TKosmoFrame;
 class TMainMenuXP;
 class TPositionFrame;
 class TSunMoonPanels;
+class TStartupPrefetch;
 class TTaroFrame;
 class TViewFrame;
 
@@ -167,6 +168,8 @@ private:
   void ApplyOrbEdit(QWidget* widget);
 
   TFormPaths Paths_;
+  // Start-up's early loads, until FormCreate has taken them.
+  std::unique_ptr<TStartupPrefetch> Prefetch_;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
   std::unique_ptr<astro::TPlanetPosition> PlanetPosition1_;
   bool FontLoaded = false;

@@ -173,10 +173,15 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     }
     if (files) {
       session.SaveReport(QDir(folder).filePath(ReportFileName(i + 1, count)));
-      for (TView view : {TView::Tree, TView::Tarot, TView::Cosmogram}) {
-        const QString name =
-            QDir(folder).filePath(PictureFileName(ViewFileStem(view), options.Png, i + 1, count));
-        options.Png ? session.SavePng(view, name) : session.SaveImage(view, name);
+      std::vector<std::pair<TView, QString>> pictures;
+      for (TView view : {TView::Tree, TView::Tarot, TView::Cosmogram})
+        pictures.emplace_back(view, QDir(folder).filePath(PictureFileName(
+                                        ViewFileStem(view), options.Png, i + 1, count)));
+      if (options.Png) {
+        for (const auto& [view, name] : pictures)
+          session.SavePng(view, name);
+      } else {
+        session.SaveImages(pictures);
       }
     }
   }

@@ -7,9 +7,11 @@
 #include "DateTime.h"
 #include "FontStream.h"
 #include "IniFile.h"
+#include "Jpeg.h"
 #include "MainForm.h"
 #include "PositionFrame.h"
 #include "ProgramFiles.h"
+#include "StartupPrefetch.h"
 
 #include "KosmoImage.h"
 #include "TaroImage.h"
@@ -23,6 +25,8 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <QWidget>
+
+#include <future>
 
 namespace chart {
 namespace {
@@ -111,6 +115,10 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
       PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
   files::SetShippedDataDir(setup.DataDir);
+  TStartupPrefetch::TFiles early{setup.TreeFrame, setup.TaroFrame, {QString()}};
+  if (setup.City && setup.City->find('/') != std::string::npos)
+    early.Countries << QString::fromStdString(setup.City->substr(0, setup.City->find('/')));
+  Prefetch_ = std::make_unique<TStartupPrefetch>(IniPath, early);
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
@@ -146,6 +154,7 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
   CreateFrames(setup);
   ReadDignityTable(setup.DignityFile);
+  Prefetch_.reset();
 }
 
 // A missing table is a warning (the chart goes on without dignities); a malformed one stops.
@@ -376,6 +385,26 @@ bool TChartSession::SaveImage(TView view, const QString& fileName) {
   const bool asked = Prompts.SaveWasAsked();
   Prompts.AnswerNextSave(QString());
   return asked && QFileInfo(fileName).isFile();
+}
+
+void TChartSession::SaveImages(const std::vector<std::pair<TView, QString>>& files) {
+  std::vector<std::future<QByteArray>> encodings;
+  for (const auto& file : files) {
+    const TViewFrame* frame = View(file.first);
+    const QImage picture = frame ? frame->Picture() : QImage();
+    encodings.push_back(picture.isNull() ? std::future<QByteArray>()
+                                         : std::async(std::launch::async,
+                                                      [picture] { return EncodeJpeg(picture); }));
+  }
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    if (!View(files[i].first))
+      continue;
+    if (!encodings[i].valid()) {
+      Prompts.Information(SaveImageRefusal);
+      continue;
+    }
+    WriteJpegFile(encodings[i].get(), files[i].second);
+  }
 }
 
 bool TChartSession::SavePng(TView view, const QString& fileName) {

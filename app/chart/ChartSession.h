@@ -18,11 +18,14 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QWidget;
 class TImageFrame;
 class TKosmoFrame;
 class TPositionFrame;
+class TStartupPrefetch;
 class TTaroFrame;
 class TViewFrame;
 
@@ -69,6 +72,9 @@ public:
   // warns and returns false.
   void SaveReport(const QString& fileName);
   bool SaveImage(TView view, const QString& fileName);
+  // SaveImage of several views, their pictures encoded side by side on worker threads and
+  // written in the given order.
+  void SaveImages(const std::vector<std::pair<TView, QString>>& files);
   // The view's own pixels as a PNG file (written whole or not at all); false without a picture.
   bool SavePng(TView view, const QString& fileName);
 
@@ -85,6 +91,7 @@ public:
   const std::optional<TPlaceFacts>& Place() const { return Place_; }
 
 private:
+  std::unique_ptr<TStartupPrefetch> Prefetch_;
   // The companion only reads the configuration file: the model is destroyed without a file
   // name, so its destruction writes nothing back, also when the session fails half-built.
   struct TReadOnlyModel {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CityBase.h"
 
+#include "FilePrefetch.h"
+
 #include "Cp1251.h"
 
 #include <QCollator>
@@ -155,16 +157,17 @@ QStringList TCityBase::GetCountryList() const {
 }
 
 QStringList TCityBase::GetCityList(const QString& Country) const {
-  if (ListedCountry == Country)
-    return ListedCities;
+  if (const auto kept = CityLists.find(Country); kept != CityLists.end())
+    return kept->second;
   const std::optional<std::string> encoded = Encoded(Country);
   QStringList result;
   for (const TPlace& place : Places)
     if (CountryIs(place, Country, encoded))
       result.append(CityEntry(LineOf(place)));
   SortUnique(result);
-  ListedCountry = Country;
-  ListedCities = result;
+  if (CityLists.size() >= kKeptCityLists)
+    CityLists.clear();
+  CityLists.emplace(Country, result);
   return result;
 }
 
@@ -226,4 +229,40 @@ void SortUnique(QStringList& List) {
   });
   for (qsizetype i = 0; i < List.size(); ++i)
     List[i] = std::move(keyed[static_cast<std::size_t>(i)].second);
+}
+
+namespace {
+
+astro::TFilePrefetch<std::unique_ptr<TCityBase>>& CityBasePrefetches() {
+  static astro::TFilePrefetch<std::unique_ptr<TCityBase>> prefetches;
+  return prefetches;
+}
+
+} // namespace
+
+void PrefetchCityBase(const QString& FileName, const QStringList& Countries) {
+  CityBasePrefetches().Start(FileName.toStdString(), [FileName, Countries] {
+    auto base = std::make_unique<TCityBase>(FileName);
+    const QStringList countries = base->GetCountryList();
+    for (const QString& country : Countries)
+      if (!country.isEmpty())
+        base->GetCityList(country);
+      else if (!countries.isEmpty())
+        base->GetCityList(countries.first());
+    return base;
+  });
+}
+
+std::unique_ptr<TCityBase> TakePrefetchedCityBase(const QString& FileName) {
+  try {
+    std::optional<std::unique_ptr<TCityBase>> base =
+        CityBasePrefetches().Take(FileName.toStdString());
+    return base ? std::move(*base) : nullptr;
+  } catch (const std::exception&) {
+    return nullptr;
+  }
+}
+
+void DropPrefetchedCityBases() {
+  CityBasePrefetches().DropAll();
 }

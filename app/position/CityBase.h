@@ -13,6 +13,8 @@
 #include <QString>
 #include <QStringList>
 #include <cstdint>
+#include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -84,14 +86,24 @@ private:
 
   QString Name;
   QByteArray Bytes; // the whole file as read (Windows-1251)
-  // The country list once made, and the last list GetCityList made: the frame and the
+  // The country list once made, and the last few lists GetCityList made: the frame and the
   // companion ask for them again.
+  static constexpr std::size_t kKeptCityLists = 4;
   mutable std::optional<QStringList> Countries;
-  mutable std::optional<QString> ListedCountry;
-  mutable QStringList ListedCities;
+  mutable std::map<QString, QStringList> CityLists;
   std::vector<TPlace> Places; // in file order
   int Skipped = 0;
 };
+
+// Reads the base on a worker thread and makes there its country list and the city lists of
+// Countries (an empty text: the first country), so that start-up builds its controls meanwhile (see
+// astro::TFilePrefetch).
+void PrefetchCityBase(const QString& FileName, const QStringList& Countries);
+// That base, once; nullptr when none was started for the file, the file has changed since, or
+// it could not be read (the caller then reads it and meets the error itself).
+std::unique_ptr<TCityBase> TakePrefetchedCityBase(const QString& FileName);
+// Waits for a base nobody took and drops it.
+void DropPrefetchedCityBases();
 
 // Sorts by Russian case-sensitive collation (the same order on every machine) and drops exact
 // duplicates; texts the collator finds equal but that differ in some code unit are both kept.

@@ -181,10 +181,13 @@ void TPositionFrame::BuildControls() {
   connect(City, &QComboBox::activated, this, &TPositionFrame::CitySelect);
 }
 
-void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
+QString TPositionFrame::CityBaseFileName(const std::string& ConfigFileName) {
   const config::TIniFile ini(ConfigFileName);
-  const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
-  const QString path = files::DataFilePath(ConfigFileName, value);
+  return files::DataFilePath(ConfigFileName, ini.ReadString("PositionFrame", "CityBase", ""));
+}
+
+void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
+  const QString path = CityBaseFileName(ConfigFileName);
   if (QFileInfo(path).isFile()) {
     OpenCityBase(path);
     return;
@@ -194,7 +197,9 @@ void TPositionFrame::LoadCityBase(const std::string& ConfigFileName) {
 }
 
 void TPositionFrame::OpenCityBase(const QString& FileName) {
-  CityBase = std::make_unique<TCityBase>(FileName);
+  CityBase = TakePrefetchedCityBase(FileName);
+  if (!CityBase)
+    CityBase = std::make_unique<TCityBase>(FileName);
   {
     const QSignalBlocker blocker(Country);
     Country->clear();

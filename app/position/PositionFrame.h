@@ -38,6 +38,8 @@ public:
   // Opens the city base named by [PositionFrame] CityBase, relative to the configuration file's
   // folder; when no such file exists shows "Отсутствует файл базы данных городов <name>."
   void LoadCityBase(const std::string& ConfigFileName);
+  // The city base file [PositionFrame] CityBase names.
+  static QString CityBaseFileName(const std::string& ConfigFileName);
   // Loads the base, fills the country list and selects the first country and its first city.
   void OpenCityBase(const QString& FileName);
   // Sets the allowed range (either order) and the starting moment: now when today lies strictly

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Jpeg.h"
 
+#include "FilePrefetch.h"
 #include "PictureFile.h"
 
 #include <QFile>
@@ -11,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 
 #include <jerror.h>
 #include <jpeglib.h>
@@ -188,7 +190,9 @@ QImage DecodeJpeg(const QByteArray& data, const QString& nameForErrors) {
   return image;
 }
 
-QImage LoadJpeg(const QString& fileName) {
+namespace {
+
+QImage ReadAndDecode(const QString& fileName) {
   QFile file(fileName);
   if (!file.open(QIODevice::ReadOnly)) {
     throw TJpegError(QStringLiteral("Cannot open file %1").arg(ShownName(fileName)));
@@ -198,6 +202,32 @@ QImage LoadJpeg(const QString& fileName) {
     throw TJpegError(QStringLiteral("Cannot open file %1").arg(ShownName(fileName)));
   }
   return DecodeJpeg(data, ShownName(fileName));
+}
+
+astro::TFilePrefetch<QImage>& Prefetches() {
+  static astro::TFilePrefetch<QImage> prefetches;
+  return prefetches;
+}
+
+} // namespace
+
+void PrefetchJpegs(const QStringList& fileNames) {
+  for (const QString& name : fileNames)
+    Prefetches().Start(name.toStdString(), [name] { return ReadAndDecode(name); });
+}
+
+void DropPrefetchedJpegs() {
+  Prefetches().DropAll();
+}
+
+QImage LoadJpeg(const QString& fileName) {
+  try {
+    if (std::optional<QImage> picture = Prefetches().Take(fileName.toStdString()))
+      return *picture;
+  } catch (const TJpegError&) {
+    // The early reading failed; read again so the error is that of the file as it is now.
+  }
+  return ReadAndDecode(fileName);
 }
 
 QByteArray EncodeJpeg(const QImage& image, int quality) {
@@ -221,7 +251,10 @@ QByteArray EncodeJpeg(const QImage& image, int quality) {
 }
 
 void SaveJpeg(const QImage& image, const QString& fileName, int quality) {
-  const QByteArray bytes = EncodeJpeg(image, quality);
+  WriteJpegFile(EncodeJpeg(image, quality), fileName);
+}
+
+void WriteJpegFile(const QByteArray& bytes, const QString& fileName) {
   QSaveFile file(fileName);
   if (!file.open(QIODevice::WriteOnly)) {
     throw TJpegError(QStringLiteral("Cannot create file %1").arg(ShownName(fileName)));

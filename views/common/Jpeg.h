@@ -7,6 +7,7 @@
 #include <QByteArray>
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <stdexcept>
 
 class TJpegError : public std::runtime_error {
@@ -22,6 +23,12 @@ inline constexpr int JpegDefaultQuality = -1;
 // "Invalid JPEG file <name>: <reason>" when its data is corrupt, truncated or unsupported.
 QImage LoadJpeg(const QString& fileName);
 
+// Starts decoding these JPEG files on worker threads, so that start-up can build its windows
+// meanwhile (see astro::TFilePrefetch); a later LoadJpeg of one of them takes the result.
+void PrefetchJpegs(const QStringList& fileNames);
+// Waits for the decodings no LoadJpeg took and drops them.
+void DropPrefetchedJpegs();
+
 // Decodes JPEG data held in memory; `nameForErrors` is the name used in the error text.
 QImage DecodeJpeg(const QByteArray& data, const QString& nameForErrors);
 
@@ -33,3 +40,6 @@ QByteArray EncodeJpeg(const QImage& image, int quality = JpegDefaultQuality);
 // Encodes and writes the picture, replacing the file only once all bytes are written.
 // Throws TJpegError "Cannot create file <name>" or "Unable to write to <name>".
 void SaveJpeg(const QImage& image, const QString& fileName, int quality = JpegDefaultQuality);
+
+// The writing half of SaveJpeg, for bytes that EncodeJpeg made.
+void WriteJpegFile(const QByteArray& bytes, const QString& fileName);

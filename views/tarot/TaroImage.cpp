@@ -60,11 +60,13 @@ TTaroFrame::TTaroFrame(QWidget* Owner, QWidget* Parent)
 
 TTaroFrame::~TTaroFrame() = default;
 
+QString TaroFileName(const QString& IniFileName, const char* Key) {
+  const std::string iniPath = IniFileName.toStdString();
+  return files::DataFilePath(iniPath, config::TIniFile(iniPath).ReadString("TaroSection", Key, ""));
+}
+
 void TTaroFrame::LoadFiles(const QString& IniFileName) {
-  const config::TIniFile ini(IniFileName.toStdString());
-  auto fileOf = [&](const char* key) {
-    return files::DataFilePath(IniFileName.toStdString(), ini.ReadString("TaroSection", key, ""));
-  };
+  auto fileOf = [&](const char* key) { return TaroFileName(IniFileName, key); };
   std::exception_ptr pictureError;
   MaskFileName = fileOf("TaroImage");
   Image1->SetPicture(LoadPicture(

@@ -74,3 +74,7 @@ TTaroFrame* CreateTaroFrame(QWidget* Owner, QWidget* Parent, const QString& IniF
 
 // "I Маг": the numeral and name of an arcanum (1..22).
 QString ArcanumCaption(int Arcanum);
+
+// The tarot's file named by the configuration file under Key ("TaroImage", "TaroText",
+// "TaroKart").
+QString TaroFileName(const QString& IniFileName, const char* Key);

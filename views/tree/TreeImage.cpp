@@ -45,10 +45,16 @@ void TImageFrame::FrameResize() {
   Image1->move(0, 0);
 }
 
+QString TreeMaskFileName(const QString& IniFileName) {
+  const std::string iniPath = IniFileName.toStdString();
+  return files::DataFilePath(iniPath,
+                             config::TIniFile(iniPath).ReadString("TreeSection", "TreeImage", ""));
+}
+
 void TImageFrame::LoadFiles(const QString& IniFileName) {
   const config::TIniFile ini(IniFileName.toStdString());
   const std::string iniPath = IniFileName.toStdString();
-  MaskFileName = files::DataFilePath(iniPath, ini.ReadString("TreeSection", "TreeImage", ""));
+  MaskFileName = TreeMaskFileName(IniFileName);
 
   std::exception_ptr maskError;
   if (QFileInfo(MaskFileName).isFile()) {

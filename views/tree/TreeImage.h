@@ -70,5 +70,8 @@ private:
 
 // Creates the tree frame owned by Owner, parented to Parent, and loads its files. A mask that
 // cannot be read is shown in an error box and the frame goes on without a picture.
+// The tree's picture file named by the configuration file.
+QString TreeMaskFileName(const QString& IniFileName);
+
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName);
 TImageFrame* CreateTreeFrame(QWidget* Owner, QWidget* Parent, const std::string& IniFileName);

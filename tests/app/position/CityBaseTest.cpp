@@ -233,3 +233,24 @@ TEST(CityBase, ATenMegabyteLineIsOnePlaceAmongOthers) {
            base.FindCity("Россия", longCity, latitude, longitude, zone) && zone == "3";
   }));
 }
+
+TEST(CityBase, APrefetchedBaseHasTheSameListsAndAReplacedFileIsReadAgain) {
+  const QString path = WriteBase("cities-prefetch.txt", {
+                                                            "Омск;Россия;;54°59’;73°22’;6",
+                                                            "Айова;США;;41°00’;-93°00’;-6",
+                                                            "Абакан;Россия;;53°43’;91°25’;7",
+                                                        });
+  PrefetchCityBase(path, {QString(), "Россия"});
+  const std::unique_ptr<TCityBase> early = TakePrefetchedCityBase(path);
+  ASSERT_TRUE(early);
+  const TCityBase fresh(path);
+  EXPECT_EQ(early->GetCountryList(), fresh.GetCountryList());
+  for (const QString& country : fresh.GetCountryList())
+    EXPECT_EQ(early->GetCityList(country), fresh.GetCityList(country));
+  EXPECT_EQ(early->GetCityList("Россия"), QStringList({"Абакан", "Омск"}));
+  EXPECT_FALSE(TakePrefetchedCityBase(path));
+
+  PrefetchCityBase(path, {});
+  WriteBase("cities-prefetch.txt", {"Омск;Россия;;54°59’;73°22’;6"});
+  EXPECT_FALSE(TakePrefetchedCityBase(path));
+}
