@@ -227,9 +227,7 @@ void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
     Taro->SetMoment(Moment);
   }
   if (Kosmo) {
-    Kosmo->SetLongitudes(Longitudes);
-    Kosmo->SetAspects(Aspects);
-    Kosmo->SetMoment(Moment);
+    Kosmo->ShowChart(Longitudes, Aspects, Moment);
   }
 }
 

@@ -70,6 +70,14 @@ void TKosmoFrame::SetMoment(astro::TDateTime Value) {
   DrawChart();
 }
 
+void TKosmoFrame::ShowChart(const astro::TLongitudes& Values, const astro::TAspectList& List,
+                            astro::TDateTime Value) {
+  Longitudes = Values;
+  Aspects = List;
+  Moment = Value;
+  DrawChart();
+}
+
 void TKosmoFrame::SetPlace(int LongitudeDegrees, int LongitudeMinutes, int LatitudeDegrees,
                            int LatitudeMinutes) {
   Place = {LongitudeDegrees, LongitudeMinutes, LatitudeDegrees, LatitudeMinutes};

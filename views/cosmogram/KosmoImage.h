@@ -29,6 +29,9 @@ public:
   void SetMoment(astro::TDateTime Value);
   void SetPlace(int LongitudeDegrees, int LongitudeMinutes, int LatitudeDegrees,
                 int LatitudeMinutes);
+  // SetLongitudes, SetAspects and SetMoment in one: the same picture and hints, drawn once.
+  void ShowChart(const astro::TLongitudes& Values, const astro::TAspectList& List,
+                 astro::TDateTime Value);
   void DrawChart();
 
   // Form event handlers.

@@ -99,6 +99,24 @@ TEST_F(KosmoFixture, ChordsAndBodyHintsFollowTheAspectList) {
   EXPECT_EQ(At(middle.x(), middle.y()), 0xFFFFFFu); // the inner disc erases old chords
 }
 
+TEST_F(KosmoFixture, ShowChartDrawsWhatTheThreePushesDraw) {
+  astro::TLongitudes longitudes{};
+  for (int b = 0; b < astro::kBodyCount; ++b)
+    longitudes[b] = 37.5 * b + 3;
+  const astro::TAspectList aspects = ListOf({{1, 10, 2}, {3, 1, 7}});
+  const astro::TDateTime moment = astro::EncodeDate(2005, 1, 5) + 0.5;
+  frame->SetLongitudes(longitudes);
+  frame->SetAspects(aspects);
+  frame->SetMoment(moment);
+  const QImage threePushes = frame->Picture().copy();
+  const kosmo::THintRegions regions = KosmoHintRegions;
+  frame->ShowChart({}, {}, 0); // something else in between
+  frame->ShowChart(longitudes, aspects, moment);
+  EXPECT_EQ(frame->Picture(), threePushes);
+  for (int b = 1; b <= astro::kBodyCount; ++b)
+    EXPECT_EQ(KosmoHintRegions.Bodies[b].Text, regions.Bodies[b].Text);
+}
+
 TEST_F(KosmoFixture, BodyPicturesKeepWhiteTransparent) {
   astro::TLongitudes longitudes{};
   longitudes.fill(180);
