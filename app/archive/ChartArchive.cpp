@@ -298,7 +298,10 @@ std::vector<TStoredChart> TChartArchive::List() {
     Fail(q.lastError(), QStringLiteral("прочитать"));
   while (q.next()) {
     TStoredChart chart;
-    if (ReadRow(q, chart))
+    // A name that does not come back whole from the text encoding (a noncharacter or bytes that
+    // are no UTF-8, which only another program stores) would be listed but never found, renamed
+    // or deleted by its text: the row is damaged.
+    if (ReadRow(q, chart) && Contains(chart.Name))
       charts.push_back(std::move(chart));
     else
       ++Skipped;
