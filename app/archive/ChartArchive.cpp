@@ -285,6 +285,14 @@ void TChartArchive::RequireName(const QString& name) const {
   if (name.trimmed().isEmpty())
     throw TArchiveError(
         QStringLiteral("Карта без имени не сохранена в архив %1.").arg(Shown(Path)).toStdString());
+  // The file's text comes back with these as U+FFFD, and the chart could not be found again.
+  const bool keptWhole =
+      name.isValidUtf16() && !name.contains(QChar(0xFFFE)) && !name.contains(QChar(0xFFFF));
+  if (!keptWhole)
+    throw TArchiveError(QStringLiteral("Имя карты содержит недопустимые символы; карта не "
+                                       "сохранена в архив %1.")
+                            .arg(Shown(Path))
+                            .toStdString());
 }
 
 std::vector<TStoredChart> TChartArchive::List() {

@@ -126,6 +126,8 @@ TEST_F(ArchiveTest, ReplaceRenameAndDelete) {
   EXPECT_FALSE(archive.Rename("нет такой", "Г"));
   FailureOf(path, [&] { archive.Rename("А", "  "); });
   FailureOf(path, [&] { archive.Save(Chart("\t")); });
+  FailureOf(path, [&] { archive.Save(Chart(QString("Б") + QChar(0xFFFF))); });
+  FailureOf(path, [&] { archive.Rename("А", QString(QChar(0xD800)) + "Б"); });
   EXPECT_TRUE(archive.Contains("А"));
 
   EXPECT_TRUE(archive.Delete("А"));
