@@ -376,17 +376,6 @@ void TChartSession::SaveReport(const QString& fileName) {
     throw TChartError("report " + Quoted(fileName) + " was not written");
 }
 
-bool TChartSession::SaveImage(TView view, const QString& fileName) {
-  TViewFrame* frame = View(view);
-  if (!frame)
-    return false;
-  Prompts.AnswerNextSave(fileName);
-  ::SaveImage(*frame);
-  const bool asked = Prompts.SaveWasAsked();
-  Prompts.AnswerNextSave(QString());
-  return asked && QFileInfo(fileName).isFile();
-}
-
 void TChartSession::SaveImages(const std::vector<std::pair<TView, QString>>& files) {
   std::vector<std::future<QByteArray>> encodings;
   for (const auto& file : files) {

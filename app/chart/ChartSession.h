@@ -67,13 +67,12 @@ public:
   // Computes the chart of a local moment (which must be in range) and feeds the frame.
   TChartFacts Compute(TSeconds local);
 
-  // The tree frame's "Сохранить как отчет" and a view's "Сохранить как изображение", answered
-  // with the given file name. A failed write throws; a picture that cannot be saved (no mask)
-  // warns and returns false.
+  // The tree frame's "Сохранить как отчет", answered with the given file name; a failed write
+  // throws.
   void SaveReport(const QString& fileName);
-  bool SaveImage(TView view, const QString& fileName);
-  // SaveImage of several views, their pictures encoded side by side on worker threads and
-  // written in the given order.
+  // Each view's "Сохранить как изображение" to its file: the pictures encoded side by side on
+  // worker threads, the files written in the given order. A failed write throws; a picture that
+  // cannot be saved (no mask) only warns.
   void SaveImages(const std::vector<std::pair<TView, QString>>& files);
   // The view's own pixels as a PNG file (written whole or not at all); false without a picture.
   bool SavePng(TView view, const QString& fileName);

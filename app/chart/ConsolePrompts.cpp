@@ -33,7 +33,6 @@ std::optional<QString> TConsolePrompts::InputText(const QString&, const QString&
 }
 
 std::optional<QString> TConsolePrompts::SaveFileName(const TSaveRequest&) {
-  SaveAsked = true;
   QString answer;
   std::swap(answer, NextSave);
   if (answer.isEmpty())
@@ -51,7 +50,6 @@ bool TConsolePrompts::Execute(QDialog&) {
 
 void TConsolePrompts::AnswerNextSave(const QString& fileName) {
   NextSave = fileName;
-  SaveAsked = false;
 }
 
 } // namespace chart

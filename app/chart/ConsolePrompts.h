@@ -32,8 +32,6 @@ public:
 
   // The answer of the next save dialog (used once); empty cancels it.
   void AnswerNextSave(const QString& fileName);
-  // Whether the last answered save dialog was asked (false: the command stopped before it).
-  bool SaveWasAsked() const { return SaveAsked; }
 
   QStringList Warnings; // every information text, in order
   QStringList Errors;   // every error text, in order
@@ -41,7 +39,6 @@ public:
 private:
   std::FILE* ErrorStream;
   QString NextSave;
-  bool SaveAsked = false;
 };
 
 } // namespace chart

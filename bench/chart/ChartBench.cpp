@@ -50,9 +50,12 @@ void Series(benchmark::State& state, TOutput output) {
     characters += chart::ChartText(facts).size();
     if (output != TOutput::Text)
       session.SaveReport(report);
-    if (output == TOutput::ReportAndPicture)
+    if (output == TOutput::ReportAndPicture) {
+      std::vector<std::pair<chart::TView, QString>> files;
       for (chart::TView view : {chart::TView::Tree, chart::TView::Tarot, chart::TView::Cosmogram})
-        session.SaveImage(view, QDir(pictures).filePath(chart::ViewFileStem(view)) + ".jpg");
+        files.emplace_back(view, QDir(pictures).filePath(chart::ViewFileStem(view)) + ".jpg");
+      session.SaveImages(files);
+    }
   }
   benchmark::DoNotOptimize(characters);
   state.SetItemsProcessed(state.iterations());

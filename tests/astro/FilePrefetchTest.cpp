@@ -1,12 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "FilePrefetch.h"
+#include "FileText.h"
 
 #include <gtest/gtest.h>
 
 #include <atomic>
 #include <chrono>
 #include <fstream>
-#include <iterator>
 #include <stdexcept>
 #include <thread>
 
@@ -18,22 +18,17 @@ std::string WriteFile(const char* name, const std::string& text) {
   return path;
 }
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 } // namespace
 
 TEST(FilePrefetch, AResultIsTakenOnceAndOnlyForTheFileAsItWas) {
   astro::TFilePrefetch<std::string> prefetch;
   const std::string path = WriteFile("prefetch-a.txt", "first");
-  prefetch.Start(path, [path] { return ReadFile(path); });
+  prefetch.Start(path, [path] { return ReadFileText(path); });
   prefetch.Start(path, [] { return std::string("a second load of a pending file is ignored"); });
   EXPECT_EQ(prefetch.Take(path), "first");
   EXPECT_EQ(prefetch.Take(path), std::nullopt);
 
-  prefetch.Start(path, [path] { return ReadFile(path); });
+  prefetch.Start(path, [path] { return ReadFileText(path); });
   WriteFile("prefetch-a.txt", "changed meanwhile"); // another size: the early result is stale
   EXPECT_EQ(prefetch.Take(path), std::nullopt);
 

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "PlanetPosition.h"
+#include "FileText.h"
 
 #include "Angles.h"
 #include "Formatting.h"
@@ -10,7 +11,6 @@
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -33,13 +33,6 @@ std::string WriteIni(const std::string& name, const std::string& text) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << text;
   return path.string();
-}
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 // A model with every aspect on and all orbs 0 (no configuration file: nothing saved at the end),
@@ -272,7 +265,7 @@ TEST(PositionSettings, MissingFileMeansEverythingOnWithExactOrbs) {
     model.SetOrbText(7, "2.5");
     model.SetAspectEnabled(18, false);
   }
-  const std::string text = ReadText(path.string());
+  const std::string text = ReadFileText(path.string());
   EXPECT_EQ(text.rfind("[IncludeOrbs]\r\nCon=0\r\n", 0), 0u);
   EXPECT_NE(text.find("\r\nSex=2.5\r\n"), std::string::npos);
   EXPECT_NE(text.find("\r\n[IncludeAspects]\r\nCon=1\r\n"), std::string::npos);
@@ -296,7 +289,7 @@ TEST(PositionSettings, BadAndPartialValuesFallBackPerKey) {
     for (int a = 1; a <= kAspectCount; ++a)
       EXPECT_EQ(model.GetAspectEnabled(a), a != 6) << a;
   }
-  const std::string text = ReadText(path);
+  const std::string text = ReadFileText(path);
   EXPECT_NE(text.find("\nCon=0\n"), std::string::npos);
   EXPECT_NE(text.find("\nSSx=2.5\n"), std::string::npos);
   EXPECT_NE(text.find("\nSep=0\n"), std::string::npos);
@@ -322,6 +315,6 @@ TEST(PositionSettings, ARefusedSaveIsReportedAndWritesNothing) {
     model.OnSaveError = [&](const std::string& message) { reported.push_back(message); };
   }
   EXPECT_EQ(reported, std::vector<std::string>{"Unable to write to " + path});
-  EXPECT_EQ(ReadText(path), original);
+  EXPECT_EQ(ReadFileText(path), original);
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
 }

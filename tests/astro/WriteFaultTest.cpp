@@ -5,6 +5,7 @@
 #include "AtomicFile.h"
 #include "DateTime.h"
 #include "EfemerisClass.h"
+#include "FileText.h"
 #include "IniFile.h"
 #include "PlanetPosition.h"
 
@@ -13,7 +14,6 @@
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -61,13 +61,6 @@ struct TFaultyCalls {
   }
 };
 
-std::string ReadText(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
-
 const std::string kOldText = "; settings kept by hand\r\n"
                              "[PositionFrame]\r\nCityBase=cities.txt\r\n\r\n"
                              "[IncludeOrbs]\r\nCon=8\r\nSSx=1.5\r\n\r\n"
@@ -102,14 +95,14 @@ TEST(WriteFaults, EveryFailedStepLeavesTheOldFileWholeAndIsReported) {
       FailingStep = step;
       FailingErrno = error;
       EXPECT_EQ(SaveThroughExit(path), std::vector<std::string>{"Unable to write to " + path});
-      EXPECT_EQ(ReadText(path), kOldText) << int(step) << " " << error;
+      EXPECT_EQ(ReadFileText(path), kOldText) << int(step) << " " << error;
       EXPECT_EQ(std::distance(fs::directory_iterator(dir), {}), 1) << "a temporary file was left";
     }
   }
   // The same save without a fault stores the complete new text: the old lines and all 36 keys.
   FailingStep = TStep::None;
   EXPECT_TRUE(SaveThroughExit(path).empty());
-  const std::string saved = ReadText(path);
+  const std::string saved = ReadFileText(path);
   EXPECT_EQ(saved.rfind("; settings kept by hand\r\n[PositionFrame]\r\nCityBase=cities.txt\r\n", 0),
             0u);
   astro::TPlanetPosition reloaded;
@@ -150,8 +143,8 @@ TEST(WriteFaults, AnExtractThatCannotBeWrittenLeavesTheOldOne) {
   } catch (const astro::EFileError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + extract.string());
   }
-  EXPECT_EQ(ReadText(extract), "old extract");
+  EXPECT_EQ(ReadFileText(extract), "old extract");
   FailingStep = TStep::None;
   store.ExportRange(day, day, dir.string());
-  EXPECT_EQ(ReadText(extract), records.substr(0, 46));
+  EXPECT_EQ(ReadFileText(extract), records.substr(0, 46));
 }

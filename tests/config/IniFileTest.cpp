@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "IniFile.h"
+#include "FileText.h"
 
 #include "BoundedRun.h"
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
@@ -26,13 +26,6 @@ std::string Write(const std::string& name, const std::string& bytes) {
     fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
   std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
   return path.string();
-}
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::stringstream text;
-  text << in.rdbuf();
-  return text.str();
 }
 
 const std::string kSample = "; Astravia settings\r\n"
@@ -136,10 +129,10 @@ TEST(IniWrite, ReplacesTheKeyLineInPlaceAndKeepsEverythingElse) {
   ini.WriteFloat("includeorbs", "con", 6.5);
   std::string expected = kSample;
   expected.replace(expected.find("Con=8"), 5, "con=6.5");
-  EXPECT_EQ(Read(path), expected);
+  EXPECT_EQ(ReadFileText(path), expected);
   ini.WriteFloat("IncludeOrbs", "SSx", 2);
   expected.replace(expected.find("SSx = 1,5"), 9, "SSx=2");
-  EXPECT_EQ(Read(path), expected);
+  EXPECT_EQ(ReadFileText(path), expected);
 }
 
 TEST(IniWrite, AppendsKeysToTheirSectionAndSectionsAtTheEnd) {
@@ -151,7 +144,7 @@ TEST(IniWrite, AppendsKeysToTheirSectionAndSectionsAtTheEnd) {
   std::string expected = kSample;
   expected.insert(expected.find("SSx = 1,5\r\n") + 11, "Sex=0\r\n");
   expected += "Sep=1\r\n[TreeSection]\r\nTreeImage=\xE4\xE5\xF0\xE5\xE2\xEE.jpg\r\n";
-  EXPECT_EQ(Read(path), expected);
+  EXPECT_EQ(ReadFileText(path), expected);
   EXPECT_EQ(ini.ReadString("TreeSection", "TreeImage", ""), "дерево.jpg");
 }
 
@@ -159,12 +152,12 @@ TEST(IniWrite, KeepsTheFilesLineBreaksAndEndsAnUnfinishedLastLine) {
   const std::string lf = Write("lf.ini", "[A]\nx=1\n[B]\ny=2");
   TIniFile(lf).WriteInteger("B", "z", 3);
   TIniFile(lf).WriteInteger("A", "x", 4);
-  EXPECT_EQ(Read(lf), "[A]\nx=4\n[B]\ny=2\nz=3\n");
+  EXPECT_EQ(ReadFileText(lf), "[A]\nx=4\n[B]\ny=2\nz=3\n");
 
   const fs::path fresh = OutputDir() / "fresh.ini";
   fs::remove(fresh);
   TIniFile(fresh.string()).WriteFloat("IncludeOrbs", "Con", 2.5);
-  EXPECT_EQ(Read(fresh.string()), "[IncludeOrbs]\r\nCon=2.5\r\n");
+  EXPECT_EQ(ReadFileText(fresh.string()), "[IncludeOrbs]\r\nCon=2.5\r\n");
 }
 
 TEST(IniWrite, NeverCachesTheFile) {
@@ -174,7 +167,7 @@ TEST(IniWrite, NeverCachesTheFile) {
   Write("nocache.ini", "[S]\nk=2\n");
   EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
   ini.WriteString("S", "other", "x");
-  EXPECT_EQ(Read(path), "[S]\nk=2\nother=x\n");
+  EXPECT_EQ(ReadFileText(path), "[S]\nk=2\nother=x\n");
 }
 
 TEST(IniWrite, ARefusedWriteRaisesAndLeavesTheFileAlone) {
@@ -186,7 +179,7 @@ TEST(IniWrite, ARefusedWriteRaisesAndLeavesTheFileAlone) {
   } catch (const config::EIniWriteError& error) {
     EXPECT_EQ(std::string(error.what()), "Unable to write to " + path);
   }
-  EXPECT_EQ(Read(path), kSample);
+  EXPECT_EQ(ReadFileText(path), kSample);
   fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write);
 
   const std::string noFolder = (OutputDir() / "no-such-folder" / "x.ini").string();
@@ -208,7 +201,7 @@ TEST(IniWrite, OneBatchEqualsTheSameWritesOneByOneAndKeepsLinksAndPermissions) {
   fs::remove(link);
   fs::create_symlink(target, link);
   TIniFile(link.string()).WriteEntries(entries);
-  EXPECT_EQ(Read(target), Read(single));
+  EXPECT_EQ(ReadFileText(target), ReadFileText(single));
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(fs::status(target).permissions(),
             fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
@@ -223,6 +216,6 @@ TEST(IniHostile, ATenMegabyteValueIsCutOnReadAndKeptWholeByAWrite) {
     if (ini.ReadString("TreeSection", "TreeImage", "") != huge.substr(0, 2047))
       return false;
     ini.WriteEntries({{"IncludeOrbs", "Con", "8"}});
-    return Read(path) == text + "[IncludeOrbs]\r\nCon=8\r\n";
+    return ReadFileText(path) == text + "[IncludeOrbs]\r\nCon=8\r\n";
   }));
 }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The shipped glyph art: its text form, its packing into font.fnt, and a sheet of all glyphs
 // (scaled up) written to the test output folder for a person to look at.
+#include "FileText.h"
 #include "FontStream.h"
 #include "GlyphArt.h"
 
@@ -10,20 +11,11 @@
 #include <QImage>
 #include <QPainter>
 #include <QTemporaryDir>
-#include <fstream>
 #include <map>
 #include <set>
-#include <sstream>
 #include <stdexcept>
 
 namespace {
-
-std::string ReadText(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream text;
-  text << in.rdbuf();
-  return text.str();
-}
 
 const std::string ArtPath = std::string(ASTRAVIA_SOURCE_DIR) + "/data/glyphs.txt";
 
@@ -111,7 +103,7 @@ TEST(GlyphArt, PackedImageHasTheFileLayout) {
 }
 
 TEST(ShippedGlyphArt, HasExactlyTheFortyUsedGlyphsAllDistinctAndNoneEmpty) {
-  const auto glyphs = fontart::ParseGlyphArt(ReadText(ArtPath), ArtPath);
+  const auto glyphs = fontart::ParseGlyphArt(ReadFileText(ArtPath), ArtPath);
   std::map<int, fontart::TGlyphArt> byCode;
   for (const auto& g : glyphs)
     byCode[g.Code] = g;
@@ -134,7 +126,8 @@ TEST(ShippedGlyphArt, TheBuiltFontFileIsThePackedArt) {
   QFile file(built);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << "font.fnt not built";
   const QByteArray bytes = file.readAll();
-  const auto packed = fontart::PackFontImage(fontart::ParseGlyphArt(ReadText(ArtPath), ArtPath));
+  const auto packed =
+      fontart::PackFontImage(fontart::ParseGlyphArt(ReadFileText(ArtPath), ArtPath));
   ASSERT_EQ(bytes.size(), 7920);
   EXPECT_TRUE(std::equal(packed.begin(), packed.end(),
                          reinterpret_cast<const std::uint8_t*>(bytes.constData())));
@@ -144,7 +137,7 @@ TEST(ShippedGlyphArt, TheBuiltFontFileIsThePackedArt) {
 // scaled up, and checks the drawing against the art pixel for pixel.
 TEST(ShippedGlyphArt, DrawsThroughTheSymbolFontIntoASheet) {
   ASSERT_TRUE(LoadSymbolFont(QStringLiteral(ASTRAVIA_RUN_DIR "/font.fnt")));
-  const auto glyphs = fontart::ParseGlyphArt(ReadText(ArtPath), ArtPath);
+  const auto glyphs = fontart::ParseGlyphArt(ReadFileText(ArtPath), ArtPath);
   const QColor ink(20, 20, 20), paper(255, 255, 255), cellColour(236, 236, 226);
   constexpr int Scale = 8, Cell = 15, Gap = 6, PerRow = 10;
   const auto used = UsedCodes();
