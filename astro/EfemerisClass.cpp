@@ -231,20 +231,27 @@ bool TEfemerisClass::FindRecord(std::string_view DateText, std::size_t& Index) c
   return FindDay(DayKey(year, month, day), real ? std::optional(date) : std::nullopt, Index);
 }
 
-void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const {
-  if (!HasData())
-    return;
+std::array<double, 10> TEfemerisClass::LongitudesAt(TDateTime MomentUT) const {
+  std::array<double, 10> longitudes{};
   const TCalendarDate day = DecodeDate(MomentUT);
   std::size_t index = 0;
-  if (!FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
-    return;
+  if (!HasData() || !FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
+    return longitudes;
   const double fraction = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
   for (int b = 1; b <= 10; ++b) {
     const double thisDay = FieldValue(index, b);
     const double nextDay = FieldValue(index + 1, b);
-    Position.SetLongitude(b,
-                          NormalizeDegrees(thisDay + fraction * LongitudeDelta(nextDay, thisDay)));
+    longitudes[b - 1] = NormalizeDegrees(thisDay + fraction * LongitudeDelta(nextDay, thisDay));
   }
+  return longitudes;
+}
+
+void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const {
+  if (!HasData())
+    return;
+  const std::array<double, 10> longitudes = LongitudesAt(MomentUT);
+  for (int b = 1; b <= 10; ++b)
+    Position.SetLongitude(b, longitudes[b - 1]);
   Position.SetPositionsValid(true);
   Position.FindAspects();
 }

@@ -63,6 +63,9 @@ public:
   // so a one-line store behaves as an empty one).
   bool HasData() const { return Count_ >= 2; }
 
+  // The ten longitudes (Sun first; degrees of date, 0 <= L < 360) interpolated to MomentUT
+  // (universal time), as ComputePositions writes them; all 0 for an empty store.
+  std::array<double, 10> LongitudesAt(TDateTime MomentUT) const;
   // Writes the ten longitudes interpolated to MomentUT (universal time) into Position with
   // SetLongitude, marks them valid and runs its FindAspects. An empty store does nothing.
   void ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const;

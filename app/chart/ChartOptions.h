@@ -41,6 +41,7 @@ struct TChartOptions {
   bool Png = false;                     // pictures as lossless PNG instead of JPEG
   bool Json = false;                    // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
+  std::optional<char> HouseSystem;      // --houses, a letter of astro::kHouseSystems
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

@@ -130,8 +130,11 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City;
-  Historic = setup.HistoricZones.value_or(
-      config::TIniFile(IniPath.toStdString()).ReadBool("Options", "HistoricZones", false));
+  const config::TIniFile ini(IniPath.toStdString());
+  Historic = setup.HistoricZones.value_or(ini.ReadBool("Options", "HistoricZones", false));
+  HouseSystem_ = setup.HouseSystem.value_or(
+      astro::ParseHouseSystem(ini.ReadString("Options", "HouseSystem", "P"))
+          .value_or(astro::kDefaultHouseSystem));
   if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
     Prompts.Information(QString::fromStdString("city \"" + *setup.City +
                                                "\" is no longer in the city base; the stored "
@@ -304,18 +307,50 @@ void TChartSession::CheckInRange(TSeconds local) const {
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
 
+namespace {
+
+astro::TOffsetSource OffsetSourceOf(TZoneSource source) {
+  switch (source) {
+  case TZoneSource::WholeHours:
+    break;
+  case TZoneSource::Standard:
+    return astro::TOffsetSource::Standard;
+  case TZoneSource::Daylight:
+    return astro::TOffsetSource::Daylight;
+  case TZoneSource::LocalMean:
+    return astro::TOffsetSource::LocalMean;
+  }
+  return astro::TOffsetSource::WholeHours;
+}
+
+} // namespace
+
+astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const {
+  astro::TChartMoment moment{Moment, ut, offset.Seconds, OffsetSourceOf(offset.Source), {}};
+  std::optional<astro::TChartPlace> place;
+  if (offset.Source != TZoneSource::WholeHours && PositionFrame1)
+    moment.ZoneName = PositionFrame1->CityZoneName().toStdString();
+  if (Coordinates)
+    place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
+                               PositionFrame1 ? PositionFrame1->CityZoneName().toStdString()
+                                              : std::string()};
+  return astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1), moment, place,
+                             HouseSystem_, AsteroidFolder_);
+}
+
 TChartFacts TChartSession::Compute(TSeconds local) {
   CheckInRange(local);
   Moment = ToDateTime(local);
   const TZoneOffset offset = OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
+  TChartFacts facts;
+  facts.Value = ComputeValue(offset, ut);
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
   if (Changes == before)
     throw TChartError("the ephemeris has no record for " + MomentText(local));
 
-  TChartFacts facts;
   facts.Local = Moment;
   facts.Universal = ut;
   facts.Zone = WholeHoursOf(offset.Seconds);
