@@ -6,6 +6,7 @@
 // frame holds local time, the store is asked in UT.
 #pragma once
 
+#include "Dignities.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
 
@@ -13,6 +14,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -36,6 +38,7 @@ class TSunMoonPanels;
 class TStartupPrefetch;
 class TTaroFrame;
 class TViewFrame;
+struct TSheetFacts;
 
 // Where the program finds its files. Folders carry no trailing separator.
 struct TFormPaths {
@@ -96,6 +99,13 @@ public:
   void SaveAsTextClick();
   void PrintAsImageClick();
   void PrintAsTextClick();
+  // "Печать листа карты…": the sheet in a print preview, whose print button asks for a printer.
+  void PrintSheetClick();
+  // "Сохранить лист карты как PDF…": the sheet as an A4 PDF, written whole or not at all.
+  void SaveSheetPdfClick();
+  // The shown chart as a sheet: moment, place, houses of the configured system, the almanac of
+  // its day and, when the table can be read, the dignities.
+  TSheetFacts CurrentSheet();
   void ExitItemClick();
   void HelpAboutClick();
   void N3Click();
@@ -203,4 +213,6 @@ private:
   };
   TSeenKey LastKey;
   int RecomputeCount_ = 0;
+  std::optional<astro::TDignityTable> SheetDignities; // read at the first sheet
+  bool SheetDignitiesRead = false;
 };

@@ -78,6 +78,10 @@ void TForm1::BuildMenu() {
   AddItem(file, "PrintAsImage", "Печатать изображение", &TForm1::PrintAsImageClick);
   AddItem(file, "PrintAsText", "Печатать отчет", &TForm1::PrintAsTextClick);
   file->addSeparator();
+  AddItem(file, "PrintSheet", "Печать листа карты…", &TForm1::PrintSheetClick)
+      ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+  AddItem(file, "SaveSheetPdf", "Сохранить лист карты как PDF…", &TForm1::SaveSheetPdfClick);
+  file->addSeparator();
   AddItem(file, "ExitItem", "Выход", &TForm1::ExitItemClick);
 
   QMenu* view = MainMenuXP1_->addMenu("Вид");

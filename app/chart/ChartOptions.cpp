@@ -10,9 +10,9 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",  "--time",       "--city",  "--zone", "--ini",
-                                    "--out",   "--until",      "--step",  "--seed", "--archive",
-                                    "--chart", "--save-chart", "--houses"};
+const char* const ValueOptions[] = {"--date",  "--time",       "--city",   "--zone", "--ini",
+                                    "--out",   "--until",      "--step",   "--seed", "--archive",
+                                    "--chart", "--save-chart", "--houses", "--pdf"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -200,6 +200,11 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   options.OutDir = value("--out");
   if (given("--out") && options.OutDir.empty())
     throw TChartError("--out: empty path");
+  if (given("--pdf")) {
+    options.PdfFile = value("--pdf");
+    if (options.PdfFile.empty())
+      throw TChartError("--pdf: empty path");
+  }
   if (given("--seed"))
     options.Seed = SeedValue(value("--seed"));
   if (given("--houses")) {
@@ -222,7 +227,7 @@ std::string ChartHelpText() {
   return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
                       (--city "Country/City" | --zone HOURS) [--save-chart NAME]
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
-                      [--houses SYSTEM]
+                      [--houses SYSTEM] [--pdf FILE]
                       [--archive PATH]
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
                       [--historic-zones | --no-historic-zones]
@@ -275,6 +280,11 @@ Options:
                       quellantree.ini ([Options] HouseSystem), else Placidus. Inside the
                       polar circles Placidus, Koch and Topocentric have no cusps: then
                       Porphyry's houses are shown and the substitute is named.
+  --pdf FILE          also write the chart sheet, one A4 page (wheel with houses and
+                      points, positions, aspect grid, cusps, elements and modes, the
+                      Sun and Moon of the day), as a PDF file. A FILE without a folder
+                      goes into the --out folder when one is given. In a series each
+                      step has its own numbered sheet: sheet-0001.pdf, ...
   --seed MS           milliseconds since midnight (UT) that every random draw of the
                       tarot spread is seeded with, so a spread can be reproduced; without
                       it the clock decides, as in the window.

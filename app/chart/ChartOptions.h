@@ -42,6 +42,7 @@ struct TChartOptions {
   bool Json = false;                    // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
   std::optional<char> HouseSystem;      // --houses, a letter of astro::kHouseSystems
+  std::string PdfFile;                  // --pdf: the chart sheet's file; empty: none
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

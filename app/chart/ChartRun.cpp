@@ -3,6 +3,7 @@
 
 #include "ChartArchive.h"
 #include "ChartSession.h"
+#include "ChartSheet.h"
 #include "DateTime.h"
 #include "Formatting.h"
 #include "SpreadRandom.h"
@@ -91,6 +92,36 @@ archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
   return chart;
 }
 
+// The sheet's file of chart `number` of `count`: FILE itself for one chart, FILE's stem numbered
+// in a series; a bare file name goes into the output folder when there is one.
+QString SheetFileName(const TChartOptions& options, std::int64_t number, std::int64_t count) {
+  const QString given = QString::fromStdString(options.PdfFile);
+  const QFileInfo info(given);
+  QDir folder = info.dir();
+  if (!options.OutDir.empty() && !given.contains('/'))
+    folder = QDir(QString::fromStdString(options.OutDir));
+  const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pdf") : info.suffix();
+  const QByteArray stem =
+      (info.suffix().isEmpty() ? info.fileName() : info.completeBaseName()).toUtf8();
+  return folder.filePath(Numbered(stem.constData(), suffix.toUtf8().constData(), number, count));
+}
+
+TSheetFacts SheetOf(const TChartFacts& facts, const TChartOptions& options) {
+  TSheetFacts sheet;
+  sheet.Chart = facts.Value;
+  if (options.ChartName)
+    sheet.Name = QString::fromStdString(*options.ChartName);
+  else if (options.SaveChart)
+    sheet.Name = QString::fromStdString(*options.SaveChart).trimmed();
+  if (facts.Place)
+    sheet.PlaceName = QString::fromStdString(facts.Place->Country + ", " + facts.Place->City)
+                          .replace(';', QStringLiteral(", "));
+  sheet.Almanac = facts.Almanac;
+  if (facts.Dignities)
+    sheet.Dignities = facts.Dignities->Bodies;
+  return sheet;
+}
+
 } // namespace
 
 QString ReportFileName(std::int64_t number, std::int64_t count) {
@@ -172,6 +203,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
           ChartText(facts, count > 1 ? static_cast<int>(i + 1) : 0, NumberWidth(count));
       std::fputs(text.c_str(), out);
     }
+    if (!options.PdfFile.empty())
+      SaveSheetPdf(SheetFileName(options, i + 1, count), {SheetOf(facts, options)});
     if (files) {
       session.SaveReport(QDir(folder).filePath(ReportFileName(i + 1, count)));
       std::vector<std::pair<TView, QString>> pictures;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ZoneOffset.h"
 
+#include "Chart.h"
+
 #include "DateTime.h"
 
 #include <QDateTime>
@@ -132,4 +134,18 @@ QString SourceText(TZoneSource Source) {
     break;
   }
   return QStringLiteral("пояс базы городов");
+}
+
+astro::TOffsetSource OffsetSourceOf(TZoneSource Source) {
+  switch (Source) {
+  case TZoneSource::WholeHours:
+    break;
+  case TZoneSource::Standard:
+    return astro::TOffsetSource::Standard;
+  case TZoneSource::Daylight:
+    return astro::TOffsetSource::Daylight;
+  case TZoneSource::LocalMean:
+    return astro::TOffsetSource::LocalMean;
+  }
+  return astro::TOffsetSource::WholeHours;
 }

@@ -10,6 +10,10 @@
 #include <QString>
 #include <optional>
 
+namespace astro {
+enum class TOffsetSource;
+}
+
 // Where an offset comes from.
 enum class TZoneSource {
   WholeHours, // the city base's zone or the hours the user set
@@ -44,3 +48,5 @@ int WholeHoursOf(int Seconds);
 QString OffsetText(int Seconds);
 // "поясное время", "летнее время", "местное среднее время", "пояс базы городов".
 QString SourceText(TZoneSource Source);
+// The chart value's name of the same source.
+astro::TOffsetSource OffsetSourceOf(TZoneSource Source);

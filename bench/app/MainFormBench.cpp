@@ -2,12 +2,14 @@
 // The main window's hottest paths over the shipped runtime folder: one full refresh
 // (planet table and every existing view) and one animation tick end to end.
 #include "Application.h"
+#include "ChartSheet.h"
 #include "DateTime.h"
 #include "MainForm.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
 #include "SunMoonPanels.h"
 
+#include <QBuffer>
 #include <QCheckBox>
 #include <benchmark/benchmark.h>
 #include <memory>
@@ -77,6 +79,22 @@ void BM_RefreshAcrossMidnight(benchmark::State& state) {
   RefreshBetween(state, day + astro::EncodeTime(23, 59, 0), day + 1);
 }
 BENCHMARK(BM_RefreshAcrossMidnight)->Unit(benchmark::kMicrosecond);
+
+// The chart sheet of the shown chart, from the running window to a PDF in memory: the chart
+// value with houses and points, the almanac, the drawing and the font subsets.
+void BM_ChartSheetPdf(benchmark::State& state) {
+  TScriptedPrompts prompts;
+  auto form = MakeForm();
+  qint64 bytes = 0;
+  for (auto _ : state) {
+    QBuffer pdf;
+    pdf.open(QIODevice::WriteOnly);
+    WriteSheetPdf(pdf, {form->CurrentSheet()});
+    bytes = pdf.size();
+  }
+  state.counters["pdf_bytes"] = double(bytes);
+}
+BENCHMARK(BM_ChartSheetPdf)->Unit(benchmark::kMillisecond)->Repetitions(5)->ReportAggregatesOnly();
 
 } // namespace
 

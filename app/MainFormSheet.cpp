@@ -1,0 +1,94 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The main window's chart sheet commands: the shown chart as one A4 page, previewed and printed
+// or saved as PDF.
+#include "MainForm.h"
+
+#include "ChartSheet.h"
+#include "IniFile.h"
+#include "PositionFrame.h"
+#include "Prompts.h"
+#include "ViewCommands.h"
+
+#include <QFileInfo>
+#include <QPageLayout>
+#include <QPrintPreviewDialog>
+#include <QPrinter>
+#include <QStandardPaths>
+
+TSheetFacts TForm1::CurrentSheet() {
+  const TPositionFrame& frame = *PositionFrame1_;
+  astro::TChartMoment moment{frame.DateTime,
+                             frame.UniversalTime(),
+                             frame.ZoneOffset.Seconds,
+                             OffsetSourceOf(frame.ZoneOffset.Source),
+                             {}};
+  if (frame.ZoneOffset.Source != TZoneSource::WholeHours)
+    moment.ZoneName = frame.CityZoneName().toStdString();
+  std::optional<astro::TChartPlace> place;
+  TSheetFacts sheet;
+  if (frame.HasPlace()) {
+    place = astro::TChartPlace{frame.LatitudeDegrees(), frame.LongitudeDegrees(),
+                               frame.CityZoneName().toStdString()};
+    sheet.PlaceName = frame.CountryText() + ", " + QString(frame.CityText()).replace(';', ", ");
+    sheet.Almanac = astro::ComputeAlmanacDay(frame.DateTime, frame.ZoneOffset.Seconds / 60.0,
+                                             {place->Latitude, place->Longitude});
+  }
+  const char system =
+      astro::ParseHouseSystem(
+          config::TIniFile(IniPath().toStdString()).ReadString("Options", "HouseSystem", "P"))
+          .value_or(astro::kDefaultHouseSystem);
+  sheet.Chart = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
+                                    place, system, astro::AsteroidFolder());
+  if (!SheetDignitiesRead) {
+    SheetDignitiesRead = true;
+    try {
+      SheetDignities =
+          astro::ReadDignityTable((Paths_.ProgramDir + "/dignities.txt").toStdString());
+    } catch (const astro::EDignityTableError&) {
+      // Without a readable table the sheet leaves the dignities out.
+    }
+  }
+  if (SheetDignities)
+    sheet.Dignities = astro::ChartDignities(*SheetDignities, *PlanetPosition1_);
+  return sheet;
+}
+
+void TForm1::PrintSheetClick() {
+  if (!Efemeris_)
+    return;
+  const TSheetFacts sheet = CurrentSheet();
+  QPrinter& printer = SharedPrinter();
+  printer.setPageLayout(
+      QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+  QPrintPreviewDialog preview(&printer, this);
+  preview.setObjectName("SheetPreview");
+  preview.setWindowTitle("Лист карты");
+  preview.resize(900, 1000);
+  connect(&preview, &QPrintPreviewDialog::paintRequested, &preview, [&sheet](QPrinter* device) {
+    try {
+      PaintSheets(*device, {sheet});
+    } catch (const std::exception& error) {
+      Prompts().Error(QString::fromUtf8(error.what()));
+    }
+  });
+  Prompts().Execute(preview);
+}
+
+void TForm1::SaveSheetPdfClick() {
+  if (!Efemeris_)
+    return;
+  TSaveRequest request;
+  request.Title = "Сохранить лист карты как PDF";
+  request.Filter = "Документы PDF (*.pdf *.PDF)";
+  request.DefaultExt = "pdf";
+  request.StartDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  request.FileName = "Лист карты.pdf";
+  const std::optional<QString> fileName = Prompts().SaveFileName(request);
+  if (!fileName)
+    return;
+  try {
+    SaveSheetPdf(*fileName, {CurrentSheet()});
+  } catch (const std::exception& error) {
+    Prompts().Error(QString::fromUtf8(error.what()));
+  }
+}

@@ -1,0 +1,96 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// The chart sheet drawn on a picture: texts inside the page and clear of each other, the Sun's
+// degree as Swiss Ephemeris gives it, the aspect grid's orbs; the PDF carries its fonts.
+#include "ChartSheet.h"
+
+#include "DateTime.h"
+
+#include <QBuffer>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <gtest/gtest.h>
+#include <swephexp.h>
+
+namespace {
+
+astro::TChart MoscowChart() {
+  static const astro::TEfemerisClass store(ASTRAVIA_RUN_DIR "/base/efemerid.efm");
+  astro::TAspectSettings settings;
+  for (int aspect : {1, 7, 10, 12, 18}) {
+    settings.Enabled[aspect] = true;
+    settings.Orbs[aspect] = 6;
+  }
+  const astro::TDateTime local = astro::EncodeDate(2005, 1, 5) + 0.5;
+  const astro::TChartMoment moment{local, local - 3.0 / 24, 3 * 3600,
+                                   astro::TOffsetSource::Standard, "Europe/Moscow"};
+  return astro::ComputeChart(store, settings, moment,
+                             astro::TChartPlace{55.75, 37.6167, "Europe/Moscow"}, 'P', "");
+}
+
+std::vector<TSheetText> DrawOnPicture(const TSheetFacts& facts) {
+  QImage page(794, 1123, QImage::Format_RGB32); // A4 at 96 dpi
+  page.fill(Qt::white);
+  QPainter painter(&page);
+  return DrawChartSheet(painter, QRectF(0, 0, page.width(), page.height()), facts);
+}
+
+bool Holds(const std::vector<TSheetText>& texts, const QString& text) {
+  return std::any_of(texts.begin(), texts.end(),
+                     [&](const TSheetText& t) { return t.Text == text; });
+}
+
+} // namespace
+
+TEST(ChartSheet, TextsStayOnThePageAndClearOfEachOther) {
+  int argc = 0;
+  QGuiApplication app(argc, nullptr);
+  TSheetFacts facts;
+  facts.Chart = MoscowChart();
+  facts.PlaceName = "Россия, Москва";
+  const std::vector<TSheetText> texts = DrawOnPicture(facts);
+  ASSERT_GT(texts.size(), 200u);
+  const QRectF page(0, 0, 210, 297);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_TRUE(page.contains(texts[i].Box)) << texts[i].Text.toStdString();
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      const QRectF overlap = texts[i].Box.intersected(texts[j].Box);
+      EXPECT_TRUE(overlap.width() < 0.3 || overlap.height() < 0.3)
+          << texts[i].Text.toStdString() << " / " << texts[j].Text.toStdString();
+    }
+  }
+
+  // The Sun's place as Swiss Ephemeris has it, within the store's accuracy.
+  double x[6];
+  char error[AS_MAXCH];
+  swe_calc_ut(astro::JulianDayUT(facts.Chart.Moment.Universal), SE_SUN, SEFLG_MOSEPH, x, error);
+  EXPECT_TRUE(Holds(texts, DegreeInSignText(x[0])) || Holds(texts, DegreeInSignText(x[0] + 0.01)) ||
+              Holds(texts, DegreeInSignText(x[0] - 0.01)))
+      << DegreeInSignText(x[0]).toStdString();
+  EXPECT_TRUE(Holds(texts, "Россия, Москва  ·  55°45′ с.ш. 37°37′ в.д.  ·  Europe/Moscow"));
+  EXPECT_TRUE(Holds(texts, "Плацидус"));
+}
+
+TEST(ChartSheet, CoordinatesAndDegreesAreSigned) {
+  EXPECT_EQ(CoordinatesText(-33.8667, -70.65), "33°52′ ю.ш. 70°39′ з.д.");
+  EXPECT_EQ(CoordinatesText(55.75, 37.6167), "55°45′ с.ш. 37°37′ в.д.");
+  EXPECT_EQ(DegreeInSignText(59.99999), "29°59′");
+  EXPECT_EQ(DegreeInSignText(-0.5), "29°30′");
+}
+
+TEST(ChartSheet, PdfEmbedsItsFontsAndWritesOnePagePerChart) {
+  int argc = 0;
+  QGuiApplication app(argc, nullptr);
+  TSheetFacts facts;
+  facts.Chart = MoscowChart();
+  QBuffer pdf;
+  pdf.open(QIODevice::WriteOnly);
+  WriteSheetPdf(pdf, {facts, facts});
+  const QByteArray bytes = pdf.data();
+  EXPECT_TRUE(bytes.startsWith("%PDF"));
+  EXPECT_TRUE(bytes.contains("/FontFile2"));
+  EXPECT_EQ(bytes.count("/Type /Page\n") + bytes.count("/Type /Page\r"), 2);
+
+  EXPECT_THROW(SaveSheetPdf(ASTRAVIA_TEST_OUTPUT_DIR "/no-such-folder/sheet.pdf", {facts}),
+               std::runtime_error);
+}
