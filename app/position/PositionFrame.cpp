@@ -286,6 +286,29 @@ void TPositionFrame::SetDateTime(astro::TDateTime X) {
   emit OnDateTimeChange(this);
 }
 
+bool TPositionFrame::SetUniversalTime(astro::TDateTime Ut) {
+  std::optional<TZoneOffset> offset;
+  if (HistoricZones())
+    offset = HistoricOffsetAt(ZoneName.toLatin1(), Longitude, Ut);
+  if (!offset)
+    offset = WholeHoursOffset(StandardZone);
+  // Whole milliseconds, so the local reading stays on the second the universal one is on.
+  constexpr double msPerDay = 86400000.0;
+  const astro::TDateTime local = std::llround(Ut * msPerDay + offset->Seconds * 1000.0) / msPerDay;
+  if (!IsInRange(local))
+    return false;
+  ShowInPickers(local);
+  MoveTo(local);
+  if (HistoricZones() && !(ZoneOffset == *offset)) { // the second occurrence of a repeated hour
+    ZoneOffset = *offset;
+    CityTimeZone = WholeHoursOf(offset->Seconds);
+    ShowZone(CityTimeZone);
+    ShowOffset();
+  }
+  emit OnDateTimeChange(this);
+  return true;
+}
+
 void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TDateTime X =
