@@ -26,7 +26,7 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
   AddText("Licence", "Свободная программа: GNU GPL v3 или новее.", QRect(12, 86, 280, 14), 10);
   // The atlas's licence (CC BY 4.0) asks for attribution wherever its data are shown.
   AddText("DataOrigin",
-          "Города: GeoNames, geonames.org (CC BY 4.0), и KStars (GPL-2+).\n"
+          "Города: GeoNames.org (CC BY 4.0) и KStars (GPL-2+).\n"
           "Часовые пояса: база tz, IANA (общественное достояние).\n"
           "Эфемериды, восход и заход: Swiss Ephemeris,\n"
           "© Astrodienst AG (AGPL-3.0).",

@@ -506,6 +506,8 @@ void TForm1::N4Click() {
       Prompts().Error(ToQString(error.what()));
       return;
     }
+    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+    DignityForm_->adjustSize(); // its own size, so that it is placed whole on the screen
     PlaceWindow(*DignityForm_, QPoint(frameGeometry().right() + 8, y()), IniPath(), "DignityForm");
   }
   DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);

@@ -274,8 +274,10 @@ Options:
                       it the clock decides, as in the window.
   --until MOMENT      last local moment of a series: YYYY-MM-DD (through the end of that
                       day) or YYYY-MM-DDThh:mm[:ss]. Needs --step.
-  --step STEP         minute, hour or day: one chart for every step from the start
-                      through --until. With --out the files are numbered:
+  --step STEP         minute, hour or day: one chart for every step of universal
+                      time from the start through --until, each shown at the local
+                      time it gives (no hour twice or skipped at a summer-time
+                      change). With --out the files are numbered:
                       report-0001.txt, tree-0001.jpg, ...
   --max-steps N       the most charts a series with --out may write; 10000 when
                       omitted. A longer series is refused before anything is written,
@@ -288,7 +290,8 @@ Options:
                       --date, --time, --city and --zone. A city no longer in the city
                       base is replaced by the stored coordinates and zone, with a warning.
   --list-charts       print the archive's charts, one per line, sorted by name: name,
-                      date, time and place separated by tabs.
+                      date, time and place separated by tabs; an archive that does
+                      not exist is an error.
   -h, --help          show this text.
 
 The ephemeris is base/efemerid.efm in the working folder, or else in the program's data

@@ -409,7 +409,7 @@ TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
   EXPECT_EQ(prompts.PrintDialogs, 0);
   form->TaroClick();
   EXPECT_TRUE(form->KosmoFrame()->isHidden());
-  form->SaveAsTextClick(); // the spread's (empty) report
+  form->SaveAsTextClick(); // the spread's reading
   EXPECT_EQ(prompts.SaveRequests.size(), 2);
   form->N3Click();
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
