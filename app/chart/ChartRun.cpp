@@ -113,7 +113,14 @@ struct TUniversalSeries {
       Count = until < Start ? 1 : (until - Start) / Step + 1;
     }
   }
-  TZoneOffset Offset(std::int64_t i) const { return Session.OffsetAtUniversal(Start + i * Step); }
+  // Chart i's offset: the session's own one of the local reading where that gives back the
+  // same reading, else (the second occurrence of a repeated hour) the one at the instant.
+  TZoneOffset Offset(std::int64_t i) const {
+    const TSeconds ut = Start + i * Step;
+    const TZoneOffset atInstant = Session.OffsetAtUniversal(ut);
+    const TZoneOffset own = Session.OffsetAt(ut + atInstant.Seconds);
+    return Session.OffsetAt(ut + own.Seconds) == own ? own : atInstant;
+  }
   TSeconds Local(std::int64_t i) const { return Start + i * Step + Offset(i).Seconds; }
 
   const TChartSession& Session;
