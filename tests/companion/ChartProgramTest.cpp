@@ -257,7 +257,7 @@ TEST(ChartProgram, ASeriesLongerThanAllowedIsRefusedBeforeWritingAnything) {
       RunChart({"--date", "2005-01-05", "--zone", "3", "--ini", ini, "--out", folder.Path("")});
   EXPECT_EQ(over.Status, 2);
   EXPECT_NE(over.Err.find("tree.jpg\" is a file the program reads"), std::string::npos) << over.Err;
-  EXPECT_EQ(series("2005-01-05", "hour", {"--max-steps", "24"}).Status, 0);
+  EXPECT_EQ(series("2005-01-06", "day", {"--max-steps", "2"}).Status, 0);
 }
 
 TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
