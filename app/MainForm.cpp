@@ -367,12 +367,11 @@ void TForm1::CheckBox1Click() {
     SetHintsEnabled(false);
     AnimationStartLocal = PositionFrame1_->DateTime;
     RestartAnimationCount();
-    ReturnToStart_->setEnabled(false);
+    ReturnToStart_->setEnabled(true);
     Timer1_->start();
   } else {
     Timer1_->stop();
     SetHintsEnabled(true);
-    ReturnToStart_->setEnabled(AnimationStartLocal.has_value());
   }
 }
 
