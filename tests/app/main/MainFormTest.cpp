@@ -282,12 +282,12 @@ TEST_F(FormFixture, ExportWritesExactCopiesOfTheSourceRecords) {
   ASSERT_EQ(done.size(), 1);
   EXPECT_EQ(done[0], "Сгенерирован файл эфемерид " + whole.chopped(4) +
                          ".eft в текущем каталоге программы.");
-  // One day: that day's record and the next one.
-  from = to = QDate(2005, 7, 1);
+  // One month, whichever day the pickers hold: its 31 records and the next one.
+  from = to = QDate(2005, 7, 15);
   QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
-  const QByteArray day = ReadFile(dir.filePath("01.07.2005-01.07.2005.eft"));
-  const qint64 index = QDate(1800, 1, 1).daysTo(from);
-  EXPECT_EQ(day, source.mid(index * 23, 46));
+  const QByteArray month = ReadFile(dir.filePath("01.07.2005-31.07.2005.eft"));
+  const qint64 index = QDate(1800, 1, 1).daysTo(QDate(2005, 7, 1));
+  EXPECT_EQ(month, source.mid(index * 23, 32 * 23));
 }
 
 TEST_F(FormFixture, ExportThatCannotCreateItsFileReportsTheErrorOnly) {
