@@ -37,7 +37,7 @@ import math
 import os
 import sys
 
-from atlas_check import TzTables
+from atlas_check import TzTables, distance_km
 from kstars_cities import (DEGREE, MINUTE, clean_field, format_angle, lookup_zones,
                            round_hours, standard_offset_hours, to_cp1251_text, write_lines)
 
@@ -158,13 +158,6 @@ def zone_links(path="/usr/share/zoneinfo/tzdata.zi"):
                 _, target, name = line.split()
                 links[name] = target
     return links
-
-
-def distance_km(lat1, lon1, lat2, lon2):
-    p1, p2 = math.radians(lat1), math.radians(lat2)
-    dp, dl = p2 - p1, math.radians(lon2 - lon1)
-    a = math.sin(dp / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(dl / 2) ** 2
-    return 2 * 6371.0 * math.asin(math.sqrt(min(1.0, a)))
 
 
 class Grid:
