@@ -7,13 +7,13 @@
 #include "IniFile.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
+#include "SaveFolders.h"
 #include "ViewCommands.h"
 
 #include <QFileInfo>
 #include <QPageLayout>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
-#include <QStandardPaths>
 
 TSheetFacts TForm1::CurrentSheet() {
   const TPositionFrame& frame = *PositionFrame1_;
@@ -81,13 +81,18 @@ void TForm1::SaveSheetPdfClick() {
   request.Title = "Сохранить лист карты как PDF";
   request.Filter = "Документы PDF (*.pdf *.PDF)";
   request.DefaultExt = "pdf";
-  request.StartDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+  request.StartDir = savefolders::StartFolder(savefolders::TKind::Report);
   request.FileName = "Лист карты.pdf";
   const std::optional<QString> fileName = Prompts().SaveFileName(request);
   if (!fileName)
     return;
+  if (savefolders::IsProgramFile(*fileName)) {
+    Prompts().Error(savefolders::ProgramFileRefusal(*fileName));
+    return;
+  }
   try {
     SaveSheetPdf(*fileName, {CurrentSheet()});
+    savefolders::Remember(savefolders::TKind::Report, *fileName);
   } catch (const std::exception& error) {
     Prompts().Error(QString::fromUtf8(error.what()));
   }
