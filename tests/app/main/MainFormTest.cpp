@@ -7,6 +7,7 @@
 #include "DateTime.h"
 #include "DignityForm.h"
 #include "EfemeridExtract.h"
+#include "FileText.h"
 #include "Formatting.h"
 #include "IniFile.h"
 #include "KosmoImage.h"
@@ -414,6 +415,21 @@ TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
   form->N3Click();
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
   EXPECT_TRUE(form->findChild<QAction*>("N4")->isEnabled());
+}
+
+TEST_F(FormFixture, ChartSheetIsPreviewedAndSavedAsPdfButNeverOverAProgramFile) {
+  Start();
+  form->PrintSheetClick(); // the preview is offered (cancelled)
+  EXPECT_EQ(prompts.ExecutedDialogs, QStringList{"SheetPreview"});
+  const QString sheet = dir.filePath("sheet.pdf");
+  prompts.SaveAnswers = {sheet, dir.filePath("quellantree.ini")};
+  form->SaveSheetPdfClick();
+  EXPECT_EQ(prompts.SaveRequests.at(0).DefaultExt, "pdf");
+  EXPECT_EQ(ReadFileText(sheet.toStdString()).substr(0, 5), "%PDF-");
+  const std::string ini = ReadFileText(dir.filePath("quellantree.ini").toStdString());
+  form->SaveSheetPdfClick();
+  EXPECT_EQ(prompts.Errors.size(), 1);
+  EXPECT_EQ(ReadFileText(dir.filePath("quellantree.ini").toStdString()), ini);
 }
 
 TEST_F(FormFixture, SunMoonPanelsFollowTheLocalDayPlaceAndZoneOnly) {
