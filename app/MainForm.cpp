@@ -6,6 +6,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "ArchiveCommands.h"
+#include "CollectionCommands.h"
 #include "DateTime.h"
 #include "DignityForm.h"
 #include "EfemeridExtract.h"
@@ -415,6 +416,14 @@ void TForm1::OpenChartClick() {
 
 void TForm1::SaveChartClick() {
   archive::SaveChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+}
+
+void TForm1::ImportChartsClick() {
+  archive::ImportChartsCommand(Paths_.ArchiveFile, PositionFrame1_->Cities(), this);
+}
+
+void TForm1::ExportChartsClick() {
+  archive::ExportChartsCommand(Paths_.ArchiveFile, PositionFrame1_->Cities(), this);
 }
 
 void TForm1::SaveAsImageClick() {

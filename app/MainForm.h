@@ -89,6 +89,8 @@ public:
   // Menu commands.
   void OpenChartClick();
   void SaveChartClick();
+  void ImportChartsClick();
+  void ExportChartsClick();
   void TreeClick();
   void NatalClick();
   void TaroClick();

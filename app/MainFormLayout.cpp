@@ -72,6 +72,8 @@ void TForm1::BuildMenu() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   AddItem(file, "SaveChart", "Сохранить карту…", &TForm1::SaveChartClick)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddItem(file, "ImportCharts", "Импорт карт…", &TForm1::ImportChartsClick);
+  AddItem(file, "ExportCharts", "Экспорт карт…", &TForm1::ExportChartsClick);
   file->addSeparator();
   AddItem(file, "SaveAsImage", "Сохранить как изображение", &TForm1::SaveAsImageClick);
   AddItem(file, "SaveAsText", "Сохранить как отчет", &TForm1::SaveAsTextClick);

@@ -8,9 +8,9 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date", "--time",    "--city",  "--zone",
-                                    "--ini",  "--out",     "--until", "--step",
-                                    "--seed", "--archive", "--chart", "--save-chart"};
+const char* const ValueOptions[] = {"--date",  "--time",       "--city",   "--zone",   "--ini",
+                                    "--out",   "--until",      "--step",   "--seed",   "--archive",
+                                    "--chart", "--save-chart", "--import", "--export", "--format"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -75,6 +75,25 @@ TStep StepValue(const std::string& text) {
   throw TChartError("--step: unknown step \"" + text + "\" (expected minute, hour or day)");
 }
 
+TChartOptions WithExport(TChartOptions options, const std::string& file, const std::string& format,
+                         const std::vector<std::string>& charts) {
+  if (options.ListCharts)
+    throw TChartError("--export and --list-charts do not go together");
+  if (file.empty())
+    throw TChartError("--export: empty path");
+  const bool csvName = file.size() >= 4 && (file.substr(file.size() - 4) == ".csv" ||
+                                            file.substr(file.size() - 4) == ".CSV");
+  options.ExportFormat = format.empty() ? (csvName ? "csv" : "aaf") : format;
+  if (options.ExportFormat != "aaf" && options.ExportFormat != "csv")
+    throw TChartError("--format: \"" + format + "\" is neither aaf nor csv");
+  for (const std::string& name : charts)
+    if (name.empty())
+      throw TChartError("--chart: empty chart name");
+  options.ExportFile = file;
+  options.ExportCharts = charts;
+  return options;
+}
+
 } // namespace
 
 TSeconds StepSeconds(TStep step) {
@@ -103,6 +122,7 @@ TSeconds SeriesMoment(const TChartOptions& options, std::int64_t index) {
 
 TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   std::map<std::string, std::string> values;
+  std::vector<std::string> chartNames; // --chart may repeat with --export
   TChartOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
@@ -140,7 +160,9 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
         throw TChartError(name + ": missing value");
       value = args[++i];
     }
-    if (!values.emplace(name, value).second)
+    if (name == "--chart")
+      chartNames.push_back(value);
+    if (!values.emplace(name, value).second && name != "--chart")
       throw TChartError(name + ": given more than once");
   }
   if (options.Help)
@@ -156,8 +178,22 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     if (options.ArchivePath.empty())
       throw TChartError("--archive: empty path");
   }
-  if (int(options.ListCharts) + int(given("--chart")) + int(given("--save-chart")) > 1)
-    throw TChartError("give at most one of --list-charts, --chart and --save-chart");
+  if (given("--export"))
+    return WithExport(std::move(options), value("--export"), value("--format"), chartNames);
+  if (given("--format"))
+    throw TChartError("--format goes with --export");
+  if (chartNames.size() > 1)
+    throw TChartError("--chart: given more than once");
+  if (int(options.ListCharts) + int(given("--chart")) + int(given("--save-chart")) +
+          int(given("--import")) >
+      1)
+    throw TChartError("give at most one of --list-charts, --chart, --save-chart and --import");
+  if (given("--import")) {
+    options.ImportFile = value("--import");
+    if (options.ImportFile->empty())
+      throw TChartError("--import: empty path");
+    return options;
+  }
   if (options.ListCharts)
     return options;
   if (given("--until") != given("--step"))
@@ -219,6 +255,8 @@ std::string ChartHelpText() {
                       [--historic-zones | --no-historic-zones]
        astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
        astravia-chart --list-charts [--archive PATH]
+       astravia-chart --import FILE [--archive PATH] [--ini PATH]
+       astravia-chart --export FILE [--format aaf|csv] [--chart NAME ...] [--archive PATH]
 
 Computes the chart of a moment and place with the main window's own code: the same
 ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
@@ -275,18 +313,37 @@ Options:
                       base is replaced by the stored coordinates and zone, with a warning.
   --list-charts       print the archive's charts, one per line, sorted by name: name,
                       date, time and place separated by tabs.
+  --import FILE       read the charts of an AAF or CSV file (told apart by content; text
+                      in UTF-8, else Windows-1251 or Windows-1252) into the archive, in one
+                      transaction. Records that cannot be read are refused with their line
+                      numbers; charts already in the archive (same name, universal moment
+                      and place) are skipped; a name held by a different chart gets a
+                      number: "Name (2)"
+             .Places given by city only are looked up in the city base named by the configuration
+                 file.--export FILE write charts of the archive to
+                 FILE(replaced whole, atomically)
+      : AAF records(#A93, #B93, #COM) or
+         CSV(name, date, time, zone, latitude, longitude, place, country, note).--format aaf |
+             csv the format of-- export; by default CSV for a name ending in .csv,
+                      else AAF.
+  --chart NAME        with --export, a chart to write; repeat for several; every chart of
+                      the archive when omitted.
   -h, --help          show this text.
 
 The ephemeris is base/efemerid.efm in the working folder, or else in the program's data
 folder (beside the program, or ../share/astravia for an installed program).
 Every moment, converted to universal time, must lie inside the ephemeris range.
 
-Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the
-ephemeris range, unknown city, unreadable configuration or data file, output folder
-that cannot be written, an archive that cannot be read or written, or is damaged or
-locked; the archive file is then left as it was), with a message on standard error.
-A missing optional file (such as the Tree of Life mask picture) is a warning on
-standard error; everything else is still produced.
+Exit status of --import: 0 when every record was imported, 3 when some were refused or
+skipped, 2 when none was imported (or on an error of the file or the archive).
+
+Exit status: 0 on success;
+  2 on an error(malformed date or time, moment outside the ephemeris range, unknown city,
+                unreadable configuration or data file, output folder that cannot be written,
+                an archive that cannot be read or written, or is damaged or locked;
+                the archive file is then left as it was),
+      with a message on standard error.A missing optional file(
+          such as the Tree of Life mask picture) is a warning on standard error; everything else is still produced.
 )";
 }
 

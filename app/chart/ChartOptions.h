@@ -33,14 +33,18 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
-  std::optional<bool> HistoricZones;    // --historic-zones / --no-historic-zones; else the INI's
-  std::string ArchivePath;              // empty: the archive the window uses
-  std::optional<std::string> SaveChart; // store the chart under this name
-  std::optional<std::string> ChartName; // compute this stored chart (its moment and place)
-  bool ListCharts = false;              // print the archive's charts and stop
-  bool Png = false;                     // pictures as lossless PNG instead of JPEG
-  bool Json = false;                    // one JSON object per chart instead of the text
-  std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
+  std::optional<bool> HistoricZones;     // --historic-zones / --no-historic-zones; else the INI's
+  std::string ArchivePath;               // empty: the archive the window uses
+  std::optional<std::string> SaveChart;  // store the chart under this name
+  std::optional<std::string> ChartName;  // compute this stored chart (its moment and place)
+  bool ListCharts = false;               // print the archive's charts and stop
+  std::optional<std::string> ImportFile; // read an AAF or CSV collection into the archive
+  std::optional<std::string> ExportFile; // write charts of the archive to a collection
+  std::string ExportFormat;              // "aaf" or "csv"
+  std::vector<std::string> ExportCharts; // --chart names for --export; empty: every chart
+  bool Png = false;                      // pictures as lossless PNG instead of JPEG
+  bool Json = false;                     // one JSON object per chart instead of the text
+  std::optional<std::uint32_t> Seed;     // milliseconds since midnight UT for every tarot draw
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.
