@@ -54,7 +54,8 @@ QString FormatName(TCollectionFormat format) {
 } // namespace
 
 void ImportRecords(const std::vector<TChartRecord>& records, TChartArchive& archive,
-                   const TPlaceAtlas& atlas, TImportSummary& summary) {
+                   const TPlaceAtlas& atlas, TImportSummary& summary,
+                   const std::atomic<bool>* cancelled) {
   QSet<QString> names, keys;
   for (const TStoredChart& chart : archive.List()) {
     const TChartRecord stored = RecordFromStored(chart, atlas);
@@ -79,13 +80,15 @@ void ImportRecords(const std::vector<TChartRecord>& records, TChartArchive& arch
     names.insert(chart.Name);
     charts.push_back(std::move(chart));
   }
+  if (cancelled && *cancelled)
+    throw TArchiveError("Импорт карт отменён.");
   if (!charts.empty())
     archive.Save(charts);
   summary.Imported = static_cast<int>(charts.size());
 }
 
 TImportSummary ImportCollection(const QString& filePath, TChartArchive& archive,
-                                const TCityBase* atlasBase) {
+                                const TCityBase* atlasBase, const std::atomic<bool>* cancelled) {
   TImportSummary summary;
   summary.FileName = filePath;
   const TDecodedText text = DecodeCollection(ReadWhole(filePath));
@@ -95,7 +98,7 @@ TImportSummary ImportCollection(const QString& filePath, TChartArchive& archive,
   TReadResult read = summary.Format == TCollectionFormat::Aaf ? ReadAaf(text.Text, atlas)
                                                               : ReadCsv(text.Text, atlas);
   summary.Refused = std::move(read.Refused);
-  ImportRecords(read.Records, archive, atlas, summary);
+  ImportRecords(read.Records, archive, atlas, summary, cancelled);
   return summary;
 }
 

@@ -8,6 +8,7 @@
 #include "CollectionText.h"
 
 #include <QStringList>
+#include <atomic>
 
 class TCityBase;
 
@@ -25,14 +26,17 @@ struct TImportSummary {
 
 // Reads the file and adds its charts to the archive in one transaction. A file that cannot be
 // read throws TArchiveError naming it; a failure of the archive throws TArchiveError and
-// nothing is imported. Atlas (may be null) places records that give a city only.
+// nothing is imported, and so does Cancelled set before the charts are written. Atlas (may be
+// null) places records that give a city only.
 TImportSummary ImportCollection(const QString& FilePath, TChartArchive& Archive,
-                                const TCityBase* Atlas);
+                                const TCityBase* Atlas,
+                                const std::atomic<bool>* Cancelled = nullptr);
 
 // Adds the records to the archive in one transaction: duplicates skipped, names that a
 // different chart holds numbered ("Имя (2)"). Fills Imported, Skipped and Renamed.
 void ImportRecords(const std::vector<TChartRecord>& Records, TChartArchive& Archive,
-                   const TPlaceAtlas& Atlas, TImportSummary& Summary);
+                   const TPlaceAtlas& Atlas, TImportSummary& Summary,
+                   const std::atomic<bool>* Cancelled = nullptr);
 
 // Several lines for the user: counts, the encoding assumed, the first refusals with their lines.
 QString SummaryText(const TImportSummary& Summary);

@@ -5,20 +5,47 @@
 #include "ExportChartsDialog.h"
 #include "Prompts.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QProgressDialog>
+#include <atomic>
+#include <chrono>
+#include <exception>
+#include <thread>
 
 namespace archive {
 namespace {
 
-// Shows the wait cursor while a long step runs.
-class TWaitCursor {
-public:
-  TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-  ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-  TWaitCursor(const TWaitCursor&) = delete;
-  TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
+// Runs Work on a worker thread while a progress window (window-modal, with a cancel button)
+// keeps the main window painted; Work's exception comes back here.
+template <typename Result, typename Work>
+Result WithProgress(const QString& label, QWidget* parent, Work work) {
+  std::atomic<bool> cancelled{false}, done{false};
+  std::exception_ptr error;
+  Result result{};
+  std::thread worker([&] {
+    try {
+      result = work(cancelled);
+    } catch (...) {
+      error = std::current_exception();
+    }
+    done = true;
+  });
+  QProgressDialog progress(label, QStringLiteral("Отмена"), 0, 0, parent);
+  progress.setObjectName(QStringLiteral("CollectionProgress"));
+  progress.setWindowModality(Qt::WindowModal);
+  progress.setMinimumDuration(400);
+  QObject::connect(&progress, &QProgressDialog::canceled, [&] { cancelled = true; });
+  while (!done) {
+    QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  }
+  worker.join();
+  if (error)
+    std::rethrow_exception(error);
+  return result;
+}
 
 } // namespace
 
@@ -31,12 +58,13 @@ bool ImportChartsCommand(const QString& archivePath, const TCityBase* atlas, QWi
   if (!Prompts().Execute(dialog) || dialog.selectedFiles().isEmpty())
     return false;
   try {
-    TImportSummary summary;
-    {
-      TWaitCursor wait;
-      TChartArchive archive(archivePath);
-      summary = ImportCollection(dialog.selectedFiles().front(), archive, atlas);
-    }
+    const QString file = dialog.selectedFiles().front();
+    const TImportSummary summary = WithProgress<TImportSummary>(
+        QStringLiteral("Импорт карт из «%1»…").arg(QFileInfo(file).fileName()), parent,
+        [&](const std::atomic<bool>& cancelled) {
+          TChartArchive archive(archivePath); // the worker's own connection
+          return ImportCollection(file, archive, atlas, &cancelled);
+        });
     Prompts().Information(SummaryText(summary));
     return summary.Imported > 0;
   } catch (const TArchiveError& error) {
@@ -65,10 +93,10 @@ bool ExportChartsCommand(const QString& archivePath, const TCityBase* atlas, QWi
     if (!file)
       return false;
     const std::vector<TStoredChart> chosen = dialog.ChosenCharts();
-    {
-      TWaitCursor wait;
+    WithProgress<bool>(QStringLiteral("Экспорт карт…"), parent, [&](const std::atomic<bool>&) {
       ExportCollection(*file, dialog.Format(), chosen, atlas);
-    }
+      return true;
+    });
     Prompts().Information(
         QStringLiteral("Записано карт: %1 в файл «%2».").arg(chosen.size()).arg(*file));
     return true;

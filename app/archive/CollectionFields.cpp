@@ -154,8 +154,12 @@ std::optional<double> ParseCoordinate(const QString& text, QChar positive, QChar
     if (side == negative)
       value = -value;
   } else {
+    // A decimal comma, as Russian spreadsheets write numbers.
+    const QString number = trimmed.contains(QLatin1Char('.'))
+                               ? trimmed
+                               : QString(trimmed).replace(QLatin1Char(','), QLatin1Char('.'));
     bool ok = false;
-    value = trimmed.toDouble(&ok);
+    value = number.toDouble(&ok);
     if (!ok || trimmed.contains(QLatin1Char('e'), Qt::CaseInsensitive))
       return std::nullopt; // no exponents, no "inf"
   }

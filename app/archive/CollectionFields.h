@@ -33,7 +33,7 @@ std::optional<TCivilMoment> ParseDateText(const QString& Text);
 std::optional<int> ParseTimeText(const QString& Text);
 
 // A latitude (Positive 'n', Negative 's') or longitude ('e', 'w'): "43n31", "43n31:20",
-// "43N31", or signed decimal degrees "-43.5". nullopt beyond Limit degrees.
+// "43N31", or signed decimal degrees "-43.5" (or "-43,5"). nullopt beyond Limit degrees.
 std::optional<double> ParseCoordinate(const QString& Text, QChar Positive, QChar Negative,
                                       double Limit);
 // "43n31" (to the arc minute, the way AAF writes coordinates).

@@ -20,6 +20,15 @@ void TPlaceAtlas::Index() const {
 }
 
 std::optional<TAtlasPlace> TPlaceAtlas::Place(const TEntry& entry) const {
+  const QString key = entry.Country + QLatin1Char('\n') + entry.Entry;
+  if (const auto known = Looked.constFind(key); known != Looked.constEnd())
+    return *known;
+  std::optional<TAtlasPlace> place = Read(entry);
+  Looked.insert(key, place);
+  return place;
+}
+
+std::optional<TAtlasPlace> TPlaceAtlas::Read(const TEntry& entry) const {
   const std::optional<TCityPlace> found = Base->FindPlace(entry.Country, entry.Entry);
   if (!found)
     return std::nullopt;

@@ -39,10 +39,13 @@ private:
   };
   void Index() const;
   std::optional<TAtlasPlace> Place(const TEntry& Entry) const;
+  std::optional<TAtlasPlace> Read(const TEntry& Entry) const;
 
   const TCityBase* Base;
   mutable bool Indexed = false;
   mutable QHash<QString, std::vector<TEntry>> ByCity; // case-folded city name
+  // Places looked up before, by country and entry: the base finds a place by reading its lines.
+  mutable QHash<QString, std::optional<TAtlasPlace>> Looked;
 };
 
 // The offset (seconds east) the tz database gives in ZoneName at the local moment; before the

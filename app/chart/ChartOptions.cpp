@@ -318,13 +318,12 @@ Options:
                       transaction. Records that cannot be read are refused with their line
                       numbers; charts already in the archive (same name, universal moment
                       and place) are skipped; a name held by a different chart gets a
-                      number: "Name (2)"
-             .Places given by city only are looked up in the city base named by the configuration
-                 file.--export FILE write charts of the archive to
-                 FILE(replaced whole, atomically)
-      : AAF records(#A93, #B93, #COM) or
-         CSV(name, date, time, zone, latitude, longitude, place, country, note).--format aaf |
-             csv the format of-- export; by default CSV for a name ending in .csv,
+                      number, as in Name (2). Places given by city only are looked up
+                      in the city base named by the configuration file.
+  --export FILE       write charts of the archive to FILE (replaced whole, atomically):
+                      AAF records (#A93, #B93, #COM) or CSV (name, date, time, zone,
+                      latitude, longitude, place, country, note).
+  --format aaf|csv    the format of --export; by default CSV for a name ending in .csv,
                       else AAF.
   --chart NAME        with --export, a chart to write; repeat for several; every chart of
                       the archive when omitted.
@@ -337,13 +336,12 @@ Every moment, converted to universal time, must lie inside the ephemeris range.
 Exit status of --import: 0 when every record was imported, 3 when some were refused or
 skipped, 2 when none was imported (or on an error of the file or the archive).
 
-Exit status: 0 on success;
-  2 on an error(malformed date or time, moment outside the ephemeris range, unknown city,
-                unreadable configuration or data file, output folder that cannot be written,
-                an archive that cannot be read or written, or is damaged or locked;
-                the archive file is then left as it was),
-      with a message on standard error.A missing optional file(
-          such as the Tree of Life mask picture) is a warning on standard error; everything else is still produced.
+Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the
+ephemeris range, unknown city, unreadable configuration or data file, output folder
+that cannot be written, an archive that cannot be read or written, or is damaged or
+locked; the archive file is then left as it was), with a message on standard error.
+A missing optional file (such as the Tree of Life mask picture) is a warning on
+standard error; everything else is still produced.
 )";
 }
 

@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const archive::TPlaceAtlas atlas(nullptr);
   const archive::TReadResult read = archive::ReadAaf(text.Text, atlas);
   const archive::TReadResult again =
-      archive::ReadAaf(QString::fromUtf8(archive::WriteAaf(read.Records)), atlas);
+      archive::ReadAaf(archive::DecodeCollection(archive::WriteAaf(read.Records)).Text, atlas);
   if (again.Records.size() + again.Refused.size() < read.Records.size())
     std::abort(); // a written record vanished
   return 0;

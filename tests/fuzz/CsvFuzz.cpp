@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const archive::TPlaceAtlas atlas(nullptr);
   const archive::TReadResult read = archive::ReadCsv(text.Text, atlas);
   const archive::TReadResult again =
-      archive::ReadCsv(QString::fromUtf8(archive::WriteCsv(read.Records)), atlas);
+      archive::ReadCsv(archive::DecodeCollection(archive::WriteCsv(read.Records)).Text, atlas);
   if (again.Records.size() + again.Refused.size() < read.Records.size())
     std::abort(); // a written record vanished
   return 0;
