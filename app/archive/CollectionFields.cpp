@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "CollectionFields.h"
 
+#include "ZoneOffset.h"
+
 #include <QRegularExpression>
 #include <array>
 #include <charconv>
@@ -241,14 +243,7 @@ std::optional<int> ParseOffsetText(const QString& text) {
 }
 
 QString OffsetField(int seconds) {
-  const int magnitude = std::abs(seconds);
-  QString text = QStringLiteral("%1%2:%3")
-                     .arg(seconds < 0 ? QLatin1Char('-') : QLatin1Char('+'))
-                     .arg(magnitude / 3600, 2, 10, QLatin1Char('0'))
-                     .arg(magnitude / 60 % 60, 2, 10, QLatin1Char('0'));
-  if (magnitude % 60 != 0)
-    text += QStringLiteral(":%1").arg(magnitude % 60, 2, 10, QLatin1Char('0'));
-  return text;
+  return OffsetText(seconds).mid(3); // without "UTC"
 }
 
 QString ExactNumber(double value) {
