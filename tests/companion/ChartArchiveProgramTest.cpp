@@ -61,6 +61,12 @@ TEST(ChartArchiveProgram, AStoredChartIsListedAndComputedAsGiven) {
       RunChart({"--chart", "нет такой", "--ini", folder.Ini(), "--archive", archive});
   EXPECT_EQ(missing.Status, 2);
   EXPECT_NE(missing.Err.find("нет такой"), std::string::npos) << missing.Err;
+
+  const std::string absent = folder.Path("absent.sqlite");
+  const TRun noArchive = RunChart({"--list-charts", "--archive", absent});
+  EXPECT_EQ(noArchive.Status, 2);
+  EXPECT_NE(noArchive.Err.find("no archive \"" + absent), std::string::npos) << noArchive.Err;
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(absent)));
 }
 
 TEST(ChartArchiveProgram, ACityGoneFromTheBaseUsesTheStoredPlace) {
