@@ -24,6 +24,13 @@ enum class TStep { None, Minute, Hour, Day };
 // Seconds of one step; 0 for TStep::None.
 TSeconds StepSeconds(TStep step);
 
+// --transits FROM TO or --sky FROM TO: local moments (of the chart's place) bounding the search.
+struct TEventPeriod {
+  TSeconds From = 0; // inclusive
+  TSeconds To = 0;   // exclusive: a date alone means the end of that day
+  bool Sky = false;  // --sky: the sky's own events, no natal chart
+};
+
 struct TChartOptions {
   bool Help = false;
   TSeconds Start = 0;              // local moment of the first chart
@@ -41,6 +48,7 @@ struct TChartOptions {
   bool Png = false;                     // pictures as lossless PNG instead of JPEG
   bool Json = false;                    // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
+  std::optional<TEventPeriod> Events;   // list a period's events instead of the chart
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

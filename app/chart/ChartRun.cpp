@@ -2,6 +2,7 @@
 #include "ChartRun.h"
 
 #include "ChartArchive.h"
+#include "ChartEvents.h"
 #include "ChartSession.h"
 #include "DateTime.h"
 #include "Formatting.h"
@@ -139,7 +140,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.HistoricZones = options.HistoricZones;
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
-  setup.TaroFrame = files || options.Json;
+  setup.TaroFrame = (files || options.Json) && !options.Events;
   PinSpreadSeed(options.Seed);
   if (stored)
     setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
@@ -151,6 +152,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
                                     stored->LongitudeMin};
   TChartSession session(setup, prompts);
 
+  if (options.Events)
+    return PrintEvents(options, session, out);
   // Both ends are checked first, so a series fails before it writes anything.
   session.CheckInRange(SeriesMoment(options, 0));
   session.CheckInRange(SeriesMoment(options, count - 1));

@@ -172,6 +172,7 @@ std::vector<TMark> AspectMarks(double Base, const TSearchRequest& Request, int T
     if (angle != 0.0 && angle != 180.0)
       marks.push_back({NormalizeDegrees(Base - angle), TagBase + a});
   }
+  std::sort(marks.begin(), marks.end());
   return marks;
 }
 
