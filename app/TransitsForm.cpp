@@ -117,6 +117,7 @@ TTransitsForm::TTransitsForm(TTransitNatal NatalChart, astro::TDateTime Today, Q
   Progress = new QProgressBar;
   Progress->setRange(0, 1000);
   Status = new QLabel;
+  Status->setObjectName("StatusLabel");
   FilterEdit = new QLineEdit;
   FilterEdit->setObjectName("FilterEdit");
   FilterEdit->setPlaceholderText("Фильтр: Сатурн, Квадратура, Стояние…");

@@ -4,8 +4,10 @@
 #include "DateTime.h"
 #include "Formatting.h"
 
+#include <array>
 #include <cmath>
 #include <map>
+#include <string_view>
 
 namespace astro::search {
 
@@ -25,32 +27,22 @@ std::string NatalPointName(const std::string& Key) {
   return Key;
 }
 
+namespace {
+// Key and name of each kind, in the order of TEventKind.
+constexpr std::array<std::array<std::string_view, 2>, 4> kKindWords = {{
+    {"transit", "Транзит"},
+    {"aspect", "Аспект"},
+    {"station", "Стояние"},
+    {"ingress", "Ингрессия"},
+}};
+} // namespace
+
 std::string EventKindKey(TEventKind Kind) {
-  switch (Kind) {
-  case TEventKind::Transit:
-    return "transit";
-  case TEventKind::Aspect:
-    return "aspect";
-  case TEventKind::Station:
-    return "station";
-  case TEventKind::Ingress:
-    break;
-  }
-  return "ingress";
+  return std::string(kKindWords[static_cast<int>(Kind)][0]);
 }
 
 std::string EventKindName(TEventKind Kind) {
-  switch (Kind) {
-  case TEventKind::Transit:
-    return "Транзит";
-  case TEventKind::Aspect:
-    return "Аспект";
-  case TEventKind::Station:
-    return "Стояние";
-  case TEventKind::Ingress:
-    break;
-  }
-  return "Ингрессия";
+  return std::string(kKindWords[static_cast<int>(Kind)][1]);
 }
 
 std::string EventDescription(const TSkyEvent& Event) {
