@@ -30,6 +30,7 @@ class QTabWidget;
 class QTimer;
 class TAboutBox;
 class TDignityForm;
+class TTransitsForm;
 class TImageFrame;
 class TKosmoFrame;
 class TMainMenuXP;
@@ -110,6 +111,9 @@ public:
   // "Таблица бальности": opens the modeless table of dignities (reading dignities.txt from the
   // program's folder the first time), which then follows every chart while it is open.
   void N4Click();
+  // "Транзиты за период" for the chart shown now; a row's moment moves the chart there.
+  void TransitsClick();
+  TTransitsForm* TransitsForm() const { return TransitsForm_; }
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -219,6 +223,7 @@ private:
   TKosmoFrame* KosmoFrame_ = nullptr;
   TAboutBox* AboutBox = nullptr;
   TDignityForm* DignityForm_ = nullptr;
+  TTransitsForm* TransitsForm_ = nullptr;
 
   struct TSeenKey {
     const QEvent* Event = nullptr;

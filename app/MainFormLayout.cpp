@@ -89,6 +89,10 @@ void TForm1::BuildMenu() {
   AddItem(view, "Natal", "Космограмма", &TForm1::NatalClick);
   AddItem(view, "Taro", "Расклад Таро", &TForm1::TaroClick);
 
+  QMenu* analysis = MainMenuXP1_->addMenu("Анализ");
+  analysis->setObjectName("Analysis");
+  AddItem(analysis, "Transits", "Транзиты за период", &TForm1::TransitsClick);
+
   QMenu* settings = MainMenuXP1_->addMenu("Настройка");
   settings->setObjectName("N2");
   AddItem(settings, "N3", "Аспекты и орбы", &TForm1::N3Click);

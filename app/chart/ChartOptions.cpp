@@ -74,6 +74,15 @@ std::int64_t MaxStepsValue(const std::string& text) {
   return steps;
 }
 
+// A period's end: DATE (its start or, for the end, the next midnight) or DATE'T'hh:mm[:ss].
+TSeconds PeriodValue(const std::string& option, const std::string& text, bool end) {
+  const std::size_t t = text.find('T');
+  const TCivilDate date = DateValue(option, text.substr(0, t));
+  if (t == std::string::npos)
+    return ToSeconds(date, {0, 0, 0}) + (end ? SecondsPerDay : 0);
+  return ToSeconds(date, TimeValue(option, text.substr(t + 1)));
+}
+
 TStep StepValue(const std::string& text) {
   if (text == "minute")
     return TStep::Minute;
@@ -162,6 +171,19 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       (name == "--png" ? options.Png : options.Json) = true;
       continue;
     }
+    if ((name == "--transits" || name == "--sky") && !inlineValue) {
+      if (options.Events)
+        throw TChartError("give --transits or --sky once");
+      if (i + 2 >= args.size())
+        throw TChartError(name + ": expected FROM and TO");
+      TEventPeriod period{PeriodValue(name, args[i + 1], false),
+                          PeriodValue(name, args[i + 2], true), name == "--sky"};
+      if (period.To <= period.From)
+        throw TChartError(name + ": " + args[i + 2] + " is not after " + args[i + 1]);
+      options.Events = period;
+      i += 2;
+      continue;
+    }
     if (!TakesValue(name))
       throw TChartError("unknown option \"" + args[i] + "\" (see --help)");
     if (!inlineValue) {
@@ -219,12 +241,25 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     if (options.SaveChart->find_first_not_of(" \t") == std::string::npos)
       throw TChartError("--save-chart: empty chart name");
   }
-  if (!stored && !given("--date"))
+  // The sky's events need no birth: a city or zone only gives their local times (UT without).
+  const bool sky = options.Events && options.Events->Sky;
+  if (sky && (stored || given("--date") || given("--until")))
+    throw TChartError("--sky takes no chart (--date, --chart, --until)");
+  if (sky && given("--city") && given("--zone"))
+    throw TChartError("give at most one of --city and --zone");
+  if (!stored && !sky && !given("--date"))
     throw TChartError("--date is required (see --help)");
-  if (!stored && given("--city") == given("--zone"))
+  if (!stored && !sky && given("--city") == given("--zone"))
     throw TChartError("give exactly one of --city and --zone");
+  if (options.Events && (given("--until") || given("--out") || given("--save-chart")))
+    throw TChartError("--transits and --sky list events: no --until, --out or --save-chart");
 
-  if (!stored) {
+  if (sky) {
+    if (given("--city"))
+      options.City = value("--city");
+    else
+      options.Zone = given("--zone") ? ZoneValue(value("--zone")) : 0;
+  } else if (!stored) {
     const TCivilDate date = DateValue("--date", value("--date"));
     const TClockTime time =
         given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
@@ -269,6 +304,8 @@ std::string ChartHelpText() {
        astravia-chart --list-charts [--archive PATH]
        astravia-chart --import FILE [--archive PATH] [--ini PATH]
        astravia-chart --export FILE [--format aaf|csv] [--chart NAME ...] [--archive PATH]
+       astravia-chart (--date ... | --chart NAME) --transits FROM TO [--json] [...]
+       astravia-chart --sky FROM TO [--city NAME | --zone HOURS] [--json] [...]
 
 Computes the chart of a moment and place with the main window's own code: the same
 ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
@@ -345,6 +382,17 @@ Options:
                       else AAF.
   --chart NAME        with --export, a chart to write; repeat for several; every chart of
                       the archive when omitted.
+  --transits FROM TO  instead of the chart, list the exact moments from FROM to TO (local
+                      dates YYYY-MM-DD, TO through the end of its day, or
+                      YYYY-MM-DDThh:mm[:ss]) at which the nine bodies other than the Moon
+                      make an aspect switched on in quellantree.ini to a body, the
+                      ascendant or the MC of the chart (from Swiss Ephemeris, to the
+                      second), with the moments each transit enters and leaves its orb;
+                      then the sky's own aspects, stations and sign ingresses. One event
+                      per line, sorted by moment: local and universal moment and what
+                      happens.
+  --sky FROM TO       the sky's own aspects, stations and ingresses alone, no chart;
+                      local times of --city or --zone (universal time without either).
   -h, --help          show this text.
 
 The ephemeris is base/efemerid.efm in the working folder, or else in the program's data

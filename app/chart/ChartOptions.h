@@ -27,6 +27,12 @@ TSeconds StepSeconds(TStep step);
 // Charts a series writing pictures may have unless --max-steps allows more: a year in minute
 // steps would otherwise write half a million pictures without a word.
 inline constexpr std::int64_t kDefaultMaxSteps = 10000;
+// --transits FROM TO or --sky FROM TO: local moments (of the chart's place) bounding the search.
+struct TEventPeriod {
+  TSeconds From = 0; // inclusive
+  TSeconds To = 0;   // exclusive: a date alone means the end of that day
+  bool Sky = false;  // --sky: the sky's own events, no natal chart
+};
 
 struct TChartOptions {
   bool Help = false;

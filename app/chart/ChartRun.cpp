@@ -3,6 +3,7 @@
 
 #include "ChartArchive.h"
 #include "ChartCollection.h"
+#include "ChartEvents.h"
 #include "ChartSession.h"
 #include "CityBase.h"
 #include "DateTime.h"
@@ -252,7 +253,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.HistoricZones = options.HistoricZones;
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
-  setup.TaroFrame = files || options.Json;
+  setup.TaroFrame = (files || options.Json) && !options.Events;
   PinSpreadSeed(options.Seed);
   if (stored)
     setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
@@ -268,6 +269,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   if (files)
     RefuseLongSeries(count, options);
 
+  if (options.Events)
+    return PrintEvents(options, session, out);
   // Both ends are checked first, so a series fails before it writes anything.
   session.CheckInRange(series.Local(0));
   session.CheckInRange(series.Local(count - 1));
