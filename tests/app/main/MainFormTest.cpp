@@ -196,6 +196,20 @@ TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(7), 9.99);
 }
 
+TEST_F(FormFixture, PlanetTabSaysHowManyAspectsBeyondFortyFiveWereLeftOut) {
+  Start();
+  auto* note = Child<QLabel>("AspectsOmitted");
+  for (int a = 1; a <= 18; ++a)
+    form->PlanetPosition1()->SetOrbText(a, "9.99");
+  const int omitted = form->PlanetPosition1()->AspectsOmitted();
+  ASSERT_GT(omitted, 0);
+  EXPECT_FALSE(note->isHidden());
+  EXPECT_TRUE(note->text().endsWith(QString(": %1").arg(omitted))) << note->text().toStdString();
+  for (int a = 1; a <= 18; ++a)
+    form->PlanetPosition1()->SetOrbText(a, "0.00");
+  EXPECT_TRUE(note->isHidden());
+}
+
 TEST_F(FormFixture, OrbAppliesOnlyWhenFocusMovesToAnotherControlOrTheWindowCloses) {
   Start();
   form->show();
