@@ -253,7 +253,8 @@ TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
 
 TEST(ChartProgram, WideOrbsKeepTheFortyFiveClosestAndSayHowManyWereLeftOut) {
   const TTestFolder folder("wide-orbs");
-  QFile ini(QString::fromStdString(folder.Ini()));
+  const std::string path = folder.Ini();
+  QFile ini(QString::fromStdString(path));
   ASSERT_TRUE(ini.open(QIODevice::ReadWrite));
   QList<QByteArray> lines = ini.readAll().split('\n');
   for (QByteArray& line : lines) // every orb 9, every aspect switched on
@@ -262,8 +263,7 @@ TEST(ChartProgram, WideOrbsKeepTheFortyFiveClosestAndSayHowManyWereLeftOut) {
   ini.resize(0);
   ini.write(lines.join('\n'));
   ini.close();
-  const auto args =
-      std::vector<std::string>{"--date", "2005-01-05", "--zone", "3", "--ini", folder.Ini()};
+  const auto args = std::vector<std::string>{"--date", "2005-01-05", "--zone", "3", "--ini", path};
   auto withJson = args;
   withJson.push_back("--json");
   const TRun run = RunChart(withJson);

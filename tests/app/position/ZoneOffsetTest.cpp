@@ -77,7 +77,7 @@ TEST(ZoneOffset, TownsAwayFromTheZonesCityKeptTheirOwnMeanTimeUnlessALawSaidOthe
       {"Europe/Moscow", 1900, 37 + 37 / 60.0, 2 * kHour + 30 * 60 + 17, zone}, // Moscow itself
       {"Europe/Kyiv", 1900, 30 + 31 / 60.0, 2 * kHour + 2 * 60 + 4, zone},     // Kyiv itself
       {"Europe/Paris", 1900, 4 + 50 / 60.0, 9 * 60 + 21, zone},                // Lyon: law of 1891
-      {"Europe/Amsterdam", 1920, 4 + 29 / 60.0, 19 * 60 + 32, zone},           // Rotterdam: 1909
+      {"Europe/Amsterdam", 1912, 4 + 29 / 60.0, 19 * 60 + 32, zone},           // Rotterdam: 1909
       {"Europe/Amsterdam", 1900, 4 + 29 / 60.0, 17 * 60 + 56, mean},           // before the law
       {"Europe/Moscow", 1950, 30 + 19 / 60.0, 3 * kHour, zone},                // Moscow time
   };
