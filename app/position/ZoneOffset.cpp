@@ -142,6 +142,21 @@ QTimeZone::OffsetData DataAtLocal(const QTimeZone& zone, qint64 local) {
   return spans.front().Data;
 }
 
+// The offset of a town at MeanTime (its longitude's mean time, seconds) when the tz database
+// gives Data at UtcMs. Before standard time the tz database describes only the zone's own city:
+// a town elsewhere kept its own mean time, unless a law made that city's the country's time.
+TZoneOffset TownOffset(const QByteArray& ZoneId, const QTimeZone& zone,
+                       const QTimeZone::OffsetData& First, const QTimeZone::OffsetData& Data,
+                       int MeanTime, qint64 UtcMs) {
+  if (First.atUtc.isValid()) {
+    const int zoneMeanTime = zone.offsetFromUtc(First.atUtc.addMSecs(-1));
+    if (IsZoneCityMeanTime(Data, zoneMeanTime) &&
+        std::abs(MeanTime - zoneMeanTime) > kZoneCitySeconds && !IsLegalMeanTime(ZoneId, UtcMs))
+      return {MeanTime, TZoneSource::LocalMean};
+  }
+  return FromData(Data);
+}
+
 } // namespace
 
 std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
@@ -157,20 +172,10 @@ std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double Longi
   const QTimeZone::OffsetData first =
       zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
   const int meanTime = static_cast<int>(std::lround(LongitudeDegrees * 240.0));
-  const TZoneOffset ownMeanTime{meanTime, TZoneSource::LocalMean};
   if (first.atUtc.isValid() && local - meanTime * 1000LL < first.atUtc.toMSecsSinceEpoch())
-    return ownMeanTime;
+    return TZoneOffset{meanTime, TZoneSource::LocalMean};
   const QTimeZone::OffsetData data = DataAtLocal(zone, local);
-  // Before standard time the tz database describes only the zone's own city: a town elsewhere
-  // kept its own mean time, unless a law made that city's the country's time.
-  if (first.atUtc.isValid()) {
-    const int zoneMeanTime = zone.offsetFromUtc(first.atUtc.addMSecs(-1));
-    if (IsZoneCityMeanTime(data, zoneMeanTime) &&
-        std::abs(meanTime - zoneMeanTime) > kZoneCitySeconds &&
-        !IsLegalMeanTime(ZoneId, local - data.offsetFromUtc * 1000LL))
-      return ownMeanTime;
-  }
-  return FromData(data);
+  return TownOffset(ZoneId, zone, first, data, meanTime, local - data.offsetFromUtc * 1000LL);
 }
 
 std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double LongitudeDegrees,
@@ -183,10 +188,10 @@ std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double Lon
   const qint64 at = AsUtcMs(Ut);
   const QTimeZone::OffsetData first =
       zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
+  const int meanTime = static_cast<int>(std::lround(LongitudeDegrees * 240.0));
   if (first.atUtc.isValid() && at < first.atUtc.toMSecsSinceEpoch())
-    return TZoneOffset{static_cast<int>(std::lround(LongitudeDegrees * 240.0)),
-                       TZoneSource::LocalMean};
-  return FromData(zone.offsetData(UtcAt(at)));
+    return TZoneOffset{meanTime, TZoneSource::LocalMean};
+  return TownOffset(ZoneId, zone, first, zone.offsetData(UtcAt(at)), meanTime, at);
 }
 
 astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local) {

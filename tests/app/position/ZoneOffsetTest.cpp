@@ -85,6 +85,8 @@ TEST(ZoneOffset, TownsAwayFromTheZonesCityKeptTheirOwnMeanTimeUnlessALawSaidOthe
     const TZoneOffset offset = At(c.Zone, c.Year, 5, 1, 12, 0, c.Longitude);
     EXPECT_EQ(offset.Seconds, c.Seconds) << c.Zone << " " << c.Year << " " << c.Longitude;
     EXPECT_EQ(offset.Source, c.Source) << c.Zone << " " << c.Year << " " << c.Longitude;
+    // The same at a universal moment, as the animation asks.
+    EXPECT_EQ(HistoricOffsetAt(c.Zone, c.Longitude, EncodeDate(c.Year, 5, 1) + 0.4), offset);
   }
 }
 
