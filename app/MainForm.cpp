@@ -305,6 +305,11 @@ void TForm1::RefreshPlanetTable() {
     ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
     PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
   }
+  const int omitted = PlanetPosition1_->AspectsOmitted();
+  AspectsOmitted->setText(QString("Показаны %1 самых точных аспектов, не показано: %2")
+                              .arg(astro::kMaxAspects)
+                              .arg(omitted));
+  AspectsOmitted->setVisible(omitted > 0);
   RefreshSunMoon();
 }
 

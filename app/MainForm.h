@@ -216,6 +216,7 @@ private:
   std::array<bool, 19> OrbShownClamped{};
   std::array<QLabel*, 11> PlanetPos{};
   std::array<QLabel*, 11> PlanetImage{};
+  QLabel* AspectsOmitted = nullptr; // shown when the chart has more aspects than the list holds
   std::unique_ptr<TSunMoonPanels> SunMoon;
 
   TImageFrame* TreeFrame_ = nullptr;

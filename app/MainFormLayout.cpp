@@ -158,6 +158,11 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
                         {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
   SunMoon = std::make_unique<TSunMoonPanels>(
       std::array<QLabel*, 6>{sun[0], sun[1], sun[2], moon[0], moon[1], moon[2]});
+  AspectsOmitted = new QLabel(sheet);
+  AspectsOmitted->setObjectName("AspectsOmitted");
+  AspectsOmitted->setGeometry(8, 375, 297, 32);
+  AspectsOmitted->setWordWrap(true);
+  AspectsOmitted->hide();
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

@@ -231,20 +231,41 @@ bool TEfemerisClass::FindRecord(std::string_view DateText, std::size_t& Index) c
   return FindDay(DayKey(year, month, day), real ? std::optional(date) : std::nullopt, Index);
 }
 
+std::array<double, 10> TEfemerisClass::LongitudesAt(TDateTime MomentUT) const {
+  std::array<double, 10> longitudes{};
+  std::size_t index = 0;
+  const TCalendarDate day = DecodeDate(MomentUT);
+  if (!FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
+    return longitudes;
+  const double f = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
+  // Lagrange weights of the days -1, +1 and +2 at the day's fraction f; the values are taken as
+  // offsets from the day's own, whose weight then multiplies zero.
+  const double weightBefore = -f * (f - 1.0) * (f - 2.0) / 6.0;
+  const double weightNext = -(f + 1.0) * f * (f - 2.0) / 2.0;
+  const double weightAfter = (f + 1.0) * f * (f - 1.0) / 6.0;
+  const bool cubic = index >= 1 && index + 2 < Count_;
+  for (int b = 1; b <= 10; ++b) {
+    const double thisDay = FieldValue(index, b);
+    // Unwrapped around the day, so a crossing of 0 degrees is a step like any other.
+    const double next = LongitudeDelta(FieldValue(index + 1, b), thisDay);
+    double offset = f * next;
+    if (cubic) {
+      const double before = -LongitudeDelta(thisDay, FieldValue(index - 1, b));
+      const double after =
+          next + LongitudeDelta(FieldValue(index + 2, b), FieldValue(index + 1, b));
+      offset = weightBefore * before + weightNext * next + weightAfter * after;
+    }
+    longitudes[b - 1] = NormalizeDegrees(thisDay + offset);
+  }
+  return longitudes;
+}
+
 void TEfemerisClass::ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const {
   if (!HasData())
     return;
-  const TCalendarDate day = DecodeDate(MomentUT);
-  std::size_t index = 0;
-  if (!FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
-    return;
-  const double fraction = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
-  for (int b = 1; b <= 10; ++b) {
-    const double thisDay = FieldValue(index, b);
-    const double nextDay = FieldValue(index + 1, b);
-    Position.SetLongitude(b,
-                          NormalizeDegrees(thisDay + fraction * LongitudeDelta(nextDay, thisDay)));
-  }
+  const std::array<double, 10> longitudes = LongitudesAt(MomentUT);
+  for (int b = 1; b <= 10; ++b)
+    Position.SetLongitude(b, longitudes[b - 1]);
   Position.SetPositionsValid(true);
   Position.FindAspects();
 }

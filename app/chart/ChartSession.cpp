@@ -130,8 +130,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City;
-  Historic = setup.HistoricZones.value_or(
-      config::TIniFile(IniPath.toStdString()).ReadBool("Options", "HistoricZones", false));
+  Historic =
+      setup.HistoricZones.value_or(TPositionFrame::HistoricZonesOption(IniPath.toStdString()));
   if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
     Prompts.Information(QString::fromStdString("city \"" + *setup.City +
                                                "\" is no longer in the city base; the stored "
@@ -343,6 +343,7 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   for (int i = 0; i < aspects.Count; ++i)
     facts.Aspects.push_back(
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
+  facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
   if (TaroFrame_)
     facts.Tarot = Spread();
   if (Coordinates)

@@ -59,7 +59,8 @@ struct ArchiveFormTest : ::testing::Test {
               QByteArray::fromStdString(
                   astro::Utf8ToCp1251("Новосибирск;Россия;Новосибирская обл.;55°02’;82°56’;7\r\n"
                                       "Берлин;Германия;;52°31’;13°24’;1\r\n")));
-    WriteFile(dir.filePath("quellantree.ini"), "[PositionFrame]\nCityBase=cities.txt\n");
+    WriteFile(dir.filePath("quellantree.ini"),
+              "[PositionFrame]\nCityBase=cities.txt\n[Options]\nHistoricZones=0\n");
     TFormPaths paths{dir.path(), kEphemeris.toStdString()};
     paths.ArchiveFile = ArchivePath();
     form = std::make_unique<TForm1>(paths);
