@@ -6,6 +6,7 @@
 #include "AboutBox.h"
 #include "Application.h"
 #include "ArchiveCommands.h"
+#include "CollectionCommands.h"
 #include "DateTime.h"
 #include "DignityForm.h"
 #include "EfemeridExtract.h"
@@ -20,6 +21,7 @@
 #include "StartupPrefetch.h"
 #include "SunMoonPanels.h"
 #include "TaroImage.h"
+#include "TransitsForm.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
 #include "Vocabulary.h"
@@ -303,6 +305,11 @@ void TForm1::RefreshPlanetTable() {
     ShowGlyph(PlanetImage[b], 47 + PlanetPosition1_->GetSign(b));
     PlanetImage[b]->setToolTip(ToQString(PlanetPosition1_->GetBodySignName(b)));
   }
+  const int omitted = PlanetPosition1_->AspectsOmitted();
+  AspectsOmitted->setText(QString("Показаны %1 самых точных аспектов, не показано: %2")
+                              .arg(astro::kMaxAspects)
+                              .arg(omitted));
+  AspectsOmitted->setVisible(omitted > 0);
   RefreshSunMoon();
 }
 
@@ -457,6 +464,14 @@ void TForm1::ShowChartCaption() {
   setWindowTitle(OpenChart_.Name.isEmpty() ? kCaption : OpenChart_.Name + " — " + kCaption);
 }
 
+void TForm1::ImportChartsClick() {
+  archive::ImportChartsCommand(Paths_.ArchiveFile, PositionFrame1_->Cities(), this);
+}
+
+void TForm1::ExportChartsClick() {
+  archive::ExportChartsCommand(Paths_.ArchiveFile, PositionFrame1_->Cities(), this);
+}
+
 void TForm1::SaveAsImageClick() {
   if (TViewFrame* view = VisibleView()) {
     SaveImage(*view);
@@ -490,6 +505,42 @@ void TForm1::ExitItemClick() {
 
 void TForm1::N3Click() {
   PageControl1_->setCurrentWidget(PageControl1_->widget(1));
+}
+
+void TForm1::TransitsClick() {
+  TTransitNatal natal;
+  natal.Universal = PositionFrame1_->UniversalTime();
+  natal.PlaceKnown = PositionFrame1_->HasPlace();
+  natal.LatitudeDeg = PositionFrame1_->LatitudeDegrees();
+  natal.LongitudeDeg = PositionFrame1_->LongitudeDegrees();
+  for (int a = 1; a <= astro::kAspectCount; ++a) {
+    natal.AspectOn[a] = PlanetPosition1_->GetAspectEnabled(a);
+    natal.Orbs[a] = PlanetPosition1_->GetOrb(a);
+  }
+  // Local times in the chart's zone: by date when zones by date are on, else its whole hours.
+  const int wholeSeconds = WholeHoursOffset(PositionFrame1_->CityTimeZone).Seconds;
+  const bool historic = PositionFrame1_->HistoricZones();
+  const QByteArray zone = PositionFrame1_->CityZoneName().toLatin1();
+  const double longitude = natal.LongitudeDeg;
+  natal.OffsetAtUniversal = [=](astro::TDateTime ut) {
+    const auto at = [&](astro::TDateTime local) {
+      const auto offset = historic ? HistoricOffset(zone, longitude, local) : std::nullopt;
+      return offset ? offset->Seconds : wholeSeconds;
+    };
+    return at(ut + at(ut + wholeSeconds / 86400.0) / 86400.0);
+  };
+  const auto offsetAt = natal.OffsetAtUniversal;
+  delete TransitsForm_;
+  TransitsForm_ = new TTransitsForm(std::move(natal), astro::Now().Local, this);
+  TransitsForm_->OnOpenMoment = [this, offsetAt](astro::TDateTime ut) {
+    const astro::TDateTime local = ut + offsetAt(ut) / 86400.0;
+    if (!PositionFrame1_->IsInRange(local)) {
+      Prompts().Information("Момент вне диапазона эфемерид.");
+      return;
+    }
+    PositionFrame1_->SetDateTime(local);
+  };
+  TransitsForm_->show();
 }
 
 void TForm1::N4Click() {

@@ -31,6 +31,7 @@ class QTabWidget;
 class QTimer;
 class TAboutBox;
 class TDignityForm;
+class TTransitsForm;
 class TImageFrame;
 class TKosmoFrame;
 class TMainMenuXP;
@@ -97,6 +98,8 @@ public:
   // Menu commands.
   void OpenChartClick();
   void SaveChartClick();
+  void ImportChartsClick();
+  void ExportChartsClick();
   void TreeClick();
   void NatalClick();
   void TaroClick();
@@ -117,6 +120,9 @@ public:
   // "Таблица бальности": opens the modeless table of dignities (reading dignities.txt from the
   // program's folder the first time), which then follows every chart while it is open.
   void N4Click();
+  // "Транзиты за период" for the chart shown now; a row's moment moves the chart there.
+  void TransitsClick();
+  TTransitsForm* TransitsForm() const { return TransitsForm_; }
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -219,6 +225,7 @@ private:
   std::array<bool, 19> OrbShownClamped{};
   std::array<QLabel*, 11> PlanetPos{};
   std::array<QLabel*, 11> PlanetImage{};
+  QLabel* AspectsOmitted = nullptr; // shown when the chart has more aspects than the list holds
   std::unique_ptr<TSunMoonPanels> SunMoon;
 
   TImageFrame* TreeFrame_ = nullptr;
@@ -226,6 +233,7 @@ private:
   TKosmoFrame* KosmoFrame_ = nullptr;
   TAboutBox* AboutBox = nullptr;
   TDignityForm* DignityForm_ = nullptr;
+  TTransitsForm* TransitsForm_ = nullptr;
 
   struct TSeenKey {
     const QEvent* Event = nullptr;

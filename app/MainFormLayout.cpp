@@ -73,6 +73,8 @@ void TForm1::BuildMenu() {
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
   AddItem(file, "SaveChart", "Сохранить карту…", &TForm1::SaveChartClick)
       ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+  AddItem(file, "ImportCharts", "Импорт карт…", &TForm1::ImportChartsClick);
+  AddItem(file, "ExportCharts", "Экспорт карт…", &TForm1::ExportChartsClick);
   file->addSeparator();
   AddItem(file, "SaveAsImage", "Сохранить как изображение", &TForm1::SaveAsImageClick);
   AddItem(file, "SaveAsText", "Сохранить как отчет", &TForm1::SaveAsTextClick);
@@ -90,6 +92,10 @@ void TForm1::BuildMenu() {
   AddItem(view, "Tree", "Древо жизни", &TForm1::TreeClick);
   AddItem(view, "Natal", "Космограмма", &TForm1::NatalClick);
   AddItem(view, "Taro", "Расклад Таро", &TForm1::TaroClick);
+
+  QMenu* analysis = MainMenuXP1_->addMenu("Анализ");
+  analysis->setObjectName("Analysis");
+  AddItem(analysis, "Transits", "Транзиты за период", &TForm1::TransitsClick);
 
   QMenu* settings = MainMenuXP1_->addMenu("Настройка");
   settings->setObjectName("N2");
@@ -156,6 +162,11 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
                         {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
   SunMoon = std::make_unique<TSunMoonPanels>(
       std::array<QLabel*, 6>{sun[0], sun[1], sun[2], moon[0], moon[1], moon[2]});
+  AspectsOmitted = new QLabel(sheet);
+  AspectsOmitted->setObjectName("AspectsOmitted");
+  AspectsOmitted->setGeometry(8, 375, 297, 32);
+  AspectsOmitted->setWordWrap(true);
+  AspectsOmitted->hide();
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

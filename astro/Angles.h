@@ -25,15 +25,15 @@ inline double NormalizeDegrees(double X) {
   return result;
 }
 
-// The daily motion (degrees) from This to Next: Next - This, plus 360 when it is below -15
-// (a forward crossing of 0 degrees), minus 360 when it is above 15 (a backward crossing).
-// A difference of exactly +-15 is not wrapped.
+// The motion (degrees) from This to Next along the shorter way round: Next - This wrapped into
+// (-180, 180]. The Moon can move more than 15 degrees a day, so no smaller threshold will do;
+// half a circle is exactly ambiguous and counts as forward.
 inline double LongitudeDelta(double Next, double This) {
-  const double d = Next - This;
-  if (d < -15.0)
-    return d + 360.0;
-  if (d > 15.0)
-    return d - 360.0;
+  double d = std::fmod(Next - This, 360.0);
+  if (d > 180.0)
+    d -= 360.0;
+  else if (d <= -180.0)
+    d += 360.0;
   return d;
 }
 

@@ -233,15 +233,29 @@ bool TEfemerisClass::FindRecord(std::string_view DateText, std::size_t& Index) c
 
 std::array<double, 10> TEfemerisClass::LongitudesAt(TDateTime MomentUT) const {
   std::array<double, 10> longitudes{};
-  const TCalendarDate day = DecodeDate(MomentUT);
   std::size_t index = 0;
-  if (!HasData() || !FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
+  const TCalendarDate day = DecodeDate(MomentUT);
+  if (!FindDay(DayKey(day.Year, day.Month, day.Day), DateOf(MomentUT), index))
     return longitudes;
-  const double fraction = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
+  const double f = static_cast<double>(SecondsOfDay(MomentUT)) / 86400.0;
+  // Lagrange weights of the days -1, +1 and +2 at the day's fraction f; the values are taken as
+  // offsets from the day's own, whose weight then multiplies zero.
+  const double weightBefore = -f * (f - 1.0) * (f - 2.0) / 6.0;
+  const double weightNext = -(f + 1.0) * f * (f - 2.0) / 2.0;
+  const double weightAfter = (f + 1.0) * f * (f - 1.0) / 6.0;
+  const bool cubic = index >= 1 && index + 2 < Count_;
   for (int b = 1; b <= 10; ++b) {
     const double thisDay = FieldValue(index, b);
-    const double nextDay = FieldValue(index + 1, b);
-    longitudes[b - 1] = NormalizeDegrees(thisDay + fraction * LongitudeDelta(nextDay, thisDay));
+    // Unwrapped around the day, so a crossing of 0 degrees is a step like any other.
+    const double next = LongitudeDelta(FieldValue(index + 1, b), thisDay);
+    double offset = f * next;
+    if (cubic) {
+      const double before = -LongitudeDelta(thisDay, FieldValue(index - 1, b));
+      const double after =
+          next + LongitudeDelta(FieldValue(index + 2, b), FieldValue(index + 1, b));
+      offset = weightBefore * before + weightNext * next + weightAfter * after;
+    }
+    longitudes[b - 1] = NormalizeDegrees(thisDay + offset);
   }
   return longitudes;
 }

@@ -63,11 +63,15 @@ public:
   // so a one-line store behaves as an empty one).
   bool HasData() const { return Count_ >= 2; }
 
-  // The ten longitudes (Sun first; degrees of date, 0 <= L < 360) interpolated to MomentUT
-  // (universal time), as ComputePositions writes them; all 0 for an empty store.
+  // The ten longitudes at MomentUT (universal time), Sun first: apparent geocentric ecliptic
+  // longitudes of date in degrees, 0 <= L < 360. A cubic through the records of the day before,
+  // the day and the two after it; a straight line between the day and the next where those
+  // four records do not exist (the range's first and last days, and moments outside it).
+  // All zeros when the store has no data (HasData() false).
   std::array<double, 10> LongitudesAt(TDateTime MomentUT) const;
-  // Writes the ten longitudes interpolated to MomentUT (universal time) into Position with
-  // SetLongitude, marks them valid and runs its FindAspects. An empty store does nothing.
+
+  // Writes LongitudesAt(MomentUT) into Position with SetLongitude, marks them valid and runs its
+  // FindAspects. An empty store does nothing.
   void ComputePositions(TPlanetPosition& Position, TDateTime MomentUT) const;
 
   // 00:00 of the first line's day; 0 for an empty store.

@@ -24,6 +24,12 @@ constexpr double kRejectSlack = 1e-9;
 // distance of the separation from the aspect's angle.
 constexpr double kLargestPlainOrb = 90.0;
 
+// The angular distance of two longitudes, 0..180 degrees.
+double SeparationOf(double V, double C) {
+  const double distance = std::fabs(V - C);
+  return std::min(distance, 360.0 - distance);
+}
+
 } // namespace
 
 TPlanetPosition::~TPlanetPosition() {
@@ -154,6 +160,37 @@ bool TPlanetPosition::HoldsAspect(int Aspect, double V, double C, double Separat
          InArc(C - A - O, V, C - A + O);
 }
 
+void TPlanetPosition::KeepClosestAspects() {
+  struct TMatch {
+    TAspectItem Item;
+    double Inexactness; // degrees between the separation and the aspect's angle
+  };
+  std::vector<TMatch> matches;
+  for (int p1 = 1; p1 <= kBodyCount - 1; ++p1)
+    for (int p2 = p1 + 1; p2 <= kBodyCount; ++p2) {
+      const double V = Longitudes_[p1];
+      const double C = Longitudes_[p2];
+      const double separation = SeparationOf(V, C);
+      for (int a = 1; a <= kAspectCount; ++a)
+        if (AspectEnabled_[a] && HoldsAspect(a, V, C, separation))
+          matches.push_back({{p1, a, p2}, std::fabs(separation - AspectAngles[a])});
+    }
+  const std::size_t kept = std::min<std::size_t>(matches.size(), kMaxAspects);
+  AspectsOmitted_ = static_cast<int>(matches.size() - kept);
+  // The closest first, ties in search order; the kept ones then back in search order.
+  std::vector<std::size_t> order(matches.size());
+  for (std::size_t i = 0; i < order.size(); ++i)
+    order[i] = i;
+  std::stable_sort(order.begin(), order.end(), [&matches](std::size_t x, std::size_t y) {
+    return matches[x].Inexactness < matches[y].Inexactness;
+  });
+  order.resize(kept);
+  std::sort(order.begin(), order.end());
+  for (std::size_t i = 0; i < kept; ++i)
+    Aspects_.Items[i] = matches[order[i]].Item;
+  Aspects_.Count = static_cast<std::int32_t>(kept);
+}
+
 void TPlanetPosition::FindAspects() {
   if (CandidatesStale_)
     RebuildCandidates();
@@ -167,8 +204,7 @@ void TPlanetPosition::FindAspects() {
       // its angle: the bin of the separation names the few aspects to look at.
       // Written without branches: which way a pair goes is a coin toss the processor would
       // guess wrong half the time.
-      const double distance = std::fabs(V - C);
-      const double separation = std::min(distance, 360.0 - distance);
+      const double separation = SeparationOf(V, C);
       std::uint32_t candidates = Candidates_[kLastBin];
       std::uint32_t held = Certain_[kLastBin];
       if (separation >= 0.0 && separation < 180.0) {
@@ -194,12 +230,15 @@ void TPlanetPosition::FindAspects() {
           break;
         Aspects_.Items[count++] = {p1, __builtin_ctz(held), p2};
       }
-      if (count == kMaxAspects) // the list is full: the first 45 matches in search order
+      if (count == kMaxAspects) { // the list is full: there may be more matches than it holds
+        KeepClosestAspects();
         goto Full;
+      }
     }
   }
-Full:
   Aspects_.Count = count;
+  AspectsOmitted_ = 0;
+Full:
   if (OnChange)
     OnChange(*this);
 }

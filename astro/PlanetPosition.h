@@ -96,15 +96,19 @@ public:
   // Set by the ephemeris store after it wrote the longitudes.
   void SetPositionsValid(bool Valid) { PositionsValid_ = Valid; }
 
-  // Rebuilds Aspects (at most 45 items, the first matches in search order), then fires OnChange.
+  // Rebuilds Aspects, then fires OnChange. When more than 45 aspects hold, the 45 closest to
+  // exact are kept (ties: the earlier in search order), listed in search order.
   void FindAspects();
   const TAspectList& Aspects() const { return Aspects_; }
+  // How many aspects that hold the last search left out of the full list; 0 when none.
+  int AspectsOmitted() const { return AspectsOmitted_; }
 
 private:
   std::array<double, kBodyCount + 1> Longitudes_{};
   std::string IniFileName_;
   std::vector<config::TIniEntry> ExtraSettings_;
   TAspectList Aspects_{};
+  int AspectsOmitted_ = 0;
   std::array<bool, kAspectCount + 1> AspectEnabled_{};
   std::array<double, kAspectCount + 1> Orbs_{};
   bool PositionsValid_ = false;
@@ -118,6 +122,8 @@ private:
   void RebuildCandidates();
   // Whether Aspect holds between longitudes V and C (Separation apart), by the arc tests.
   bool HoldsAspect(int Aspect, double V, double C, double Separation) const;
+  // The search once the list filled up: every match, the 45 closest kept.
+  void KeepClosestAspects();
   std::array<std::uint32_t, kLastBin + 1> Candidates_{};
   std::array<std::uint32_t, kLastBin + 1> Certain_{};
   bool CandidatesStale_ = true;

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "tarot", "almanac",
-// "dignities", "dignity_total", "houses", "points", "point_aspects"}.
+// The chart as one JSON object: {"moment", "place", "bodies", "aspects", "aspects_omitted",
+// "tarot", "almanac", "dignities", "dignity_total", "houses", "points", "point_aspects"}.
 #include "ChartText.h"
 
 #include "AlmanacText.h"
@@ -244,6 +244,7 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("place", PlaceJson(chart))
       .Add("bodies", BodiesJson(chart))
       .Add("aspects", AspectsJson(chart))
+      .Add("aspects_omitted", std::to_string(chart.AspectsOmitted))
       .Add("tarot", TarotJson(chart))
       .Add("almanac", AlmanacJson(chart))
       .Add("dignities", DignitiesJson(chart))

@@ -10,9 +10,10 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",  "--time",       "--city",   "--zone", "--ini",
-                                    "--out",   "--until",      "--step",   "--seed", "--archive",
-                                    "--chart", "--save-chart", "--houses", "--pdf",  "--max-steps"};
+const char* const ValueOptions[] = {"--date",   "--time",       "--city",   "--zone", "--ini",
+                                    "--out",    "--until",      "--step",   "--seed", "--archive",
+                                    "--chart",  "--save-chart", "--houses", "--pdf",  "--max-steps",
+                                    "--import", "--export",     "--format"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -75,6 +76,15 @@ std::int64_t MaxStepsValue(const std::string& text) {
   return steps;
 }
 
+// A period's end: DATE (its start or, for the end, the next midnight) or DATE'T'hh:mm[:ss].
+TSeconds PeriodValue(const std::string& option, const std::string& text, bool end) {
+  const std::size_t t = text.find('T');
+  const TCivilDate date = DateValue(option, text.substr(0, t));
+  if (t == std::string::npos)
+    return ToSeconds(date, {0, 0, 0}) + (end ? SecondsPerDay : 0);
+  return ToSeconds(date, TimeValue(option, text.substr(t + 1)));
+}
+
 TStep StepValue(const std::string& text) {
   if (text == "minute")
     return TStep::Minute;
@@ -83,6 +93,25 @@ TStep StepValue(const std::string& text) {
   if (text == "day")
     return TStep::Day;
   throw TChartError("--step: unknown step \"" + text + "\" (expected minute, hour or day)");
+}
+
+TChartOptions WithExport(TChartOptions options, const std::string& file, const std::string& format,
+                         const std::vector<std::string>& charts) {
+  if (options.ListCharts)
+    throw TChartError("--export and --list-charts do not go together");
+  if (file.empty())
+    throw TChartError("--export: empty path");
+  const bool csvName = file.size() >= 4 && (file.substr(file.size() - 4) == ".csv" ||
+                                            file.substr(file.size() - 4) == ".CSV");
+  options.ExportFormat = format.empty() ? (csvName ? "csv" : "aaf") : format;
+  if (options.ExportFormat != "aaf" && options.ExportFormat != "csv")
+    throw TChartError("--format: \"" + format + "\" is neither aaf nor csv");
+  for (const std::string& name : charts)
+    if (name.empty())
+      throw TChartError("--chart: empty chart name");
+  options.ExportFile = file;
+  options.ExportCharts = charts;
+  return options;
 }
 
 } // namespace
@@ -113,6 +142,7 @@ TSeconds SeriesMoment(const TChartOptions& options, std::int64_t index) {
 
 TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   std::map<std::string, std::string> values;
+  std::vector<std::string> chartNames; // --chart may repeat with --export
   TChartOptions options;
   for (std::size_t i = 0; i < args.size(); ++i) {
     std::string name = args[i], value;
@@ -143,6 +173,19 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       (name == "--png" ? options.Png : options.Json) = true;
       continue;
     }
+    if ((name == "--transits" || name == "--sky") && !inlineValue) {
+      if (options.Events)
+        throw TChartError("give --transits or --sky once");
+      if (i + 2 >= args.size())
+        throw TChartError(name + ": expected FROM and TO");
+      TEventPeriod period{PeriodValue(name, args[i + 1], false),
+                          PeriodValue(name, args[i + 2], true), name == "--sky"};
+      if (period.To <= period.From)
+        throw TChartError(name + ": " + args[i + 2] + " is not after " + args[i + 1]);
+      options.Events = period;
+      i += 2;
+      continue;
+    }
     if (!TakesValue(name))
       throw TChartError("unknown option \"" + args[i] + "\" (see --help)");
     if (!inlineValue) {
@@ -150,7 +193,9 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
         throw TChartError(name + ": missing value");
       value = args[++i];
     }
-    if (!values.emplace(name, value).second)
+    if (name == "--chart")
+      chartNames.push_back(value);
+    if (!values.emplace(name, value).second && name != "--chart")
       throw TChartError(name + ": given more than once");
   }
   if (options.Help)
@@ -166,8 +211,22 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     if (options.ArchivePath.empty())
       throw TChartError("--archive: empty path");
   }
-  if (int(options.ListCharts) + int(given("--chart")) + int(given("--save-chart")) > 1)
-    throw TChartError("give at most one of --list-charts, --chart and --save-chart");
+  if (given("--export"))
+    return WithExport(std::move(options), value("--export"), value("--format"), chartNames);
+  if (given("--format"))
+    throw TChartError("--format goes with --export");
+  if (chartNames.size() > 1)
+    throw TChartError("--chart: given more than once");
+  if (int(options.ListCharts) + int(given("--chart")) + int(given("--save-chart")) +
+          int(given("--import")) >
+      1)
+    throw TChartError("give at most one of --list-charts, --chart, --save-chart and --import");
+  if (given("--import")) {
+    options.ImportFile = value("--import");
+    if (options.ImportFile->empty())
+      throw TChartError("--import: empty path");
+    return options;
+  }
   if (options.ListCharts)
     return options;
   if (given("--until") != given("--step"))
@@ -184,12 +243,25 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     if (options.SaveChart->find_first_not_of(" \t") == std::string::npos)
       throw TChartError("--save-chart: empty chart name");
   }
-  if (!stored && !given("--date"))
+  // The sky's events need no birth: a city or zone only gives their local times (UT without).
+  const bool sky = options.Events && options.Events->Sky;
+  if (sky && (stored || given("--date") || given("--until")))
+    throw TChartError("--sky takes no chart (--date, --chart, --until)");
+  if (sky && given("--city") && given("--zone"))
+    throw TChartError("give at most one of --city and --zone");
+  if (!stored && !sky && !given("--date"))
     throw TChartError("--date is required (see --help)");
-  if (!stored && given("--city") == given("--zone"))
+  if (!stored && !sky && given("--city") == given("--zone"))
     throw TChartError("give exactly one of --city and --zone");
+  if (options.Events && (given("--until") || given("--out") || given("--save-chart")))
+    throw TChartError("--transits and --sky list events: no --until, --out or --save-chart");
 
-  if (!stored) {
+  if (sky) {
+    if (given("--city"))
+      options.City = value("--city");
+    else
+      options.Zone = given("--zone") ? ZoneValue(value("--zone")) : 0;
+  } else if (!stored) {
     const TCivilDate date = DateValue("--date", value("--date"));
     const TClockTime time =
         given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
@@ -244,6 +316,10 @@ std::string ChartHelpText() {
                       [--historic-zones | --no-historic-zones]
        astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
        astravia-chart --list-charts [--archive PATH]
+       astravia-chart --import FILE [--archive PATH] [--ini PATH]
+       astravia-chart --export FILE [--format aaf|csv] [--chart NAME ...] [--archive PATH]
+       astravia-chart (--date ... | --chart NAME) --transits FROM TO [--json] [...]
+       astravia-chart --sky FROM TO [--city NAME | --zone HOURS] [--json] [...]
 
 Computes the chart of a moment and place with the main window's own code: the same
 ephemeris, the same orbs and aspect switches of quellantree.ini, the same three views.
@@ -319,11 +395,39 @@ Options:
   --list-charts       print the archive's charts, one per line, sorted by name: name,
                       date, time and place separated by tabs; an archive that does
                       not exist is an error.
+  --import FILE       read the charts of an AAF or CSV file (told apart by content; text
+                      in UTF-8, else Windows-1251 or Windows-1252) into the archive, in one
+                      transaction. Records that cannot be read are refused with their line
+                      numbers; charts already in the archive (same name, universal moment
+                      and place) are skipped; a name held by a different chart gets a
+                      number, as in Name (2). Places given by city only are looked up
+                      in the city base named by the configuration file.
+  --export FILE       write charts of the archive to FILE (replaced whole, atomically):
+                      AAF records (#A93, #B93, #COM) or CSV (name, date, time, zone,
+                      latitude, longitude, place, country, note).
+  --format aaf|csv    the format of --export; by default CSV for a name ending in .csv,
+                      else AAF.
+  --chart NAME        with --export, a chart to write; repeat for several; every chart of
+                      the archive when omitted.
+  --transits FROM TO  instead of the chart, list the exact moments from FROM to TO (local
+                      dates YYYY-MM-DD, TO through the end of its day, or
+                      YYYY-MM-DDThh:mm[:ss]) at which the nine bodies other than the Moon
+                      make an aspect switched on in quellantree.ini to a body, the
+                      ascendant or the MC of the chart (from Swiss Ephemeris, to the
+                      second), with the moments each transit enters and leaves its orb;
+                      then the sky's own aspects, stations and sign ingresses. One event
+                      per line, sorted by moment: local and universal moment and what
+                      happens.
+  --sky FROM TO       the sky's own aspects, stations and ingresses alone, no chart;
+                      local times of --city or --zone (universal time without either).
   -h, --help          show this text.
 
 The ephemeris is base/efemerid.efm in the working folder, or else in the program's data
 folder (beside the program, or ../share/astravia for an installed program).
 Every moment, converted to universal time, must lie inside the ephemeris range.
+
+Exit status of --import: 0 when every record was imported, 3 when some were refused or
+skipped, 2 when none was imported (or on an error of the file or the archive).
 
 Exit status: 0 on success; 2 on an error (malformed date or time, moment outside the
 ephemeris range, unknown city, unreadable configuration or data file, output folder

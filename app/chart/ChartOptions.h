@@ -27,6 +27,12 @@ TSeconds StepSeconds(TStep step);
 // Charts a series writing pictures may have unless --max-steps allows more: a year in minute
 // steps would otherwise write half a million pictures without a word.
 inline constexpr std::int64_t kDefaultMaxSteps = 10000;
+// --transits FROM TO or --sky FROM TO: local moments (of the chart's place) bounding the search.
+struct TEventPeriod {
+  TSeconds From = 0; // inclusive
+  TSeconds To = 0;   // exclusive: a date alone means the end of that day
+  bool Sky = false;  // --sky: the sky's own events, no natal chart
+};
 
 struct TChartOptions {
   bool Help = false;
@@ -37,17 +43,22 @@ struct TChartOptions {
   std::string OutDir;              // empty: text on standard output only
   std::optional<TSeconds> Until;   // local moment of the last chart of a series
   TStep Step = TStep::None;
-  std::optional<bool> HistoricZones;    // --historic-zones / --no-historic-zones; else the INI's
-  std::string ArchivePath;              // empty: the archive the window uses
-  std::optional<std::string> SaveChart; // store the chart under this name
-  std::optional<std::string> ChartName; // compute this stored chart (its moment and place)
-  bool ListCharts = false;              // print the archive's charts and stop
-  bool Png = false;                     // pictures as lossless PNG instead of JPEG
-  bool Json = false;                    // one JSON object per chart instead of the text
-  std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
-  std::optional<char> HouseSystem;      // --houses, a letter of astro::kHouseSystems
-  std::string PdfFile;                  // --pdf: the chart sheet's file; empty: none
+  std::optional<bool> HistoricZones;     // --historic-zones / --no-historic-zones; else the INI's
+  std::string ArchivePath;               // empty: the archive the window uses
+  std::optional<std::string> SaveChart;  // store the chart under this name
+  std::optional<std::string> ChartName;  // compute this stored chart (its moment and place)
+  bool ListCharts = false;               // print the archive's charts and stop
+  std::optional<std::string> ImportFile; // read an AAF or CSV collection into the archive
+  std::optional<std::string> ExportFile; // write charts of the archive to a collection
+  std::string ExportFormat;              // "aaf" or "csv"
+  std::vector<std::string> ExportCharts; // --chart names for --export; empty: every chart
+  bool Png = false;                      // pictures as lossless PNG instead of JPEG
+  bool Json = false;                     // one JSON object per chart instead of the text
+  std::optional<std::uint32_t> Seed;     // milliseconds since midnight UT for every tarot draw
+  std::optional<char> HouseSystem;       // --houses, a letter of astro::kHouseSystems
+  std::string PdfFile;                   // --pdf: the chart sheet's file; empty: none
   std::int64_t MaxSteps = kDefaultMaxSteps; // most charts of a series that writes files
+  std::optional<TEventPeriod> Events;       // list a period's events instead of the chart
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

@@ -2,10 +2,14 @@
 #include "ChartRun.h"
 
 #include "ChartArchive.h"
+#include "ChartCollection.h"
+#include "ChartEvents.h"
 #include "ChartSession.h"
 #include "ChartSheet.h"
+#include "CityBase.h"
 #include "DateTime.h"
 #include "Formatting.h"
+#include "PositionFrame.h"
 #include "SaveFolders.h"
 #include "SpreadRandom.h"
 
@@ -33,6 +37,62 @@ QString Numbered(const char* stem, const char* extension, std::int64_t number, s
 QString ArchivePathOf(const TChartOptions& options) {
   return options.ArchivePath.empty() ? archive::DefaultArchivePath()
                                      : QString::fromStdString(options.ArchivePath);
+}
+
+// The city base the configuration file names, for records that give a city only; null (with a
+// warning) when it cannot be read.
+std::unique_ptr<TCityBase> ImportAtlas(const TChartOptions& options, std::FILE* errors) {
+  const QString ini =
+      options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
+  const QString path = TPositionFrame::CityBaseFileName(ini.toStdString());
+  try {
+    return std::make_unique<TCityBase>(path);
+  } catch (const std::exception&) {
+    std::fprintf(errors,
+                 "warning: city base \"%s\" cannot be read; places given by city only "
+                 "are refused\n",
+                 path.toUtf8().constData());
+    return nullptr;
+  }
+}
+
+int ImportCharts(const TChartOptions& options, const QString& archivePath, std::FILE* out,
+                 std::FILE* errors) {
+  const std::unique_ptr<TCityBase> atlas = ImportAtlas(options, errors);
+  archive::TChartArchive store(archivePath);
+  const archive::TImportSummary summary =
+      archive::ImportCollection(QString::fromStdString(*options.ImportFile), store, atlas.get());
+  std::fprintf(out, "%s\n", archive::SummaryText(summary).toUtf8().constData());
+  std::fflush(out);
+  return archive::ImportExitStatus(summary);
+}
+
+int ExportCharts(const TChartOptions& options, const QString& archivePath, std::FILE* out,
+                 std::FILE* errors) {
+  if (!QFileInfo::exists(archivePath))
+    throw TChartError("no archive \"" + archivePath.toStdString() + "\"");
+  archive::TChartArchive store(archivePath);
+  std::vector<archive::TStoredChart> charts;
+  if (options.ExportCharts.empty()) {
+    charts = store.List();
+    archive::SortByName(charts);
+  }
+  for (const std::string& name : options.ExportCharts) {
+    archive::TStoredChart chart;
+    if (!store.Find(QString::fromStdString(name), chart))
+      throw TChartError("no chart \"" + name + "\" in the archive \"" + archivePath.toStdString() +
+                        "\"");
+    charts.push_back(chart);
+  }
+  const std::unique_ptr<TCityBase> atlas = ImportAtlas(options, errors);
+  const QString file = QString::fromStdString(*options.ExportFile);
+  archive::ExportCollection(file,
+                            options.ExportFormat == "csv" ? archive::TCollectionFormat::Csv
+                                                          : archive::TCollectionFormat::Aaf,
+                            charts, atlas.get());
+  std::fprintf(out, "%zu charts written to \"%s\"\n", charts.size(), file.toUtf8().constData());
+  std::fflush(out);
+  return 0;
 }
 
 // Name, date, time and place of every stored chart, tab-separated, sorted by name.
@@ -198,6 +258,10 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   const QString archivePath = ArchivePathOf(given);
   if (given.ListCharts)
     return ListCharts(archivePath, out, errors);
+  if (given.ImportFile)
+    return ImportCharts(given, archivePath, out, errors);
+  if (given.ExportFile)
+    return ExportCharts(given, archivePath, out, errors);
   std::optional<archive::TStoredChart> stored;
   if (given.ChartName)
     stored = LoadChart(archivePath, *given.ChartName);
@@ -220,7 +284,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.HistoricZones = options.HistoricZones;
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
-  setup.TaroFrame = files || options.Json;
+  setup.TaroFrame = (files || options.Json) && !options.Events;
   setup.HouseSystem = options.HouseSystem;
   PinSpreadSeed(options.Seed);
   if (stored)
@@ -237,6 +301,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   if (files)
     RefuseLongSeries(count, options);
 
+  if (options.Events)
+    return PrintEvents(options, session, out);
   // Both ends are checked first, so a series fails before it writes anything.
   session.CheckInRange(series.Local(0));
   session.CheckInRange(series.Local(count - 1));

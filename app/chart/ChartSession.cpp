@@ -131,7 +131,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City;
   const config::TIniFile ini(IniPath.toStdString());
-  Historic = setup.HistoricZones.value_or(ini.ReadBool("Options", "HistoricZones", false));
+  Historic =
+      setup.HistoricZones.value_or(TPositionFrame::HistoricZonesOption(IniPath.toStdString()));
   HouseSystem_ = setup.HouseSystem.value_or(
       astro::ParseHouseSystem(ini.ReadString("Options", "HouseSystem", "P"))
           .value_or(astro::kDefaultHouseSystem));
@@ -360,6 +361,7 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   for (int i = 0; i < aspects.Count; ++i)
     facts.Aspects.push_back(
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
+  facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
   if (TaroFrame_)
     facts.Tarot = Spread();
   if (Coordinates)

@@ -155,7 +155,10 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
     PrintAlmanac(out, *chart.Almanac);
   if (chart.Dignities)
     PrintDignities(out, *chart.Dignities);
-  out << "Aspects: " << chart.Aspects.size() << "\n";
+  out << "Aspects: " << chart.Aspects.size();
+  if (chart.AspectsOmitted > 0)
+    out << " (the closest to exact; " << chart.AspectsOmitted << " more left out)";
+  out << "\n";
   for (const TAspectFacts& item : chart.Aspects)
     out << "  " << AspectLine(item) << "\n";
   if (chart.Tarot) {

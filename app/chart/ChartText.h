@@ -59,6 +59,7 @@ struct TChartFacts {
   std::optional<TPlaceFacts> Place;
   std::array<TBodyFacts, 10> Bodies{};             // element 0 is the Sun
   std::vector<TAspectFacts> Aspects;               // in the model's order
+  int AspectsOmitted = 0;                          // matches beyond the 45 kept
   std::optional<std::array<TCardFacts, 22>> Tarot; // the spread, when the tarot view was laid
   std::optional<astro::TAlmanacDay> Almanac;       // Sun and Moon of the local day, with a place
   std::optional<TDignityFacts> Dignities;          // when a table of dignities was read

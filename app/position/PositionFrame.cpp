@@ -446,8 +446,12 @@ void TPositionFrame::SetHistoricZones(bool On) {
   HistoricZonesBox->setChecked(On); // runs HistoricZonesClick when it changes
 }
 
+bool TPositionFrame::HistoricZonesOption(const std::string& ConfigFileName) {
+  return config::TIniFile(ConfigFileName).ReadBool("Options", "HistoricZones", true);
+}
+
 void TPositionFrame::ReadOptions(const std::string& ConfigFileName) {
-  const bool on = config::TIniFile(ConfigFileName).ReadBool("Options", "HistoricZones", false);
+  const bool on = HistoricZonesOption(ConfigFileName);
   const QSignalBlocker blocker(HistoricZonesBox);
   HistoricZonesBox->setChecked(on);
   UpdateZoneOffset();

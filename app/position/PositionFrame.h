@@ -57,8 +57,11 @@ public:
   // date on, also OnTimeZoneChange when the offset changed.
   void UpdatePosition();
 
-  // Zones by date: [Options] HistoricZones of the configuration file ("1"/"0", absent = off).
+  // Zones by date: [Options] HistoricZones of the configuration file (HistoricZonesOption).
   void ReadOptions(const std::string& ConfigFileName);
+  // "[Options] HistoricZones" of the file: on unless it says 0, so files written before the
+  // option existed get zones by date.
+  static bool HistoricZonesOption(const std::string& ConfigFileName);
   // Throws config::EIniWriteError when the file cannot be written.
   void WriteOptions(const std::string& ConfigFileName) const;
   // The key WriteOptions writes, for a save that writes it with other keys.

@@ -10,6 +10,11 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <sstream>
+#include <string>
+#include <vector>
+
+extern const std::string_view kLegalMeanTimesText;
 
 namespace {
 
@@ -43,6 +48,56 @@ bool IsZoneName(const QByteArray& Id) {
   return true;
 }
 
+// A zone city's mean time within two minutes of the zone's first local mean time (Moscow's
+// 2:31:19 of 1916-1919 is its 2:30:17 corrected).
+constexpr int kSameMeanTimeSeconds = 120;
+// A town whose mean time is within half a minute of the zone's is the zone's city itself.
+constexpr int kZoneCitySeconds = 30;
+
+struct TLegalPeriod {
+  QByteArray Zone;
+  qint64 FromMs = 0;  // UT
+  qint64 UntilMs = 0; // UT, excluded
+};
+
+qint64 DayMs(const std::string& Text) {
+  const QDate day = QDate::fromString(QString::fromStdString(Text), Qt::ISODate);
+  return day.isValid() ? QDateTime(day, QTime(0, 0), QTimeZone::utc()).toMSecsSinceEpoch() : 0;
+}
+
+// The periods of data/legal_mean_times.txt: "zone from until reason", "#" comments.
+const std::vector<TLegalPeriod>& LegalPeriods() {
+  static const std::vector<TLegalPeriod> periods = [] {
+    std::vector<TLegalPeriod> list;
+    std::istringstream lines{std::string(kLegalMeanTimesText)};
+    for (std::string line; std::getline(lines, line);) {
+      std::istringstream fields(line);
+      std::string zone, from, until;
+      if (line.empty() || line.front() == '#' || !(fields >> zone >> from >> until))
+        continue;
+      list.push_back({QByteArray::fromStdString(zone), DayMs(from), DayMs(until)});
+    }
+    return list;
+  }();
+  return periods;
+}
+
+bool IsLegalMeanTime(const QByteArray& ZoneId, qint64 UtcMs) {
+  for (const TLegalPeriod& period : LegalPeriods())
+    if (period.Zone == ZoneId && UtcMs >= period.FromMs && UtcMs < period.UntilMs)
+      return true;
+  return false;
+}
+
+// A named mean time ("MMT", "KMT"; not "GMT") in standard time, close to the zone's first local
+// mean time: the mean time of the zone's own city, which the tz database gives every town of it.
+bool IsZoneCityMeanTime(const QTimeZone::OffsetData& Data, int ZoneMeanTime) {
+  const QString& name = Data.abbreviation;
+  return name.size() == 3 && name.endsWith(QLatin1String("MT")) && name[0].isUpper() &&
+         name != QLatin1String("GMT") && Data.offsetFromUtc == Data.standardTimeOffset &&
+         std::abs(Data.offsetFromUtc - ZoneMeanTime) <= kSameMeanTimeSeconds;
+}
+
 TZoneOffset FromData(const QTimeZone::OffsetData& Data) {
   return {Data.offsetFromUtc, Data.offsetFromUtc != Data.standardTimeOffset
                                   ? TZoneSource::Daylight
@@ -55,22 +110,10 @@ TZoneOffset WholeHoursOffset(int Hours) {
   return {Hours * kSecondsPerHour, TZoneSource::WholeHours};
 }
 
-std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
-                                          astro::TDateTime Local) {
-  if (!IsZoneName(ZoneId))
-    return std::nullopt;
-  const QTimeZone zone(ZoneId);
-  if (!zone.isValid())
-    return std::nullopt;
-  // The local wall-clock reading, counted as if it were UTC.
-  const qint64 local = AsUtcMs(Local);
+namespace {
 
-  const QTimeZone::OffsetData first =
-      zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
-  const int meanTime = static_cast<int>(std::lround(LongitudeDegrees * 240.0));
-  if (first.atUtc.isValid() && local - meanTime * 1000LL < first.atUtc.toMSecsSinceEpoch())
-    return TZoneOffset{meanTime, TZoneSource::LocalMean};
-
+// The tz database's offset data in force at the local reading Local (ms, counted as if UTC).
+QTimeZone::OffsetData DataAtLocal(const QTimeZone& zone, qint64 local) {
   // The offsets in force around the moment: no zone changes twice within two days.
   const qint64 from = local - 2 * kMsPerDay;
   const QTimeZone::OffsetDataList changes =
@@ -89,16 +132,52 @@ std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double Longi
     const bool afterStart = i == 0 || utc >= spans[i].Start;
     const bool beforeEnd = i + 1 == spans.size() || utc < spans[i + 1].Start;
     if (afterStart && beforeEnd)
-      return FromData(spans[i].Data);
+      return spans[i].Data;
   }
   // Skipped by a change: the offset before it.
   for (std::size_t i = 1; i < spans.size(); ++i) {
     const qint64 gapStart = spans[i].Start + spans[i - 1].Data.offsetFromUtc * 1000LL;
     const qint64 gapEnd = spans[i].Start + spans[i].Data.offsetFromUtc * 1000LL;
     if (local >= gapStart && local < gapEnd)
-      return FromData(spans[i - 1].Data);
+      return spans[i - 1].Data;
   }
-  return FromData(spans.front().Data);
+  return spans.front().Data;
+}
+
+// The offset of a town at MeanTime (its longitude's mean time, seconds) when the tz database
+// gives Data at UtcMs. Before standard time the tz database describes only the zone's own city:
+// a town elsewhere kept its own mean time, unless a law made that city's the country's time.
+TZoneOffset TownOffset(const QByteArray& ZoneId, const QTimeZone& zone,
+                       const QTimeZone::OffsetData& First, const QTimeZone::OffsetData& Data,
+                       int MeanTime, qint64 UtcMs) {
+  if (First.atUtc.isValid()) {
+    const int zoneMeanTime = zone.offsetFromUtc(First.atUtc.addMSecs(-1));
+    if (IsZoneCityMeanTime(Data, zoneMeanTime) &&
+        std::abs(MeanTime - zoneMeanTime) > kZoneCitySeconds && !IsLegalMeanTime(ZoneId, UtcMs))
+      return {MeanTime, TZoneSource::LocalMean};
+  }
+  return FromData(Data);
+}
+
+} // namespace
+
+std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
+                                          astro::TDateTime Local) {
+  if (!IsZoneName(ZoneId))
+    return std::nullopt;
+  const QTimeZone zone(ZoneId);
+  if (!zone.isValid())
+    return std::nullopt;
+  // The local wall-clock reading, counted as if it were UTC.
+  const qint64 local = AsUtcMs(Local);
+
+  const QTimeZone::OffsetData first =
+      zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
+  const int meanTime = static_cast<int>(std::lround(LongitudeDegrees * 240.0));
+  if (first.atUtc.isValid() && local - meanTime * 1000LL < first.atUtc.toMSecsSinceEpoch())
+    return TZoneOffset{meanTime, TZoneSource::LocalMean};
+  const QTimeZone::OffsetData data = DataAtLocal(zone, local);
+  return TownOffset(ZoneId, zone, first, data, meanTime, local - data.offsetFromUtc * 1000LL);
 }
 
 std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double LongitudeDegrees,
@@ -111,10 +190,10 @@ std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double Lon
   const qint64 at = AsUtcMs(Ut);
   const QTimeZone::OffsetData first =
       zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
+  const int meanTime = static_cast<int>(std::lround(LongitudeDegrees * 240.0));
   if (first.atUtc.isValid() && at < first.atUtc.toMSecsSinceEpoch())
-    return TZoneOffset{static_cast<int>(std::lround(LongitudeDegrees * 240.0)),
-                       TZoneSource::LocalMean};
-  return FromData(zone.offsetData(UtcAt(at)));
+    return TZoneOffset{meanTime, TZoneSource::LocalMean};
+  return TownOffset(ZoneId, zone, first, zone.offsetData(UtcAt(at)), meanTime, at);
 }
 
 astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local) {

@@ -32,9 +32,11 @@ TZoneOffset WholeHoursOffset(int Hours);
 
 // The offset the tz database gives in zone ZoneId (an IANA name such as Europe/Samara) for the
 // LOCAL moment Local. Before the zone's first transition it is the local mean time of
-// LongitudeDegrees (east positive), rounded to the second. A local time skipped by a change takes
-// the offset in force before the change; one that occurs twice takes its earlier occurrence.
-// nullopt when the zone is unknown to the system.
+// LongitudeDegrees (east positive), rounded to the second; so it is later, while the zone keeps
+// the mean time of its own city ("MMT", "KMT"), for a town away from that city, unless
+// data/legal_mean_times.txt makes that city's the country's legal time. A local time skipped by a
+// change takes the offset in force before the change; one that occurs twice takes its earlier
+// occurrence. nullopt when the zone is unknown to the system.
 std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
                                           astro::TDateTime Local);
 

@@ -17,13 +17,18 @@ TEST(NormalizeDegrees, BringsEveryValueIntoTheCircle) {
   EXPECT_LT(r, 360.0);
 }
 
-TEST(LongitudeDelta, WrapsOnlyBeyondFifteenDegrees) {
+TEST(LongitudeDelta, IsTheShorterArcWrappedIntoHalfOpenHalfCircle) {
   EXPECT_NEAR(LongitudeDelta(0.3, 359.8), 0.5, 1e-12);
   EXPECT_NEAR(LongitudeDelta(359.8, 0.3), -0.5, 1e-12);
   EXPECT_EQ(LongitudeDelta(20, 5), 15.0);
   EXPECT_EQ(LongitudeDelta(5, 20), -15.0);
-  EXPECT_NEAR(LongitudeDelta(4.9, 20), 344.9, 1e-12);
-  EXPECT_NEAR(LongitudeDelta(20, 4.9), -344.9, 1e-12);
+  EXPECT_NEAR(LongitudeDelta(4.9, 20), -15.1, 1e-12);
+  EXPECT_NEAR(LongitudeDelta(20, 4.9), 15.1, 1e-12);
+  // The Moon near perigee: more than 15 degrees a day, forward across 0 and within the circle.
+  EXPECT_NEAR(LongitudeDelta(1.2, 345.0), 16.2, 1e-12);
+  EXPECT_NEAR(LongitudeDelta(301.7, 285.4), 16.3, 1e-12);
+  EXPECT_EQ(LongitudeDelta(180, 0), 180.0);
+  EXPECT_EQ(LongitudeDelta(0, 180), 180.0);
 }
 
 TEST(InArc, HandlesArcsAcrossZeroAndBothEnds) {

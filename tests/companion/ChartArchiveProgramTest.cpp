@@ -123,3 +123,31 @@ TEST(ChartArchiveProgram, AnArchiveThatCannotBeUsedIsStatusTwoAndLeftAsItWas) {
   db.close();
   EXPECT_EQ(Bytes(archive), good);
 }
+
+TEST(ChartArchiveProgram, ImportAndExportCollections) {
+  const TTestFolder folder("archive-collections");
+  const std::string archive = folder.Path("charts.sqlite"), file = folder.Path("in.csv");
+  Write(file, "name,date,time,place,country,note\n"
+              "Анна,1990-07-01,06:15,Омск,Россия,\"a, b\"\n"
+              "Борис,1990-07-02,25:00,Омск,Россия,\n"
+              "Вера,1991-01-01,00:30,Омск,Россия,\n");
+  const TRun partly = RunChart({"--import", file, "--archive", archive, "--ini", folder.Ini()});
+  EXPECT_EQ(partly.Status, 3) << partly.Err;
+  EXPECT_NE(partly.Out.find("Строка 3: время «25:00» не распознано"), std::string::npos)
+      << partly.Out;
+  EXPECT_EQ(RunChart({"--import", file, "--archive", archive}).Status, 2); // all there already
+
+  const std::string out = folder.Path("out.aaf");
+  const TRun exported =
+      RunChart({"--export", out, "--chart", "Вера", "--chart", "Анна", "--archive", archive});
+  ASSERT_EQ(exported.Status, 0) << exported.Err;
+  const QByteArray aaf = Bytes(out);
+  EXPECT_TRUE(aaf.contains("#A93:Вера,*,*,1.1.1991,0:30,Омск;Омская область,Россия\n"))
+      << aaf.constData();
+  EXPECT_TRUE(aaf.contains("#COM:a, b\n"));
+  const std::string other = folder.Path("other.sqlite");
+  EXPECT_EQ(RunChart({"--import", out, "--archive", other}).Status, 0);
+  EXPECT_EQ(RunChart({"--list-charts", "--archive", other}).Out,
+            RunChart({"--list-charts", "--archive", archive}).Out);
+  EXPECT_EQ(RunChart({"--export", out, "--chart", "нет", "--archive", archive}).Status, 2);
+}

@@ -150,3 +150,14 @@ TEST(ChartOptions, ASeriesRunsFromTheStartThroughTheEnd) {
   EXPECT_EQ(MomentText(SeriesMoment(leap, 1)), "29.02.2004 12:00:00");
   EXPECT_EQ(SeriesLength(Parse({"--date", "2005-01-05", "--zone", "7"})), 1);
 }
+
+TEST(ChartOptions, ImportAndExportTakeTheirOwnOptions) {
+  const TChartOptions out = Parse({"--export", "a.CSV", "--chart", "x", "--chart", "y"});
+  EXPECT_EQ(out.ExportFormat, "csv");
+  EXPECT_EQ(out.ExportCharts, (std::vector<std::string>{"x", "y"}));
+  EXPECT_EQ(Parse({"--import", "a.aaf"}).ImportFile, "a.aaf");
+  EXPECT_EQ(ErrorOf({"--export", "a", "--format", "xml"}),
+            "--format: \"xml\" is neither aaf nor csv");
+  EXPECT_EQ(ErrorOf({"--chart", "x", "--chart", "y"}), "--chart: given more than once");
+  EXPECT_NE(ErrorOf({"--import", "a", "--list-charts"}), "");
+}

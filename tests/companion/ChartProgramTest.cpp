@@ -286,10 +286,37 @@ TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
   EXPECT_EQ(json["dignities"][6]["dignity"].toString(), "изгнание"); // Saturn in Cancer
   EXPECT_TRUE(json["dignities"][0]["dignity"].isNull());
   EXPECT_EQ(json["dignity_total"].toInt(), -14);
+  EXPECT_EQ(json["aspects_omitted"], QJsonValue(0));
   for (const char* name : {"tree.png", "tarot.png", "cosmogram.png"}) {
     const QImage a(QString::fromStdString(folder.Path("a/") + name));
     ASSERT_FALSE(a.isNull()) << name;
     EXPECT_EQ(a, QImage(QString::fromStdString(folder.Path("b/") + name))) << name;
   }
   EXPECT_EQ(QImage(QString::fromStdString(folder.Path("a/cosmogram.png"))).size(), QSize(800, 600));
+}
+
+TEST(ChartProgram, WideOrbsKeepTheFortyFiveClosestAndSayHowManyWereLeftOut) {
+  const TTestFolder folder("wide-orbs");
+  const std::string path = folder.Ini();
+  QFile ini(QString::fromStdString(path));
+  ASSERT_TRUE(ini.open(QIODevice::ReadWrite));
+  QList<QByteArray> lines = ini.readAll().split('\n');
+  for (QByteArray& line : lines) // every orb 9, every aspect switched on
+    if (line.size() > 4 && line[3] == '=' && QChar(line[0]).isUpper())
+      line = line.left(4) + "9\r";
+  ini.resize(0);
+  ini.write(lines.join('\n'));
+  ini.close();
+  const auto args = std::vector<std::string>{"--date", "2005-01-05", "--zone", "3", "--ini", path};
+  auto withJson = args;
+  withJson.push_back("--json");
+  const TRun run = RunChart(withJson);
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out));
+  EXPECT_EQ(json["aspects"].toArray().size(), 45);
+  const int omitted = json["aspects_omitted"].toInt();
+  EXPECT_GT(omitted, 0);
+  EXPECT_NE(RunChart(args).Out.find("Aspects: 45 (the closest to exact; " +
+                                    std::to_string(omitted) + " more left out)\n"),
+            std::string::npos);
 }

@@ -56,8 +56,10 @@ TEST_F(StoreOnShippedFile, EveryLineReencodesToItsSourceBytes) {
 
 TEST_F(StoreOnShippedFile, PositionsAtAMomentComeFromTheDaysRecords) {
   const auto days = rawefm::ReadDays(rawefm::ShippedEphemerisPath());
+  const rawefm::TDay& yesterday = days[73047];
   const rawefm::TDay& today = days[73048]; // 2000-01-01
   const rawefm::TDay& tomorrow = days[73049];
+  const rawefm::TDay& after = days[73050];
   astro::TPlanetPosition atMidnight;
   Store->ComputePositions(atMidnight, astro::EncodeDate(2000, 1, 1));
   astro::TPlanetPosition atNoon;
@@ -65,9 +67,12 @@ TEST_F(StoreOnShippedFile, PositionsAtAMomentComeFromTheDaysRecords) {
   ASSERT_TRUE(atMidnight.PositionsValid());
   for (int body = 1; body <= 10; ++body) {
     EXPECT_NEAR(atMidnight.GetLongitude(body), today.Longitude(body - 1), 1e-9);
+    // Noon of the cubic through the four days: (-1, 9, 9, -1) / 16, taken from today's value.
+    auto from = [&](const rawefm::TDay& day) {
+      return std::remainder(day.Longitude(body - 1) - today.Longitude(body - 1), 360.0);
+    };
     const double halfway =
-        today.Longitude(body - 1) +
-        std::remainder(tomorrow.Longitude(body - 1) - today.Longitude(body - 1), 360.0) / 2;
+        today.Longitude(body - 1) + (9 * from(tomorrow) - from(yesterday) - from(after)) / 16;
     EXPECT_NEAR(atNoon.GetLongitude(body), std::fmod(halfway + 360.0, 360.0), 1e-9);
   }
   // Known positions of that moment, to the file's rounding: Sun near 279.86, Moon near 217.3.

@@ -357,9 +357,10 @@ QImage MoonPicture() {
 }
 
 std::vector<QString> MenuPictureNames() {
-  return {"OpenChart",   "SaveChart", "SaveAsImage", "SaveAsText", "PrintAsImage",
-          "PrintAsText", "ExitItem",  "Tree",        "Natal",      "Taro",
-          "N3",          "N4",        "HelpAbout"};
+  return {"OpenChart",   "SaveChart",  "ImportCharts", "ExportCharts",
+          "SaveAsImage", "SaveAsText", "PrintAsImage", "PrintAsText",
+          "ExitItem",    "Tree",       "Natal",        "Taro",
+          "Transits",    "N3",         "N4",           "HelpAbout"};
 }
 
 QImage MenuPicture(const QString& item) {
@@ -373,6 +374,17 @@ QImage MenuPicture(const QString& item) {
   } else if (item == "SaveChart") {
     DrawWheel(p, QPointF(6.5, 6.5), 6, QColor(40, 40, 40), 0.7);
     DrawFloppy(p);
+  } else if (item == "ImportCharts" || item == "ExportCharts") {
+    // A list of charts and a wheel, the arrow toward where the charts go.
+    DrawSheet(p, QRectF(0.5, 0.5, 8, 11));
+    DrawTextLines(p, QRectF(0.5, 0.5, 8, 11), 4);
+    DrawWheel(p, QPointF(11.5, 11.5), 4, QColor(40, 40, 40), 0.7);
+    const bool in = item == "ImportCharts";
+    const QPointF from = in ? QPointF(7, 7) : QPointF(12, 5);
+    const QPointF to = in ? QPointF(12, 5) : QPointF(7, 7);
+    p.setPen(QPen(QColor(30, 120, 40), 1.4, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.drawLine(from, to);
+    p.drawEllipse(to, 0.9, 0.9);
   } else if (item == "SaveAsImage") {
     DrawLandscape(p, QRectF(0.5, 0.5, 12, 10));
     // A small floppy disk at the lower right.
@@ -409,6 +421,14 @@ QImage MenuPicture(const QString& item) {
     DrawCard(p, QRectF(-6.5, -6.5, 8, 12), QColor(140, 40, 50));
     p.restore();
     DrawCard(p, QRectF(6.5, 2.5, 8, 12), QColor(40, 60, 150));
+  } else if (item == "Transits") {
+    // A wheel whose rim a moving body (red) crosses: the moments of a period.
+    DrawWheel(p, QPointF(8, 8), 7, QColor(40, 40, 40), 0.7);
+    p.setPen(QPen(QColor(200, 30, 30), 1.6, Qt::SolidLine, Qt::RoundCap));
+    p.drawArc(QRectF(1, 1, 14, 14), 20 * 16, 80 * 16);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(200, 30, 30));
+    p.drawEllipse(QPointF(8 + 7 * 0.1736, 8 - 7 * 0.9848), 1.8, 1.8);
   } else if (item == "N3") {
     // Aspect and orb settings: three sliders.
     for (int k = 0; k < 3; ++k) {

@@ -93,7 +93,7 @@ void TImageFrame::Redraw() {
 // describe the moment shown in the main window.
 void TImageFrame::ShowPlanets(const astro::TLongitudes& NewLongitudes) {
   QImage& picture = Image1->Picture();
-  if (!picture.isNull() && Aspects.Count != 0) {
+  if (!picture.isNull() && ListShown) {
     for (int b = 1; b <= astro::kBodyCount; ++b) {
       RefillLetterBox(picture, b);
     }
@@ -108,15 +108,14 @@ void TImageFrame::ShowPlanets(const astro::TLongitudes& NewLongitudes) {
   Redraw();
 }
 
+// An empty list replaces the old one like any other: a chart without aspects shows none.
 void TImageFrame::ShowAspects(astro::TAspectList NewList) {
-  if (NewList.Count <= 0) {
-    return;
-  }
   QImage& picture = Image1->Picture();
   if (picture.isNull()) {
     Aspects = NewList;
     return;
   }
+  ListShown = true;
   ClearLegend(picture);
   for (int i = 0; i < ClampedCount(Aspects); ++i) {
     DrawRoute(picture, Aspects.Items[i].Planet1, Aspects.Items[i].Planet2, Qt::white);

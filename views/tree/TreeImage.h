@@ -37,7 +37,8 @@ public:
 
   // Draws the ten letter boxes; Longitudes[0] is the Sun.
   void ShowPlanets(const astro::TLongitudes& NewLongitudes);
-  // Replaces the routes and the legend by those of the list; a list of Count 0 changes nothing.
+  // Replaces the routes, the legend and the report's aspects by those of the list, an empty
+  // list included.
   void ShowAspects(astro::TAspectList NewList);
   // Rewrites the date box.
   void ShowMoment(astro::TDateTime NewMoment);
@@ -56,6 +57,7 @@ public:
   astro::TLongitudes Longitudes{}; // last handed to ShowPlanets
   astro::TDateTime Moment = 0;     // last shown in the date box
   astro::TAspectList Aspects{};    // the list whose routes and legend are on the picture
+  bool ListShown = false;          // from the first list on, ShowPlanets refills the boxes
   QString MaskFileName;
   TSephiroth Sephiroth;
   std::unique_ptr<TAspectBase> AspectBase;

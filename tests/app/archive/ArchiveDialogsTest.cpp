@@ -5,6 +5,7 @@
 #include "ArchiveCommands.h"
 #include "Cp1251.h"
 #include "DateTime.h"
+#include "ExportChartsDialog.h"
 #include "MainForm.h"
 #include "MainMenuXP.h"
 #include "OpenChartDialog.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -57,7 +59,8 @@ struct ArchiveFormTest : ::testing::Test {
               QByteArray::fromStdString(
                   astro::Utf8ToCp1251("Новосибирск;Россия;Новосибирская обл.;55°02’;82°56’;7\r\n"
                                       "Берлин;Германия;;52°31’;13°24’;1\r\n")));
-    WriteFile(dir.filePath("quellantree.ini"), "[PositionFrame]\nCityBase=cities.txt\n");
+    WriteFile(dir.filePath("quellantree.ini"),
+              "[PositionFrame]\nCityBase=cities.txt\n[Options]\nHistoricZones=0\n");
     TFormPaths paths{dir.path(), kEphemeris.toStdString()};
     paths.ArchiveFile = ArchivePath();
     form = std::make_unique<TForm1>(paths);
@@ -117,8 +120,36 @@ TEST_F(ArchiveFormTest, FileMenuStartsWithTheArchiveItems) {
   EXPECT_EQ(items[1]->shortcut(), QKeySequence("Ctrl+S"));
   EXPECT_FALSE(items[0]->icon().isNull());
   EXPECT_FALSE(items[1]->icon().isNull());
-  EXPECT_TRUE(items[2]->isSeparator());
-  EXPECT_EQ(items[3]->objectName(), "SaveAsImage");
+  EXPECT_EQ(items[2]->text(), "Импорт карт…");
+  EXPECT_EQ(items[3]->text(), "Экспорт карт…");
+  EXPECT_FALSE(items[3]->icon().isNull());
+  EXPECT_TRUE(items[4]->isSeparator());
+  EXPECT_EQ(items[5]->objectName(), "SaveAsImage");
+}
+
+TEST_F(ArchiveFormTest, ChartsComeInFromAFileAndGoOutToAnother) {
+  WriteFile(dir.filePath("in.aaf"), "#A93:Берлинер,*,m,9.11.1989,19:00,Берлин,*\n"
+                                    "#A93:Плохая,*,m,9.13.1989,19:00,Берлин,*\n");
+  prompts.OnExecute = [&](QDialog& dialog) {
+    dynamic_cast<QFileDialog&>(dialog).selectFile(dir.filePath("in.aaf"));
+    return true;
+  };
+  form->ImportChartsClick();
+  ASSERT_EQ(prompts.Informations.size(), 1);
+  EXPECT_TRUE(prompts.Informations[0].contains("Импортировано карт: 1"))
+      << prompts.Informations[0].toStdString();
+  EXPECT_TRUE(prompts.Informations[0].contains("Строка 2: даты «9.13.1989» нет в календаре"));
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].City, "Берлин");
+
+  prompts.OnExecute = [](QDialog& dialog) {
+    dynamic_cast<TExportChartsDialog&>(dialog).SetFormat(archive::TCollectionFormat::Csv);
+    return true;
+  };
+  prompts.SaveAnswers.push_back(dir.filePath("out.csv"));
+  form->ExportChartsClick();
+  EXPECT_EQ(prompts.SaveRequests.back().DefaultExt, "csv");
+  EXPECT_TRUE(Bytes(dir.filePath("out.csv")).contains("Берлинер,1989-11-09,19:00:00,+01:00,52.51"));
 }
 
 TEST_F(ArchiveFormTest, OpeningASavedChartSetsTheFrameAndRecomputesAsAUserEdit) {

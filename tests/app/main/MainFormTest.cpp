@@ -199,6 +199,20 @@ TEST_F(FormFixture, LeavingAnOrbRecomputesOnceAndWideOrbsStayUntilEdited) {
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetOrb(7), 9.99);
 }
 
+TEST_F(FormFixture, PlanetTabSaysHowManyAspectsBeyondFortyFiveWereLeftOut) {
+  Start();
+  auto* note = Child<QLabel>("AspectsOmitted");
+  for (int a = 1; a <= 18; ++a)
+    form->PlanetPosition1()->SetOrbText(a, "9.99");
+  const int omitted = form->PlanetPosition1()->AspectsOmitted();
+  ASSERT_GT(omitted, 0);
+  EXPECT_FALSE(note->isHidden());
+  EXPECT_TRUE(note->text().endsWith(QString(": %1").arg(omitted))) << note->text().toStdString();
+  for (int a = 1; a <= 18; ++a)
+    form->PlanetPosition1()->SetOrbText(a, "0.00");
+  EXPECT_TRUE(note->isHidden());
+}
+
 TEST_F(FormFixture, OrbAppliesOnlyWhenFocusMovesToAnotherControlOrTheWindowCloses) {
   Start();
   form->show();
@@ -435,6 +449,7 @@ TEST_F(FormFixture, ChartSheetIsPreviewedAndSavedAsPdfButNeverOverAProgramFile) 
 TEST_F(FormFixture, SunMoonPanelsFollowTheLocalDayPlaceAndZoneOnly) {
   Start();
   TPositionFrame* frame = form->PositionFrame1();
+  frame->SetHistoricZones(false); // the city base's whole hours: a new city keeps the offset
   // Berlin, 30 December 2026: the Moon sets before noon and next rises after midnight.
   frame->SetDateTime(astro::EncodeDate(2026, 12, 30) + 0.5);
   EXPECT_EQ(Child<QLabel>("SunRise")->text(), "08:17");

@@ -444,9 +444,12 @@ TEST_F(ZonesByDateTest, OptionIsReadAndWrittenInTheConfigurationFile) {
   QDir().mkpath(dir);
   const std::string ini = (dir + "quellantree.ini").toStdString();
   WriteFile(dir + "quellantree.ini", "[PositionFrame]\r\nCityBase=cities.txt\r\n");
-  Frame.SetHistoricZones(true);
+  Frame.SetHistoricZones(false);
   Frame.ReadOptions(ini);
-  EXPECT_FALSE(Frame.HistoricZones()); // absent means off
+  EXPECT_TRUE(Frame.HistoricZones()); // absent (a file older than the option) means on
+  WriteFile(dir + "quellantree.ini", "[Options]\r\nHistoricZones=0\r\n");
+  Frame.ReadOptions(ini);
+  EXPECT_FALSE(Frame.HistoricZones());
   WriteFile(dir + "quellantree.ini", "[Options]\r\nHistoricZones=1\r\n");
   Frame.ReadOptions(ini);
   EXPECT_TRUE(Frame.HistoricZones());

@@ -59,6 +59,37 @@ TEST(ZoneOffset, BeforeTheFirstStandardTimeIsTheMeanTimeOfTheCitysLongitude) {
   EXPECT_EQ(At("Etc/GMT-3", 1850, 1, 1, 12, 0, 40).Seconds, 3 * kHour);
 }
 
+TEST(ZoneOffset, TownsAwayFromTheZonesCityKeptTheirOwnMeanTimeUnlessALawSaidOtherwise) {
+  struct TCase {
+    const char* Zone;
+    int Year;
+    double Longitude;
+    int Seconds;
+    TZoneSource Source;
+  };
+  constexpr auto mean = TZoneSource::LocalMean;
+  constexpr auto zone = TZoneSource::Standard;
+  const TCase cases[] = {
+      {"Europe/Moscow", 1900, 30 + 19 / 60.0, 2 * kHour + 60 + 16, mean},      // St Petersburg
+      {"Europe/Moscow", 1900, 35 + 54 / 60.0, 2 * kHour + 23 * 60 + 36, mean}, // Tver
+      {"Europe/Kyiv", 1900, 36 + 15 / 60.0, 2 * kHour + 25 * 60, mean},        // Kharkiv
+      {"Europe/Kyiv", 1900, 30 + 45 / 60.0, 2 * kHour + 3 * 60, mean},         // Odesa
+      {"Europe/Moscow", 1900, 37 + 37 / 60.0, 2 * kHour + 30 * 60 + 17, zone}, // Moscow itself
+      {"Europe/Kyiv", 1900, 30 + 31 / 60.0, 2 * kHour + 2 * 60 + 4, zone},     // Kyiv itself
+      {"Europe/Paris", 1900, 4 + 50 / 60.0, 9 * 60 + 21, zone},                // Lyon: law of 1891
+      {"Europe/Amsterdam", 1912, 4 + 29 / 60.0, 19 * 60 + 32, zone},           // Rotterdam: 1909
+      {"Europe/Amsterdam", 1900, 4 + 29 / 60.0, 17 * 60 + 56, mean},           // before the law
+      {"Europe/Moscow", 1950, 30 + 19 / 60.0, 3 * kHour, zone},                // Moscow time
+  };
+  for (const TCase& c : cases) {
+    const TZoneOffset offset = At(c.Zone, c.Year, 5, 1, 12, 0, c.Longitude);
+    EXPECT_EQ(offset.Seconds, c.Seconds) << c.Zone << " " << c.Year << " " << c.Longitude;
+    EXPECT_EQ(offset.Source, c.Source) << c.Zone << " " << c.Year << " " << c.Longitude;
+    // The same at a universal moment, as the animation asks.
+    EXPECT_EQ(HistoricOffsetAt(c.Zone, c.Longitude, EncodeDate(c.Year, 5, 1) + 0.4), offset);
+  }
+}
+
 TEST(ZoneOffset, SkippedHourTakesTheOffsetBeforeAndDoubledHourItsEarlierOccurrence) {
   // Moscow, 28 March 2010: 02:00 MSK became 03:00 MSD; 31 October 2010: 03:00 MSD became 02:00.
   const TZoneOffset skipped = At("Europe/Moscow", 2010, 3, 28, 2, 30);

@@ -223,13 +223,35 @@ TEST_F(TreeFrame, LegendFillsFourColumnsOfTwelve) {
   EXPECT_EQ(frame->Picture().pixel(490, 568 + 17 * 9 + 8), qRgb(255, 255, 255)); // no row 10
 }
 
-TEST_F(TreeFrame, AnEmptyListLeavesPictureAndListAsTheyWere) {
-  TImageFrame* frame = Create(ShippedFolder());
-  frame->ShowAspects(FirstPairs(3));
-  const QImage before = frame->Picture();
-  frame->ShowAspects(astro::TAspectList{});
-  EXPECT_EQ(frame->Picture(), before);
-  EXPECT_EQ(frame->Aspects.Count, 3);
+TEST_F(TreeFrame, AnEmptyListClearsRoutesLegendAndReportLikeAnyNewList) {
+  astro::TLongitudes moment{};
+  moment.fill(100.0);
+  astro::TLongitudes other{};
+  other.fill(200.0);
+  TImageFrame* shown = Create(ShippedFolder()); // a chart with aspects, then one without
+  shown->ShowPlanets(moment);
+  shown->ShowAspects(FirstPairs(3));
+  shown->ShowPlanets(moment);
+  shown->ShowAspects(astro::TAspectList{});
+  TImageFrame* bare = Create(ShippedFolder()); // charts without aspects only
+  bare->ShowPlanets(other);
+  bare->ShowAspects(astro::TAspectList{});
+  bare->ShowPlanets(moment); // refilled, not piled onto the other moment's letters
+  bare->ShowAspects(astro::TAspectList{});
+
+  EXPECT_EQ(shown->Aspects.Count, 0);
+  for (int planet2 : {2, 3, 4})
+    for (const QPoint& p : Footprint(1, planet2))
+      ASSERT_NE(shown->Picture().pixel(p), AspectColor(12).rgb());
+  EXPECT_EQ(shown->Picture().pixel(3, 568), qRgb(255, 255, 255)); // no legend box
+  const tree::TBodyBox& sun = tree::BodyBoxes[1];
+  const QRect box(sun.X, sun.Y, 66, 22);
+  EXPECT_EQ(bare->Picture().copy(box), shown->Picture().copy(box));
+  for (TImageFrame* frame : {shown, bare}) {
+    frame->BuildReportModel();
+    frame->BuildReport();
+  }
+  EXPECT_EQ(*shown->ReportLines(), *bare->ReportLines());
 }
 
 TEST_F(TreeFrame, TwoAspectsOfOnePairBothAppear) {

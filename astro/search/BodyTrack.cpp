@@ -1,0 +1,111 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "BodyTrack.h"
+
+#include "Angles.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <stdexcept>
+
+namespace astro::search {
+namespace {
+
+// Coefficients of the polynomial through the values at the Chebyshev extrema
+// x_k = cos(pi k / N), k = 0..N (both ends included, so neighbouring pieces meet exactly).
+void FitLobatto(const double* Values, int N, double* Coefficients) {
+  for (int j = 0; j <= N; ++j) {
+    double sum = 0;
+    for (int k = 0; k <= N; ++k) {
+      const double weight = (k == 0 || k == N) ? 0.5 : 1.0;
+      sum += weight * Values[k] * std::cos(std::numbers::pi * j * k / N);
+    }
+    Coefficients[j] = sum * 2.0 / N;
+  }
+  Coefficients[0] *= 0.5;
+  Coefficients[N] *= 0.5;
+}
+
+// Coefficients of d/dt of the series on a piece SpanDays long.
+void Differentiate(const double* C, int N, double SpanDays, double* D) {
+  std::fill(D, D + N + 1, 0.0);
+  if (N == 0)
+    return;
+  D[N - 1] = 2.0 * N * C[N];
+  for (int k = N - 1; k >= 1; --k)
+    D[k - 1] = (k + 1 < N ? D[k + 1] : 0.0) + 2.0 * k * C[k];
+  D[0] *= 0.5;
+  for (int k = 0; k < N; ++k)
+    D[k] *= 2.0 / SpanDays;
+}
+
+double Evaluate(const TBodyTrack::TPiece& Piece,
+                const std::array<double, TBodyTrack::kMaxDegree + 1>& C, double T) {
+  // Clenshaw's recurrence on x in [-1, 1].
+  const double x = (2.0 * T - Piece.Start - Piece.End) / (Piece.End - Piece.Start);
+  double b1 = 0, b2 = 0;
+  for (int k = Piece.Degree; k >= 1; --k) {
+    const double b0 = 2.0 * x * b1 - b2 + C[k];
+    b2 = b1;
+    b1 = b0;
+  }
+  return x * b1 - b2 + C[0];
+}
+
+} // namespace
+
+TTrackLayout LayoutOf(int Body) {
+  // Mercury, Venus, Jupiter, Uranus and Neptune carry short ripples of up to 1e-3 degree in the
+  // library's theory that no smooth fit follows: every root is polished on the library anyway.
+  // The planets share one layout, so that they are sampled at the same moments: the library
+  // then reuses the Earth's position and the nutation, which makes each sample far cheaper.
+  return Body == 2 ? TTrackLayout{8.0, 14} : TTrackLayout{32.0, 12};
+}
+
+std::vector<double> TBodyTrack::NodeTimes(double Start) const {
+  const int n = Layout_.Degree;
+  const double half = 0.5 * Layout_.SpanDays;
+  std::vector<double> times(n + 1);
+  for (int i = 0; i <= n; ++i) // node k = n - i, at x = cos(pi k / n)
+    times[i] = Start + half + half * std::cos(std::numbers::pi * (n - i) / n);
+  times.front() = Start;
+  times.back() = Start + Layout_.SpanDays;
+  return times;
+}
+
+void TBodyTrack::AppendPiece(double Start, const std::vector<double>& Longitudes) {
+  const int n = Layout_.Degree;
+  double values[kMaxDegree + 1];
+  // Unwrapped: continuous with the last piece's end; no body moves 15 degrees between nodes.
+  double previous = Pieces_.empty()
+                        ? Longitudes[0]
+                        : Evaluate(Pieces_.back(), Pieces_.back().Value, Pieces_.back().End);
+  for (int i = 0; i <= n; ++i) {
+    previous += LongitudeDelta(Longitudes[i], NormalizeDegrees(previous));
+    values[n - i] = previous;
+  }
+  TPiece piece;
+  piece.Start = Start;
+  piece.End = Start + Layout_.SpanDays;
+  piece.Degree = n;
+  FitLobatto(values, n, piece.Value.data());
+  Differentiate(piece.Value.data(), n, Layout_.SpanDays, piece.Rate.data());
+  Pieces_.push_back(piece);
+}
+
+std::size_t TBodyTrack::PieceIndexAt(double T) const {
+  const double index = std::floor((T - Pieces_.front().Start) / Layout_.SpanDays);
+  return static_cast<std::size_t>(std::clamp(index, 0.0, double(Pieces_.size() - 1)));
+}
+
+double TBodyTrack::ValueAt(double T) const {
+  const TPiece& piece = Pieces_[PieceIndexAt(T)];
+  return Evaluate(piece, piece.Value, T);
+}
+
+double TBodyTrack::RateAt(double T) const {
+  const TPiece& piece = Pieces_[PieceIndexAt(T)];
+  return Evaluate(piece, piece.Rate, T);
+}
+
+} // namespace astro::search

@@ -1,0 +1,56 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+// A body's longitude over a span of time as a chain of Chebyshev polynomials fitted to Swiss
+// Ephemeris positions: cheap to evaluate anywhere, with its rate, to 1e-5 degree or better
+// (1e-3 for the bodies whose theory ripples, see LayoutOf).
+// Time is Julian day UT; longitudes are degrees of date, unwrapped (continuous across 360, so
+// a body that made a full turn reads 360 more), rates degrees per day.
+#pragma once
+
+#include <array>
+#include <vector>
+
+namespace astro::search {
+
+// Span (days) and polynomial degree of each body's pieces. Spans are powers of two, so a slower
+// body's piece always holds whole pieces of a faster one.
+struct TTrackLayout {
+  double SpanDays = 0;
+  int Degree = 0;
+};
+TTrackLayout LayoutOf(int Body);
+
+class TBodyTrack {
+public:
+  static constexpr int kMaxDegree = 24;
+  struct TPiece {
+    double Start = 0; // Julian day UT
+    double End = 0;
+    int Degree = 0;
+    std::array<double, kMaxDegree + 1> Value{}; // Chebyshev coefficients, unwrapped degrees
+    std::array<double, kMaxDegree + 1> Rate{};  // of the derivative, degrees per day
+  };
+
+  TBodyTrack(int Body, TTrackLayout Layout) : Body_(Body), Layout_(Layout) {}
+
+  // The moments (Julian day UT) at which a piece starting at Start is sampled, in time order:
+  // the Chebyshev extrema, both ends included, so that neighbouring pieces meet exactly.
+  std::vector<double> NodeTimes(double Start) const;
+  // Appends the piece starting where the last one ended (at Start for the first), from the
+  // longitudes (0..360) at NodeTimes(Start).
+  void AppendPiece(double Start, const std::vector<double>& Longitudes);
+
+  int Body() const { return Body_; }
+  const TTrackLayout& Layout() const { return Layout_; }
+  const std::vector<TPiece>& Pieces() const { return Pieces_; }
+  // Index of the piece holding t (clamped to the first or last).
+  std::size_t PieceIndexAt(double T) const;
+  double ValueAt(double T) const;
+  double RateAt(double T) const;
+
+private:
+  int Body_ = 0;
+  TTrackLayout Layout_;
+  std::vector<TPiece> Pieces_;
+};
+
+} // namespace astro::search

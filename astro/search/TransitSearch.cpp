@@ -1,0 +1,437 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "TransitSearch.h"
+
+#include "Angles.h"
+#include "BodyTrack.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+
+namespace astro::search {
+namespace {
+
+constexpr double kSecond = 1.0 / 86400.0;
+// A root is polished until the last correction is below this (days): the next one, from a rate
+// good to a few per cent, would then be well under a second.
+constexpr double kPolishTolerance = 5.0 * kSecond;
+// A station's polish stops at this correction.
+constexpr double kTurnTolerance = 0.1 * kSecond;
+// How far beyond the period each body is followed, so that orb times near the ends are found.
+double MarginDays(int Body) {
+  return 2.0 * LayoutOf(Body).SpanDays;
+}
+
+// A stretch on which the curve moves one way only: From at Start, To at End (unwrapped).
+struct TRun {
+  double Start = 0, End = 0;
+  double From = 0, To = 0;
+};
+
+// A longitude (or a difference of two) as the search sees it: the fit, its rate, and the
+// library's own value (any turn; it is brought next to the fit).
+struct TCurve {
+  std::function<double(double)> Value;
+  std::function<double(double)> Rate;
+  std::function<double(double)> Exact;
+  // Polishes a moment where the rate vanishes; the fit's estimate when absent.
+  std::function<double(double, double, double)> PolishTurn;
+
+  double ExactNear(double T, double Near) const {
+    return Near + std::remainder(Exact(T) - Near, 360.0);
+  }
+};
+
+// The moment in [Low, High] where the monotone function F (rising when Rising) reaches zero.
+template <class F> double Bisect(const F& f, double Low, double High, bool Rising) {
+  for (int i = 0; i < 60 && High - Low > 1e-3 * kSecond; ++i) {
+    const double mid = 0.5 * (Low + High);
+    if ((f(mid) < 0) == Rising)
+      Low = mid;
+    else
+      High = mid;
+  }
+  return 0.5 * (Low + High);
+}
+
+// Cuts [Breaks.front(), Breaks.back()] into runs at the curve's turning points, found from the
+// fitted rate sampled Steps times between neighbouring breaks.
+std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Breaks, int Steps) {
+  std::vector<double> cuts;
+  std::vector<bool> turn;
+  for (std::size_t i = 0; i + 1 < Breaks.size(); ++i) {
+    cuts.push_back(Breaks[i]);
+    turn.push_back(false);
+    const double h = (Breaks[i + 1] - Breaks[i]) / Steps;
+    double t0 = Breaks[i];
+    double r0 = Curve.Rate(t0);
+    for (int s = 1; s <= Steps; ++s) {
+      const double t1 = s == Steps ? Breaks[i + 1] : Breaks[i] + s * h;
+      const double r1 = Curve.Rate(t1);
+      if ((r0 < 0) != (r1 < 0) && s < Steps + 1) {
+        double t = Bisect(Curve.Rate, t0, t1, r1 > r0);
+        if (Curve.PolishTurn)
+          t = Curve.PolishTurn(t, t0, t1);
+        if (t > cuts.back() && t < Breaks[i + 1]) {
+          cuts.push_back(t);
+          turn.push_back(true);
+        }
+      }
+      t0 = t1;
+      r0 = r1;
+    }
+  }
+  cuts.push_back(Breaks.back());
+  turn.push_back(false);
+  std::vector<double> values(cuts.size());
+  for (std::size_t i = 0; i < cuts.size(); ++i) {
+    const double fitted = Curve.Value(cuts[i]);
+    // A turn's extreme decides whether a target near it is reached: take the library's.
+    values[i] = turn[i] ? Curve.ExactNear(cuts[i], fitted) : fitted;
+  }
+  std::vector<TRun> runs;
+  for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
+    runs.push_back({cuts[i], cuts[i + 1], values[i], values[i + 1]});
+  return runs;
+}
+
+// The moment in Run where the curve equals Target (unwrapped, between the run's ends): a root of
+// the fit, then up to Steps Newton steps on the library's value kept inside the run.
+double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps = 8) {
+  const bool rising = Run.To > Run.From;
+  auto offset = [&](double t) { return Curve.Value(t) - Target; };
+  // Halving to a quarter hour, then Newton on the fit, kept inside the halved bracket.
+  double low = Run.Start, high = Run.End;
+  while (high - low > 0.01) {
+    const double mid = 0.5 * (low + high);
+    if ((offset(mid) < 0) == rising)
+      low = mid;
+    else
+      high = mid;
+  }
+  double t = 0.5 * (low + high);
+  for (int i = 0; i < 4; ++i) {
+    const double rate = Curve.Rate(t);
+    if (rate == 0.0)
+      break;
+    const double next = std::clamp(t - offset(t) / rate, low, high);
+    const bool done = std::fabs(next - t) < 1e-3 * kSecond;
+    t = next;
+    if (done)
+      break;
+  }
+  for (int i = 0; i < Steps; ++i) {
+    const double rate = Curve.Rate(t);
+    if (std::fabs(rate) < 1e-9)
+      break;
+    const double step = (Curve.ExactNear(t, Target) - Target) / rate;
+    const double next = std::clamp(t - step, Run.Start, Run.End);
+    const bool done = std::fabs(next - t) < kPolishTolerance;
+    t = next;
+    if (done)
+      break;
+  }
+  return t;
+}
+
+// Sorted marks on the circle (degrees 0..360) with what each one stands for.
+struct TMark {
+  double Longitude = 0;
+  int Tag = 0;
+  bool operator<(const TMark& Other) const { return Longitude < Other.Longitude; }
+};
+
+// Calls Hit(mark, unwrapped value) for every mark the run passes: its start value excluded, its
+// end value included, so a value on a boundary counts once.
+template <class F>
+void ForEachCrossing(const std::vector<TMark>& Marks, const TRun& Run, const F& Hit) {
+  if (Marks.empty() || Run.From == Run.To)
+    return;
+  const bool rising = Run.To > Run.From;
+  const double low = std::min(Run.From, Run.To), high = std::max(Run.From, Run.To);
+  for (double turn = std::floor(low / 360.0); turn * 360.0 <= high; turn += 1.0) {
+    const double base = turn * 360.0;
+    auto first = rising ? std::upper_bound(Marks.begin(), Marks.end(), TMark{low - base})
+                        : std::lower_bound(Marks.begin(), Marks.end(), TMark{low - base});
+    for (auto it = first; it != Marks.end(); ++it) {
+      const double value = base + it->Longitude;
+      if (rising ? value > high : value >= high)
+        break;
+      Hit(*it, value);
+    }
+  }
+}
+
+std::vector<TMark> AspectMarks(double Base, const TSearchRequest& Request, int TagBase) {
+  std::vector<TMark> marks;
+  for (int a = 1; a <= kAspectCount; ++a) {
+    if (!Request.AspectOn[a])
+      continue;
+    const double angle = AspectAngles[a];
+    marks.push_back({NormalizeDegrees(Base + angle), TagBase + a});
+    if (angle != 0.0 && angle != 180.0)
+      marks.push_back({NormalizeDegrees(Base - angle), TagBase + a});
+  }
+  std::sort(marks.begin(), marks.end());
+  return marks;
+}
+
+TSkyEvent MakeEvent(TEventKind Kind, double JulianDayUT, int Body) {
+  TSkyEvent event;
+  event.Kind = Kind;
+  event.Universal = DateTimeOfJulianDay(JulianDayUT);
+  event.Body = Body;
+  return event;
+}
+
+class TSearch {
+public:
+  TSearch(const TSearchRequest& Request, const TProgress& Progress)
+      : Request_(Request), Progress_(Progress), From_(JulianDayOf(Request.From)),
+        To_(JulianDayOf(Request.To)) {}
+
+  TSearchResult Run() {
+    TSearchResult result;
+    if (!(To_ > From_) || !BuildTracks()) {
+      result.Cancelled = !(To_ > From_) ? false : true;
+      return result;
+    }
+    for (int body = 1; body <= kBodyCount; ++body)
+      if (Tracks_[body] && Request_.Moving[body])
+        FindBodyEvents(body);
+    if (Request_.SkyAspects)
+      for (int a = 1; a <= kBodyCount; ++a)
+        for (int b = a + 1; b <= kBodyCount; ++b)
+          if (TakesPartInSky(a) && TakesPartInSky(b))
+            FindSkyAspects(a, b);
+    std::stable_sort(Events_.begin(), Events_.end(), [](const TSkyEvent& x, const TSkyEvent& y) {
+      return x.Universal < y.Universal;
+    });
+    result.Events = std::move(Events_);
+    return result;
+  }
+
+private:
+  const TSearchRequest& Request_;
+  const TProgress& Progress_;
+  double From_, To_;
+  std::array<std::unique_ptr<TBodyTrack>, kBodyCount + 1> Tracks_;
+  std::array<std::vector<TRun>, kBodyCount + 1> Runs_;
+  std::vector<TSkyEvent> Events_;
+
+  bool TakesPartInSky(int Body) const {
+    return Request_.Moving[Body] && (Body != 2 || Request_.MoonSkyEvents);
+  }
+
+  bool BuildTracks() {
+    std::vector<int> planets, moon;
+    for (int body = 1; body <= kBodyCount; ++body)
+      if (Request_.Moving[body])
+        (body == 2 ? moon : planets).push_back(body);
+    const double total = PieceCount(planets) + PieceCount(moon);
+    double done = 0;
+    for (const auto& group : {planets, moon}) {
+      if (!SampleGroup(group, [&] {
+            done += 1;
+            return !Progress_ || Progress_(0.9 * std::min(1.0, done / total));
+          }))
+        return false;
+      for (int body : group) {
+        std::vector<double> breaks;
+        for (const auto& piece : Tracks_[body]->Pieces())
+          breaks.push_back(piece.Start);
+        breaks.push_back(Tracks_[body]->Pieces().back().End);
+        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 16);
+      }
+    }
+    return true;
+  }
+
+  // Pieces of every body align on one origin, so a slow body's piece holds whole fast ones.
+  double Origin() const { return std::floor(From_ / 64.0) * 64.0; }
+
+  std::pair<double, int> PieceRange(int Body) const {
+    const TTrackLayout layout = LayoutOf(Body);
+    const double first =
+        Origin() +
+        std::floor((From_ - MarginDays(Body) - Origin()) / layout.SpanDays) * layout.SpanDays;
+    const double last = To_ + MarginDays(Body);
+    return {first, std::max(1, int(std::ceil((last - first) / layout.SpanDays)))};
+  }
+
+  double PieceCount(const std::vector<int>& Group) const {
+    return Group.empty() ? 0.0 : PieceRange(Group.front()).second;
+  }
+
+  // Fits the bodies of one layout together, each moment sampled for all of them at once (the
+  // library reuses what the bodies share); the end of one piece is the start of the next.
+  bool SampleGroup(const std::vector<int>& Group, const std::function<bool()>& KeepGoing) {
+    if (Group.empty())
+      return true;
+    const TTrackLayout layout = LayoutOf(Group.front());
+    const auto [first, count] = PieceRange(Group.front());
+    for (int body : Group)
+      Tracks_[body] = std::make_unique<TBodyTrack>(body, layout);
+    const TBodyTrack& pattern = *Tracks_[Group.front()];
+    std::vector<std::vector<double>> samples(Group.size(), std::vector<double>(layout.Degree + 1));
+    for (int p = 0; p < count; ++p) {
+      const double start = first + p * layout.SpanDays;
+      const std::vector<double> times = pattern.NodeTimes(start);
+      for (std::size_t i = 0; i < times.size(); ++i)
+        for (std::size_t g = 0; g < Group.size(); ++g)
+          samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : BodyLongitude(Group[g], times[i]);
+      for (std::size_t g = 0; g < Group.size(); ++g)
+        Tracks_[Group[g]]->AppendPiece(start, samples[g]);
+      if (!KeepGoing())
+        return false;
+    }
+    return true;
+  }
+
+  TCurve BodyCurve(int Body) const {
+    const TBodyTrack* track = Tracks_[Body].get();
+    TCurve curve;
+    curve.Value = [track](double t) { return track->ValueAt(t); };
+    curve.Rate = [track](double t) { return track->RateAt(t); };
+    curve.Exact = [Body](double t) { return BodyLongitude(Body, t); };
+    // A station: the zero of the library's own rate, by the secant rule inside the bracket.
+    curve.PolishTurn = [Body](double t, double low, double high) {
+      double t0 = t, r0 = BodyLongitudeRate(Body, t0).Rate;
+      double t1 = t + 0.01, r1 = BodyLongitudeRate(Body, t1).Rate;
+      for (int i = 0; i < 8 && r1 != r0; ++i) {
+        const double t2 = std::clamp(t1 - r1 * (t1 - t0) / (r1 - r0), low, high);
+        if (std::fabs(t2 - t1) < kTurnTolerance)
+          return t2;
+        t0 = t1, r0 = r1;
+        t1 = t2, r1 = BodyLongitudeRate(Body, t1).Rate;
+      }
+      return t1;
+    };
+    return curve;
+  }
+
+  bool InPeriod(double T) const { return T >= From_ && T < To_; }
+
+  void FindBodyEvents(int Body) {
+    const TCurve curve = BodyCurve(Body);
+    const std::vector<TRun>& runs = Runs_[Body];
+    const bool moonQuiet = Body == 2 && !Request_.MoonSkyEvents;
+    std::vector<TMark> targets;
+    if (Request_.Transits)
+      for (std::size_t n = 0; n < Request_.Natal.size(); ++n) {
+        const auto marks = AspectMarks(Request_.Natal[n].Longitude, Request_, int(n) * 32);
+        targets.insert(targets.end(), marks.begin(), marks.end());
+      }
+    std::sort(targets.begin(), targets.end());
+    std::vector<TMark> cusps;
+    if (Request_.Ingresses && !moonQuiet)
+      for (int sign = 0; sign < kSignCount; ++sign)
+        cusps.push_back({30.0 * sign, sign});
+    for (std::size_t r = 0; r < runs.size(); ++r) {
+      const TRun& run = runs[r];
+      const int direction = run.To > run.From ? +1 : -1;
+      if (Request_.Stations && Body != 1 && Body != 2 && r > 0 && InPeriod(run.Start) &&
+          (runs[r - 1].To > runs[r - 1].From) != (direction > 0))
+        Events_.push_back(Station(Body, run.Start, direction));
+      ForEachCrossing(cusps, run, [&](const TMark& mark, double value) {
+        const double t = SolveOnRun(curve, run, value);
+        if (!InPeriod(t))
+          return;
+        TSkyEvent event = MakeEvent(TEventKind::Ingress, t, Body);
+        event.Sign = direction > 0 ? mark.Tag + 1 : (mark.Tag + 11) % 12 + 1;
+        event.Direction = direction;
+        Events_.push_back(event);
+      });
+      ForEachCrossing(targets, run, [&](const TMark& mark, double value) {
+        const double t = SolveOnRun(curve, run, value);
+        if (!InPeriod(t))
+          return;
+        TSkyEvent event = MakeEvent(TEventKind::Transit, t, Body);
+        event.Aspect = mark.Tag % 32;
+        event.Natal = Request_.Natal[mark.Tag / 32].Key;
+        event.Direction = direction;
+        const double orb = Request_.Orbs[event.Aspect];
+        event.OrbEnter = OrbEdge(curve, runs, r, t, value, orb, -1);
+        event.OrbLeave = OrbEdge(curve, runs, r, t, value, orb, +1);
+        Events_.push_back(event);
+      });
+    }
+    if (Progress_)
+      Progress_(0.9 + 0.1 * Body / kBodyCount);
+  }
+
+  static TSkyEvent Station(int Body, double T, int Direction) {
+    TSkyEvent event = MakeEvent(TEventKind::Station, T, Body);
+    event.Direction = Direction;
+    return event;
+  }
+
+  // Walking from the exact moment T (in run R) back (Way -1) or on (+1): the moment the curve
+  // is Orb away from Target; empty when that lies beyond the followed span.
+  static std::optional<TDateTime> OrbEdge(const TCurve& Curve, const std::vector<TRun>& Runs,
+                                          std::size_t R, double T, double Target, double Orb,
+                                          int Way) {
+    for (std::size_t r = R; r < Runs.size(); r += Way) {
+      const TRun& run = Runs[r];
+      const double far = Way < 0 ? run.From : run.To;
+      if (std::fabs(far - Target) > Orb) {
+        const double edge = Target + (far > Target ? Orb : -Orb);
+        const TRun part = Way < 0 ? TRun{run.Start, std::min(T, run.End), run.From, edge}
+                                  : TRun{std::max(T, run.Start), run.End, edge, run.To};
+        // From the fit alone: an orb's edge is a convention, shown to the minute, and polishing it
+        // would double the search's cost. The fit is off by its error over the rate: seconds
+        // for most bodies, up to an hour for Neptune's slow, rippling track.
+        return DateTimeOfJulianDay(SolveOnRun(Curve, part, edge, 0));
+      }
+      if (r == 0 && Way < 0)
+        break;
+    }
+    return std::nullopt;
+  }
+
+  void FindSkyAspects(int A, int B) {
+    const TBodyTrack& a = *Tracks_[A];
+    const TBodyTrack& b = *Tracks_[B];
+    const TBodyTrack& fine = LayoutOf(A).SpanDays <= LayoutOf(B).SpanDays ? a : b;
+    TCurve curve;
+    curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
+    curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
+    curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
+    std::vector<double> breaks{From_};
+    for (const auto& piece : fine.Pieces())
+      if (piece.Start > From_ && piece.Start < To_)
+        breaks.push_back(piece.Start);
+    breaks.push_back(To_);
+    const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
+    for (const TRun& run : BuildRuns(curve, breaks, 8))
+      ForEachCrossing(marks, run, [&](const TMark& mark, double value) {
+        const double t = SolveOnRun(curve, run, value);
+        if (!InPeriod(t))
+          return;
+        TSkyEvent event = MakeEvent(TEventKind::Aspect, t, A);
+        event.Aspect = mark.Tag;
+        event.Other = B;
+        Events_.push_back(event);
+      });
+  }
+};
+
+} // namespace
+
+TSearchRequest DefaultRequest(TDateTime From, TDateTime To) {
+  TSearchRequest request;
+  request.From = From;
+  request.To = To;
+  request.Moving.fill(true);
+  request.Moving[0] = false;
+  request.Moving[2] = false;
+  request.AspectOn.fill(true);
+  request.AspectOn[0] = false;
+  return request;
+}
+
+TSearchResult FindEvents(const TSearchRequest& Request, const TProgress& Progress) {
+  return TSearch(Request, Progress).Run();
+}
+
+} // namespace astro::search
