@@ -102,6 +102,8 @@ public:
   // "Таблица бальности": opens the modeless table of dignities (reading dignities.txt from the
   // program's folder the first time), which then follows every chart while it is open.
   void N4Click();
+  // Keeps the current place as the one the next start selects.
+  void HomePlaceClick();
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
