@@ -293,6 +293,14 @@ TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
   return WholeHoursOffset(Zone_);
 }
 
+TZoneOffset TChartSession::OffsetAtUniversal(TSeconds ut) const {
+  if (Historic && PositionFrame1)
+    if (const auto offset = HistoricOffsetAt(PositionFrame1->CityZoneName().toLatin1(),
+                                             PositionFrame1->CityLongitude(), ToDateTime(ut)))
+      return *offset;
+  return WholeHoursOffset(Zone_);
+}
+
 void TChartSession::CheckInRange(TSeconds local) const {
   const astro::TDateTime ut = ToUniversalTime(OffsetAt(local), ToDateTime(local));
   const astro::TDateTime first = Efemeris_->FirstDate(), last = Efemeris_->LastDate();
@@ -307,10 +315,10 @@ void TChartSession::CheckInRange(TSeconds local) const {
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
 
-TChartFacts TChartSession::Compute(TSeconds local) {
+TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> given) {
   CheckInRange(local);
   Moment = ToDateTime(local);
-  const TZoneOffset offset = OffsetAt(local);
+  const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
