@@ -189,8 +189,14 @@ void TForm1::FormCreate() {
                           {QString::fromStdString(Paths_.EphemerisFile), Paths_.ArchiveFile,
                            Paths_.ProgramDir + "/font.fnt", Paths_.ProgramDir + "/dignities.txt"});
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  if (!QFileInfo::exists(QString::fromStdString(Paths_.EphemerisFile))) {
+    // Reported as the other missing files are; the window goes on without a chart.
+    Prompts().Information("Отсутствует файл эфемерид " +
+                          QString::fromStdString(Paths_.EphemerisFile) + ".");
+  }
   PositionFrame1_->ReadOptions(IniPath().toStdString());
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
+  PositionFrame1_->SelectHomePlace(IniPath().toStdString()); // so "now" is the home's local time
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
   PlanetPosition1_->SetIniFileName(SlashedIniPath().toStdString());
@@ -260,8 +266,7 @@ void TForm1::PositionFrame1TimeZoneChange() {
 // Moon panels.
 void TForm1::PositionFrame1PositionChange() {
   if (KosmoFrame_) {
-    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDeg, PositionFrame1_->LongitudeMin,
-                          PositionFrame1_->LatitudeDeg, PositionFrame1_->LatitudeMin);
+    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDegrees(), PositionFrame1_->LatitudeDegrees());
   }
   if (RecomputeCount_ > 0) {
     RefreshSunMoon();
@@ -541,6 +546,21 @@ void TForm1::TransitsClick() {
     PositionFrame1_->SetDateTime(local);
   };
   TransitsForm_->show();
+}
+
+void TForm1::HomePlaceClick() {
+  try {
+    if (!PositionFrame1_->WriteHomePlace(IniPath().toStdString())) {
+      Prompts().Information("Выберите государство и город из списков: домашним может быть "
+                            "только место атласа.");
+      return;
+    }
+  } catch (const config::EIniWriteError& error) {
+    Prompts().Error(QString::fromStdString(error.what()));
+    return;
+  }
+  Prompts().Information("Домашнее место: " + PositionFrame1_->CountryText() + ", " +
+                        PositionFrame1_->CityText() + ". С него начнётся следующий запуск.");
 }
 
 void TForm1::N4Click() {

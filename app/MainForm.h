@@ -114,6 +114,8 @@ public:
   // "Транзиты за период" for the chart shown now; a row's moment moves the chart there.
   void TransitsClick();
   TTransitsForm* TransitsForm() const { return TransitsForm_; }
+  // Keeps the current place as the one the next start selects.
+  void HomePlaceClick();
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);

@@ -97,6 +97,7 @@ void TForm1::BuildMenu() {
   settings->setObjectName("N2");
   AddItem(settings, "N3", "Аспекты и орбы", &TForm1::N3Click);
   AddItem(settings, "N4", "Таблица бальности", &TForm1::N4Click);
+  AddItem(settings, "HomePlace", "Сделать место домашним", &TForm1::HomePlaceClick);
 
   QMenu* help = MainMenuXP1_->addMenu("Помощь");
   help->setObjectName("Help");

@@ -320,3 +320,24 @@ TEST(ChartProgram, WideOrbsKeepTheFortyFiveClosestAndSayHowManyWereLeftOut) {
                                     std::to_string(omitted) + " more left out)\n"),
             std::string::npos);
 }
+
+TEST(ChartProgram, SmallCoordinatesWestAndSouthKeepTheirSigns) {
+  const TTestFolder folder("signs");
+  for (const char* city : {"Великобритания/Лондон", "Эквадор/Кито"}) {
+    const TRun text = RunChart({"--date", "2005-01-05", "--city", city, "--ini", folder.Ini()});
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    const TRun run =
+        RunChart({"--date", "2005-01-05", "--city", city, "--ini", folder.Ini(), "--json"});
+    const QJsonObject place =
+        QJsonDocument::fromJson(QByteArray::fromStdString(run.Out))["place"].toObject();
+    EXPECT_FALSE(place["own"].toBool());
+    if (std::string(city).ends_with("Лондон")) {
+      EXPECT_NE(text.Out.find("latitude 51°31’, longitude -0°08’"), std::string::npos) << text.Out;
+      EXPECT_NEAR(place["lon"].toDouble(), -8 / 60.0, 1e-6);
+      EXPECT_EQ(place["longitude"].toString(), "-0°08’");
+    } else {
+      EXPECT_NE(text.Out.find("latitude -0°14’, longitude -78°31’"), std::string::npos) << text.Out;
+      EXPECT_NEAR(place["lat"].toDouble(), -14 / 60.0, 1e-6);
+    }
+  }
+}
