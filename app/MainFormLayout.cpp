@@ -4,6 +4,7 @@
 // in pixels within each control's parent.
 #include "MainForm.h"
 
+#include "HousesPanel.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "SunMoonPanels.h"
@@ -151,6 +152,8 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
                         {"Восход:", "Заход  :", "Фаза  :"}, {"MoonFase", "Panel2", "Panel3"});
   SunMoon = std::make_unique<TSunMoonPanels>(
       std::array<QLabel*, 6>{sun[0], sun[1], sun[2], moon[0], moon[1], moon[2]});
+  Houses_ = new THousesPanel(sheet);
+  Houses_->OnSystemChange = [this] { RefreshHouses(); };
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

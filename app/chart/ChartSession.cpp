@@ -307,29 +307,10 @@ void TChartSession::CheckInRange(TSeconds local) const {
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
 
-namespace {
-
-astro::TOffsetSource OffsetSourceOf(TZoneSource source) {
-  switch (source) {
-  case TZoneSource::WholeHours:
-    break;
-  case TZoneSource::Standard:
-    return astro::TOffsetSource::Standard;
-  case TZoneSource::Daylight:
-    return astro::TOffsetSource::Daylight;
-  case TZoneSource::LocalMean:
-    return astro::TOffsetSource::LocalMean;
-  }
-  return astro::TOffsetSource::WholeHours;
-}
-
-} // namespace
-
 astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const {
-  astro::TChartMoment moment{Moment, ut, offset.Seconds, OffsetSourceOf(offset.Source), {}};
+  const astro::TChartMoment moment = ChartMomentOf(
+      offset, Moment, ut, PositionFrame1 ? PositionFrame1->CityZoneName() : QString());
   std::optional<astro::TChartPlace> place;
-  if (offset.Source != TZoneSource::WholeHours && PositionFrame1)
-    moment.ZoneName = PositionFrame1->CityZoneName().toStdString();
   if (Coordinates)
     place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
                                PositionFrame1 ? PositionFrame1->CityZoneName().toStdString()
