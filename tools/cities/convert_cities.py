@@ -19,6 +19,10 @@ last separator, so the zone name rides along without breaking the six-field form
 Lines are ordered by population, the most populous first; a later line with the same city,
 region and country as an earlier one is dropped.
 
+The reviewed corrections of data/cities-corrections.txt are applied last; then every place is
+checked against the tz database (atlas_check.py), and nothing is written while one fails. The
+ISO 3166 codes of the atlas's country names go to data/cities-countries.txt, for that check.
+
 Needs: python3, libgeonames-dev (and so libgeonames0, libgeonames-common), tzdata, and for the
 earlier list's zones node with @photostructure/tz-lookup (see data/README.md).
 """
@@ -33,6 +37,7 @@ import math
 import os
 import sys
 
+from atlas_check import TzTables, distance_km
 from kstars_cities import (DEGREE, MINUTE, clean_field, format_angle, lookup_zones,
                            round_hours, standard_offset_hours, to_cp1251_text, write_lines)
 
@@ -51,6 +56,23 @@ COUNTRY_NAME_FIXES = {
     "GB": "Великобритания",
     "CD": "Демократическая Республика Конго",
     "TH": "Таиланд",
+}
+# The earlier list's country names that GeoNames does not give, with the ISO 3166 codes whose
+# zones their places carry.
+EARLIER_COUNTRY_CODES = {
+    "Антарктида": "AQ",
+    "Западная Сахара": "EH",
+    "Остров Вознесения": "SH",
+    "Питкэрн": "PN",
+    "Теркс и Кайкос": "TC",
+    # the United States' outlying islands: Midway and Wake (UM), Pagan (MP), and Johnston Atoll,
+    # whose Pacific/Johnston is a link to Hawaii's Pacific/Honolulu (US)
+    "Территория США": "UM,MP,US",
+    "Фолклендские острова": "FK",
+}
+# GeoNames codes that iso3166.tab lacks, with the code whose zones they keep.
+ZONES_OF_CODE = {
+    "XK": "RS",  # Kosovo keeps Serbia's Europe/Belgrade
 }
 # Where the Russian catalogue gives a city the name of another one, by GeoNames id.
 CITY_NAME_FIXES = {
@@ -138,13 +160,6 @@ def zone_links(path="/usr/share/zoneinfo/tzdata.zi"):
     return links
 
 
-def distance_km(lat1, lon1, lat2, lon2):
-    p1, p2 = math.radians(lat1), math.radians(lat2)
-    dp, dl = p2 - p1, math.radians(lon2 - lon1)
-    a = math.sin(dp / 2) ** 2 + math.cos(p1) * math.cos(p2) * math.sin(dl / 2) ** 2
-    return 2 * 6371.0 * math.asin(math.sqrt(min(1.0, a)))
-
-
 class Grid:
     """GeoNames places in one-degree cells, for near-neighbour search."""
 
@@ -209,6 +224,68 @@ def country_codes_of(earlier, grid):
     return [country_code.get(p["country"], code) for p, code in zip(earlier, nearest)]
 
 
+class Corrections:
+    """The reviewed table of places to drop or mend, keyed by city, country and region."""
+
+    def __init__(self, path):
+        self.path = path
+        self.changes = {}
+        with open(path, encoding="utf-8") as f:
+            for number, line in enumerate(f, 1):
+                if not line.strip() or line.startswith("#"):
+                    continue
+                fields = line.rstrip("\n").split(";", 4)
+                if len(fields) != 5:
+                    raise SystemExit(f"{path}:{number}: not five fields")
+                key, change = tuple(fields[:3]), fields[3].strip()
+                if key in self.changes:
+                    raise SystemExit(f"{path}:{number}: {';'.join(key)} twice")
+                self.changes[key] = change if change == "drop" else dict(
+                    item.strip().split("=", 1) for item in change.split(","))
+        self.used = collections.Counter()
+
+    def apply(self, key, row, geonames_by_id):
+        """The row (country, latitude, longitude, zone) corrected, or None to drop the place."""
+        change = self.changes.get(key)
+        if change is None:
+            return row
+        self.used[key] += 1
+        if change == "drop":
+            return None
+        country, lat, lon, zone = row
+        if "geonames" in change:
+            g = geonames_by_id[change["geonames"]]
+            country, lat, lon, zone = g["country_ru"], g["latitude"], g["longitude"], g["zone"]
+        country = change.get("country", country)
+        lat = parse_minutes_angle(change["latitude"]) if "latitude" in change else lat
+        lon = parse_minutes_angle(change["longitude"]) if "longitude" in change else lon
+        return country, lat, lon, change.get("zone", zone)
+
+    def problems(self):
+        """Lines of the table that name no place or more than one."""
+        return [f"{self.path}: {self.used[key]} places {';'.join(key)}"
+                for key in self.changes if self.used[key] != 1]
+
+
+def country_codes_by_name(tz, names, country_names):
+    """The ISO codes, comma-separated, whose zones the places of each country name carry: every
+    ISO country by its catalogue name (for corrections that move a place to a country no GeoNames
+    place of the atlas has, such as Curaçao), the names GeoNames places get, the earlier list's."""
+    codes = {COUNTRY_NAME_FIXES.get(c) or names.names[c]: c for c in tz.codes if names.names.get(c)}
+    codes.update({name: ZONES_OF_CODE.get(code, code) for code, name in country_names.items()})
+    codes.update(EARLIER_COUNTRY_CODES)
+    return codes
+
+
+def write_country_codes(path, codes_of_name):
+    lines = ["# ISO 3166 codes of the atlas's country names, written by tools/cities/convert_cities.py:",
+             "# the zones of these codes in the tz database's zone1970.tab and zone.tab are the zones",
+             "# the country's places may carry. Kosovo (XK, not in iso3166.tab) keeps Serbia's."]
+    lines += [f"{name};{codes}" for name, codes in sorted(codes_of_name.items())]
+    with open(path, "w", encoding="utf-8", newline="\n") as f:
+        f.write("\n".join(lines) + "\n")
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
     parser.add_argument("--catalog", default="/usr/share/locale/ru/LC_MESSAGES/geonames.mo")
@@ -218,6 +295,10 @@ def main():
     parser.add_argument("--year", type=int, default=datetime.date.today().year,
                         help="year whose standard offsets are taken (default: this year)")
     parser.add_argument("--output", default=os.path.join(REPO, "data", "cities.txt"))
+    parser.add_argument("--corrections",
+                        default=os.path.join(REPO, "data", "cities-corrections.txt"))
+    parser.add_argument("--countries", default=os.path.join(REPO, "data", "cities-countries.txt"),
+                        help="where the country names' ISO codes are written")
     args = parser.parse_args()
 
     names = Catalogue(args.catalog)
@@ -228,6 +309,7 @@ def main():
     for p in geonames:
         country = names.country(p["code"], p["country"])
         country_names[p["code"]] = country
+        p["country_ru"] = country
         region = names.get(f"{p['code']}.{p['admin1']}", p["state"]) if p["state"] else ""
         city = CITY_NAME_FIXES.get(p["id"]) or names.get(p["id"], p["name"])
         p["ru"] = city
@@ -253,24 +335,48 @@ def main():
         rows.append((place["city"], country_names.get(code, place["country"]), place["region"],
                      place["latitude"], place["longitude"], zone))
 
+    tz = TzTables()
+    codes_of_name = country_codes_by_name(tz, names, country_names)
+    corrections = Corrections(args.corrections)
+    geonames_by_id = {p["id"]: p for p in geonames}
     links = zone_links()
     lines, seen, duplicates, strays = [], set(), 0, collections.Counter()
+    dropped, failures = 0, []
     for city, country, region, lat, lon, zone in rows:
         fields = [cp1251_text(clean_field(f), strays) for f in (city, country, region)]
+        corrected = corrections.apply(tuple(fields), (country, lat, lon, zone), geonames_by_id)
+        if corrected is None:
+            dropped += 1
+            continue
+        country, lat, lon, zone = corrected
+        fields[1] = cp1251_text(clean_field(country), strays)
         key = tuple(fields)
         if key in seen:
             duplicates += 1
             continue
         seen.add(key)
         zone = links.get(zone, zone)
+        codes = codes_of_name.get(fields[1])
+        problem = (tz.problem(codes.split(","), lat, lon, zone) if codes
+                   else f"no ISO code for the country {fields[1]}")
+        if problem:
+            failures.append(f"{';'.join(fields)}: {problem}")
         offset = standard_offset_hours(zone, args.year) if zone else None
         hours = "" if offset is None else str(round_hours(offset))
         lines.append(";".join(fields + [format_angle(lat), format_angle(lon), zone, hours]))
 
+    failures += corrections.problems()
+    if failures:
+        raise SystemExit("\n".join(failures) + f"\n{len(failures)} places fail; nothing written")
+    used_names = {line.split(";")[1] for line in lines}
+    write_country_codes(args.countries,
+                        {n: c for n, c in codes_of_name.items() if n in used_names})
     data = write_lines(args.output, lines)
     print(f"{len(lines)} places, {len(data)} bytes -> {args.output}: {len(geonames)} GeoNames "
           f"places, {len(kept)} of {len(earlier)} earlier places added ({without_zone} without "
-          f"zone), {duplicates} duplicates dropped; names: {names.found} from the Russian "
+          f"zone), {duplicates} duplicates dropped, {dropped} dropped and "
+          f"{len(corrections.changes) - dropped} mended by the corrections; names: {names.found} "
+          f"from the Russian "
           f"catalogue, {names.missing} kept as the source gives them; characters left out: "
           f"{dict(strays)}", file=sys.stderr)
 
