@@ -24,10 +24,13 @@ TAboutBox::TAboutBox(QWidget* parent) : QDialog(parent) {
           "по эфемеридам планет, 1800–2200 гг.",
           QRect(12, 52, 280, 28), 10);
   AddText("Licence", "Свободная программа: GNU GPL v3 или новее.", QRect(12, 86, 280, 14), 10);
+  // The atlas's licence (CC BY 4.0) asks for attribution wherever its data are shown.
   AddText("DataOrigin",
-          "Города: база данных KStars (GPL-2+).\n"
-          "Эфемериды: теория Мошье (Swiss Ephemeris).",
-          QRect(12, 108, 280, 28), 10);
+          "Города: GeoNames.org (CC BY 4.0) и KStars (GPL-2+).\n"
+          "Часовые пояса: база tz, IANA (общественное достояние).\n"
+          "Эфемериды, восход и заход: Swiss Ephemeris,\n"
+          "© Astrodienst AG (AGPL-3.0).",
+          QRect(12, 104, 284, 56), 9);
 
   auto* emblem = new QLabel(this);
   emblem->setObjectName("Image2");

@@ -6,6 +6,10 @@
 #include <QApplication>
 #include <exception>
 
+// Installs the toolkit's own Russian texts (file dialogs, message-box buttons) from the system's
+// Qt translations; false when they are not installed, and the toolkit then speaks English.
+bool LoadToolkitTranslations(QCoreApplication& App);
+
 class TAstraviaApplication : public QApplication {
   Q_OBJECT
 public:

@@ -18,12 +18,14 @@
 #include "PositionFrame.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
+#include "SaveFolders.h"
 #include "StartupPrefetch.h"
 #include "SunMoonPanels.h"
 #include "TaroImage.h"
 #include "TreeImage.h"
 #include "ViewCommands.h"
 #include "Vocabulary.h"
+#include "WindowPlacement.h"
 
 #ifdef __GLIBC__
 #include <malloc.h>
@@ -42,6 +44,7 @@
 #include <QMouseEvent>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -58,8 +61,11 @@ QString ToQString(const std::string& text) {
   return QString::fromStdString(text);
 }
 
-// One step of the animation in days, by the index of the step list.
-constexpr std::array<double, 3> kStepDays = {1.0 / 1440.0, 1.0 / 24.0, 1.0};
+// One step of the animation in milliseconds, by the index of the step list.
+constexpr std::array<long long, 3> kStepMs = {60'000, 3'600'000, 86'400'000};
+constexpr double kMsPerDay = 86'400'000.0;
+
+const QString kCaption = QStringLiteral("Astravia v 0.1");
 
 // Orbs the mask can show: one integer digit.
 constexpr double kLargestShownOrb = 9.99;
@@ -95,7 +101,7 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
   files::SetShippedDataDir(Paths_.ProgramDir);
   Prefetch_ = std::make_unique<TStartupPrefetch>(IniPath(), TStartupPrefetch::TFiles{});
   setObjectName("Form1");
-  setWindowTitle("Astravia v 0.1");
+  setWindowTitle(kCaption);
   // The designed positions are made for an 8 pt dialog face (11 px at 96 dpi).
   QFont face = font();
   face.setPixelSize(11);
@@ -151,6 +157,9 @@ TForm1::~TForm1() {
   // FormDestroy: store, font, model (its destruction writes the aspect settings; a refused
   // write is reported through OnSaveError).
   Efemeris_.reset();
+  if (DignityForm_) {
+    RememberWindowPlace(*DignityForm_, IniPath(), "DignityForm");
+  }
   if (FontLoaded) {
     FreeSymbolFont();
   }
@@ -174,6 +183,11 @@ QString TForm1::SlashedIniPath() const {
 }
 
 void TForm1::FormCreate() {
+  // Saves never replace what the program reads; the data files the configuration file names are
+  // looked up at each save.
+  savefolders::SetContext(IniPath(),
+                          {QString::fromStdString(Paths_.EphemerisFile), Paths_.ArchiveFile,
+                           Paths_.ProgramDir + "/font.fnt", Paths_.ProgramDir + "/dignities.txt"});
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
   PositionFrame1_->ReadOptions(IniPath().toStdString());
   Houses_->SetSystem(
@@ -355,11 +369,7 @@ void TForm1::OrbExit(QLineEdit* sender) {
 }
 
 int TForm1::StepIndex() const {
-  const int index = ComboBox1->currentIndex();
-  if (index < 0 || ComboBox1->currentText() != ComboBox1->itemText(index)) {
-    return -1;
-  }
-  return index;
+  return std::clamp(ComboBox1->currentIndex(), 0, int(kStepMs.size()) - 1);
 }
 
 std::array<TViewFrame*, 3> TForm1::Views() const {
@@ -386,6 +396,9 @@ void TForm1::CheckBox1Click() {
   if (CheckBox1->isChecked()) {
     HideHints();
     SetHintsEnabled(false);
+    AnimationStartLocal = PositionFrame1_->DateTime;
+    RestartAnimationCount();
+    ReturnToStart_->setEnabled(true);
     Timer1_->start();
   } else {
     Timer1_->stop();
@@ -393,17 +406,36 @@ void TForm1::CheckBox1Click() {
   }
 }
 
+void TForm1::RestartAnimationCount() {
+  Animation.Shown = PositionFrame1_->UniversalTime();
+  Animation.StartMs = std::llround(Animation.Shown * kMsPerDay);
+  Animation.StepMs = kStepMs[StepIndex()];
+  Animation.Ticks = 0;
+}
+
 void TForm1::Timer1Timer() {
-  const int step = StepIndex();
-  if (step < 0) {
-    return;
+  // A moment edited or a step chosen meanwhile: count on from there.
+  const bool edited = std::llround(PositionFrame1_->UniversalTime() * kMsPerDay) !=
+                      std::llround(Animation.Shown * kMsPerDay);
+  if (edited || Animation.StepMs != kStepMs[StepIndex()]) {
+    RestartAnimationCount();
   }
-  const astro::TDateTime next = PositionFrame1_->DateTime + kStepDays[step];
-  if (PositionFrame1_->IsInRange(next)) {
-    PositionFrame1_->SetDateTime(next);
+  const long long next = Animation.StartMs + (Animation.Ticks + 1) * Animation.StepMs;
+  if (PositionFrame1_->SetUniversalTime(next / kMsPerDay)) {
+    ++Animation.Ticks;
+    Animation.Shown = PositionFrame1_->UniversalTime();
   } else {
     Timer1_->stop();
     CheckBox1->setChecked(false); // runs CheckBox1Click, which re-enables the hints
+  }
+}
+
+void TForm1::ReturnToAnimationStartClick() {
+  if (CheckBox1->isChecked()) {
+    CheckBox1->setChecked(false);
+  }
+  if (AnimationStartLocal) {
+    PositionFrame1_->SetDateTime(*AnimationStartLocal);
   }
 }
 
@@ -441,11 +473,19 @@ void TForm1::TaroClick() {
 }
 
 void TForm1::OpenChartClick() {
-  archive::OpenChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+  if (archive::OpenChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this, &OpenChart_)) {
+    ShowChartCaption();
+  }
 }
 
 void TForm1::SaveChartClick() {
-  archive::SaveChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this);
+  if (archive::SaveChartCommand(*PositionFrame1_, Paths_.ArchiveFile, this, &OpenChart_)) {
+    ShowChartCaption();
+  }
+}
+
+void TForm1::ShowChartCaption() {
+  setWindowTitle(OpenChart_.Name.isEmpty() ? kCaption : OpenChart_.Name + " — " + kCaption);
 }
 
 void TForm1::SaveAsImageClick() {
@@ -496,7 +536,9 @@ void TForm1::N4Click() {
       Prompts().Error(ToQString(error.what()));
       return;
     }
-    DignityForm_->move(frameGeometry().right() + 8, y());
+    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+    DignityForm_->adjustSize(); // its own size, so that it is placed whole on the screen
+    PlaceWindow(*DignityForm_, QPoint(frameGeometry().right() + 8, y()), IniPath(), "DignityForm");
   }
   DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
   DignityForm_->show();

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "Chart.h"
+#include "ChartArchive.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
 
@@ -14,6 +15,7 @@
 #include <QString>
 #include <array>
 #include <memory>
+#include <optional>
 #include <string>
 
 class QAction;
@@ -84,9 +86,13 @@ public:
   void AspClick(QCheckBox* sender);
   void OrbExit(QLineEdit* sender);
 
-  // Animation.
+  // Animation: the n-th tick shows universal time start + n whole steps (milliseconds), so
+  // thousands of steps stay on the clock and a summer-time change neither doubles nor skips an
+  // hour; the local time shown is the one that universal time gives.
   void CheckBox1Click();
   void Timer1Timer();
+  // Brings the chart back to the local moment the last animation started from.
+  void ReturnToAnimationStartClick();
 
   // Menu commands.
   void OpenChartClick();
@@ -131,8 +137,10 @@ public:
   QString SlashedIniPath() const;
   // Number of CreateTree runs so far (a counter for checks and benchmarks).
   int RecomputeCount() const { return RecomputeCount_; }
-  // Index of the animation step (0 minute, 1 hour, 2 day), -1 when the user typed over it.
+  // Index of the animation step (0 minute, 1 hour, 2 day).
   int StepIndex() const;
+  QComboBox* StepBox() const { return ComboBox1; }
+  QAction* ReturnToAnimationStart() const { return ReturnToStart_; }
 
 protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
@@ -190,6 +198,21 @@ private:
   QTimer* Timer1_ = nullptr;
   QCheckBox* CheckBox1 = nullptr;
   QComboBox* ComboBox1 = nullptr;
+  QAction* ReturnToStart_ = nullptr;
+  // The running animation: universal time of its tick 0 in milliseconds, the step and ticks
+  // since then, and the universal time last shown (an edit of the moment restarts the count).
+  struct TAnimationRun {
+    long long StartMs = 0;
+    long long StepMs = 0;
+    long long Ticks = 0;
+    astro::TDateTime Shown = 0;
+  };
+  TAnimationRun Animation;
+  std::optional<astro::TDateTime> AnimationStartLocal;
+  void RestartAnimationCount();
+  // The chart last opened from or saved to the archive (none: empty name), named in the caption.
+  archive::TStoredChart OpenChart_;
+  void ShowChartCaption();
   std::array<QCheckBox*, 19> Asp{};
   std::array<QLineEdit*, 19> Orb{};
   std::array<QLabel*, 19> Image{};

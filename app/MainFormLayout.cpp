@@ -20,6 +20,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTabWidget>
+#include <QToolButton>
 
 namespace {
 
@@ -239,8 +240,18 @@ void TForm1::BuildAnimationPanel(QWidget* sheet) {
   ComboBox1 = new QComboBox(panel);
   ComboBox1->setObjectName("ComboBox1");
   ComboBox1->setGeometry(185, 4, 72, 21);
-  ComboBox1->setEditable(true);
-  ComboBox1->setInsertPolicy(QComboBox::NoInsert);
-  ComboBox1->addItems({"Минута", "Час", "День"});
+  ComboBox1->addItems({"Минута", "Час", "День"}); // only the steps that exist
   ComboBox1->setCurrentIndex(0);
+  // Back to the moment the last animation started from.
+  auto* back = new QToolButton(panel);
+  back->setObjectName("ReturnToStartButton");
+  back->setGeometry(261, 4, 29, 21);
+  ReturnToStart_ = new QAction(QString::fromUtf8("\u21BA"), this);
+  ReturnToStart_->setObjectName("ReturnToAnimationStart");
+  ReturnToStart_->setToolTip("Вернуться к моменту начала анимации");
+  ReturnToStart_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Home));
+  ReturnToStart_->setEnabled(false);
+  connect(ReturnToStart_, &QAction::triggered, this, [this] { ReturnToAnimationStartClick(); });
+  addAction(ReturnToStart_);
+  back->setDefaultAction(ReturnToStart_);
 }

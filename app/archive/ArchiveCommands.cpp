@@ -7,6 +7,8 @@
 #include "Prompts.h"
 #include "SaveChartDialog.h"
 
+#include <cmath>
+
 namespace archive {
 namespace {
 
@@ -28,7 +30,7 @@ QString CoordinatesText(const TStoredChart& chart) {
 
 TStoredChart ChartFromFrame(const TPositionFrame& frame) {
   TStoredChart chart;
-  chart.Local = frame.DateTime;
+  chart.Local = std::round(frame.DateTime * 86400.0) / 86400.0;
   chart.Country = frame.CountryText();
   chart.City = frame.CityText();
   chart.Zone = frame.CityTimeZone;
@@ -78,18 +80,31 @@ QString ReplaceQuestion(const QString& name) {
   return QStringLiteral("Карта «%1» уже есть в архиве. Заменить её?").arg(name);
 }
 
-bool SaveChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent) {
+QString UpdateQuestion(const QString& name) {
+  return QStringLiteral("Обновить карту «%1» в архиве?").arg(name);
+}
+
+bool SaveChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent,
+                      TStoredChart* current) {
   TStoredChart chart = ChartFromFrame(frame);
   TSaveChartDialog dialog(ChartSummary(chart), parent);
+  if (current) {
+    dialog.SetName(current->Name);
+    dialog.SetNote(current->Note);
+  }
   if (!Prompts().Execute(dialog) || dialog.Name().isEmpty())
     return false;
   chart.Name = dialog.Name();
   chart.Note = dialog.Note();
   try {
     TChartArchive archive(archivePath);
-    if (archive.Contains(chart.Name) && !Prompts().Question(ReplaceQuestion(chart.Name)))
+    const bool same = current && current->Name == chart.Name;
+    if (archive.Contains(chart.Name) &&
+        !Prompts().Question(same ? UpdateQuestion(chart.Name) : ReplaceQuestion(chart.Name)))
       return false;
     archive.Save(chart);
+    if (current)
+      *current = chart;
     return true;
   } catch (const TArchiveError& error) {
     Prompts().Error(error.Text());
@@ -97,7 +112,8 @@ bool SaveChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget
   }
 }
 
-bool OpenChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent) {
+bool OpenChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget* parent,
+                      TStoredChart* current) {
   std::optional<TStoredChart> chart;
   try {
     TChartArchive archive(archivePath);
@@ -111,7 +127,10 @@ bool OpenChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget
   }
   if (!chart)
     return false;
-  switch (ApplyChart(frame, *chart)) {
+  const TApplyResult applied = ApplyChart(frame, *chart);
+  if (current && applied != TApplyResult::OutOfRange)
+    *current = *chart;
+  switch (applied) {
   case TApplyResult::OutOfRange:
     Prompts().Error(QStringLiteral("Момент карты «%1» (%2 %3) лежит вне диапазона эфемерид; "
                                    "карта не открыта.")

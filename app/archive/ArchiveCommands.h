@@ -11,7 +11,8 @@ class TPositionFrame;
 namespace archive {
 
 // The frame's chart as the archive keeps it: local moment, country and city texts as shown,
-// zone, zone-by-date choice and coordinates. Name and note are left empty.
+// zone, zone-by-date choice and coordinates; the moment to the whole second (the clock's
+// milliseconds are no part of a chart). Name and note are left empty.
 TStoredChart ChartFromFrame(const TPositionFrame& Frame);
 
 // The frame's zone-by-date choice, and setting it. The position frame has no such choice in
@@ -33,9 +34,15 @@ TApplyResult ApplyChart(TPositionFrame& Frame, const TStoredChart& Chart);
 QString ChartSummary(const TStoredChart& Chart);
 // The question asked before a chart of the same name is replaced.
 QString ReplaceQuestion(const QString& Name);
+// The question asked before the open chart is stored again under its own name.
+QString UpdateQuestion(const QString& Name);
 
-// The menu commands. True when a chart was saved, or opened into the frame.
-bool SaveChartCommand(TPositionFrame& Frame, const QString& ArchivePath, QWidget* Parent);
-bool OpenChartCommand(TPositionFrame& Frame, const QString& ArchivePath, QWidget* Parent);
+// The menu commands. True when a chart was saved, or opened into the frame. Current, when
+// given, is the chart open in the window: its name and note fill the save dialog, and it
+// becomes the chart saved or opened.
+bool SaveChartCommand(TPositionFrame& Frame, const QString& ArchivePath, QWidget* Parent,
+                      TStoredChart* Current = nullptr);
+bool OpenChartCommand(TPositionFrame& Frame, const QString& ArchivePath, QWidget* Parent,
+                      TStoredChart* Current = nullptr);
 
 } // namespace archive

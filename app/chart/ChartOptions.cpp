@@ -10,9 +10,9 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",  "--time",       "--city",  "--zone", "--ini",
-                                    "--out",   "--until",      "--step",  "--seed", "--archive",
-                                    "--chart", "--save-chart", "--houses"};
+const char* const ValueOptions[] = {
+    "--date", "--time", "--city",    "--zone",  "--ini",        "--out",       "--until",
+    "--step", "--seed", "--archive", "--chart", "--save-chart", "--max-steps", "--houses"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -65,6 +65,14 @@ TSeconds UntilValue(const std::string& text) {
   if (t == std::string::npos)
     return ToSeconds(date, {23, 59, 59});
   return ToSeconds(date, TimeValue("--until", text.substr(t + 1)));
+}
+
+std::int64_t MaxStepsValue(const std::string& text) {
+  std::int64_t steps = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), steps);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size() || steps < 1)
+    throw TChartError("--max-steps: \"" + text + "\" is not a positive whole number");
+  return steps;
 }
 
 TStep StepValue(const std::string& text) {
@@ -208,6 +216,8 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       throw TChartError("--houses: \"" + value("--houses") +
                         "\" is not a house system (P K R C O E W B M T or a name such as Koch)");
   }
+  if (given("--max-steps"))
+    options.MaxSteps = MaxStepsValue(value("--max-steps"));
   if (given("--until")) {
     options.Until = UntilValue(value("--until"));
     options.Step = StepValue(value("--step"));
@@ -224,7 +234,8 @@ std::string ChartHelpText() {
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
                       [--houses SYSTEM]
                       [--archive PATH]
-                      [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day]
+                      [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day
+                       [--max-steps N]]
                       [--historic-zones | --no-historic-zones]
        astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
        astravia-chart --list-charts [--archive PATH]
@@ -280,9 +291,14 @@ Options:
                       it the clock decides, as in the window.
   --until MOMENT      last local moment of a series: YYYY-MM-DD (through the end of that
                       day) or YYYY-MM-DDThh:mm[:ss]. Needs --step.
-  --step STEP         minute, hour or day: one chart for every step from the start
-                      through --until. With --out the files are numbered:
+  --step STEP         minute, hour or day: one chart for every step of universal
+                      time from the start through --until, each shown at the local
+                      time it gives (no hour twice or skipped at a summer-time
+                      change). With --out the files are numbered:
                       report-0001.txt, tree-0001.jpg, ...
+  --max-steps N       the most charts a series with --out may write; 10000 when
+                      omitted. A longer series is refused before anything is written,
+                      with the number of files it would write.
   --archive PATH      the chart archive (an SQLite file); the one the window uses when
                       omitted: charts.sqlite in the user's data folder.
   --save-chart NAME   also store the chart in the archive under NAME (any text; a chart
@@ -291,7 +307,8 @@ Options:
                       --date, --time, --city and --zone. A city no longer in the city
                       base is replaced by the stored coordinates and zone, with a warning.
   --list-charts       print the archive's charts, one per line, sorted by name: name,
-                      date, time and place separated by tabs.
+                      date, time and place separated by tabs; an archive that does
+                      not exist is an error.
   -h, --help          show this text.
 
 The ephemeris is base/efemerid.efm in the working folder, or else in the program's data

@@ -24,6 +24,10 @@ enum class TStep { None, Minute, Hour, Day };
 // Seconds of one step; 0 for TStep::None.
 TSeconds StepSeconds(TStep step);
 
+// Charts a series writing pictures may have unless --max-steps allows more: a year in minute
+// steps would otherwise write half a million pictures without a word.
+inline constexpr std::int64_t kDefaultMaxSteps = 10000;
+
 struct TChartOptions {
   bool Help = false;
   TSeconds Start = 0;              // local moment of the first chart
@@ -42,6 +46,7 @@ struct TChartOptions {
   bool Json = false;                    // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;    // milliseconds since midnight UT for every tarot draw
   std::optional<char> HouseSystem;      // --houses, a letter of astro::kHouseSystems
+  std::int64_t MaxSteps = kDefaultMaxSteps; // most charts of a series that writes files
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

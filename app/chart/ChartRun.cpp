@@ -5,6 +5,7 @@
 #include "ChartSession.h"
 #include "DateTime.h"
 #include "Formatting.h"
+#include "SaveFolders.h"
 #include "SpreadRandom.h"
 
 #include <QDir>
@@ -35,6 +36,8 @@ QString ArchivePathOf(const TChartOptions& options) {
 
 // Name, date, time and place of every stored chart, tab-separated, sorted by name.
 int ListCharts(const QString& path, std::FILE* out, std::FILE* errors) {
+  if (!QFileInfo::exists(path))
+    throw TChartError("no archive \"" + path.toStdString() + "\"");
   archive::TChartArchive store(path);
   std::vector<archive::TStoredChart> charts = store.List();
   archive::SortByName(charts);
@@ -91,6 +94,54 @@ archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
   return chart;
 }
 
+void RefuseLongSeries(std::int64_t count, const TChartOptions& options) {
+  if (count > options.MaxSteps)
+    throw TChartError("a series of " + std::to_string(count) + " charts would write " +
+                      std::to_string(count * 4) + " files to \"" + options.OutDir +
+                      "\"; give --max-steps " + std::to_string(count) + " to allow it");
+}
+
+// A series steps universal time from the start's, each chart shown at the local time that
+// universal time gives: across a summer-time change no hour is shown twice or skipped.
+struct TUniversalSeries {
+  TUniversalSeries(const TChartSession& session, const TChartOptions& options)
+      : Session(session), Step(StepSeconds(options.Step)),
+        Start(options.Start - session.OffsetAt(options.Start).Seconds) {
+    Count = 1;
+    if (options.Until && Step > 0) {
+      const TSeconds until = *options.Until - session.OffsetAt(*options.Until).Seconds;
+      Count = until < Start ? 1 : (until - Start) / Step + 1;
+    }
+  }
+  // Chart i's offset: the session's own one of the local reading where that gives back the
+  // same reading, else (the second occurrence of a repeated hour) the one at the instant.
+  TZoneOffset Offset(std::int64_t i) const {
+    const TSeconds ut = Start + i * Step;
+    const TZoneOffset atInstant = Session.OffsetAtUniversal(ut);
+    const TZoneOffset own = Session.OffsetAt(ut + atInstant.Seconds);
+    return Session.OffsetAt(ut + own.Seconds) == own ? own : atInstant;
+  }
+  TSeconds Local(std::int64_t i) const { return Start + i * Step + Offset(i).Seconds; }
+
+  const TChartSession& Session;
+  TSeconds Step;
+  TSeconds Start;
+  std::int64_t Count;
+};
+
+// An output folder holding the program's own data (tree.jpg is the Tree's mask) is refused
+// before anything is written.
+void RefuseProgramFiles(const QString& folder, std::int64_t count, bool png) {
+  const QDir out(folder);
+  QStringList names = {ReportFileName(1, count)};
+  for (TView view : {TView::Tree, TView::Tarot, TView::Cosmogram})
+    names << PictureFileName(ViewFileStem(view), png, 1, count);
+  for (const QString& name : names)
+    if (savefolders::IsProgramFile(out.filePath(name)))
+      throw TChartError("\"" + out.filePath(name).toStdString() +
+                        "\" is a file the program reads; choose another --out folder");
+}
+
 } // namespace
 
 QString ReportFileName(std::int64_t number, std::int64_t count) {
@@ -121,7 +172,6 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     stored = LoadChart(archivePath, *given.ChartName);
   const TChartOptions options = stored ? WithStoredChart(given, *stored) : given;
 
-  const std::int64_t count = SeriesLength(options);
   const bool files = !options.OutDir.empty();
   const QString folder = QString::fromStdString(options.OutDir);
 
@@ -151,18 +201,26 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
                                     stored->LongitudeDeg,
                                     stored->LongitudeMin};
   TChartSession session(setup, prompts);
+  const TUniversalSeries series(session, options);
+  const std::int64_t count = series.Count;
+  if (files)
+    RefuseLongSeries(count, options);
 
   // Both ends are checked first, so a series fails before it writes anything.
-  session.CheckInRange(SeriesMoment(options, 0));
-  session.CheckInRange(SeriesMoment(options, count - 1));
-  if (files)
+  session.CheckInRange(series.Local(0));
+  session.CheckInRange(series.Local(count - 1));
+  if (files) {
+    savefolders::SetContext(setup.IniPath, {QString::fromStdString(setup.EphemerisFile),
+                                            archivePath, setup.FontFile, setup.DignityFile});
+    RefuseProgramFiles(folder, count, options.Png);
     PrepareOutputFolder(folder);
+  }
   if (options.SaveChart)
     archive::TChartArchive(archivePath)
         .Save(ChartToStore(*options.SaveChart, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
-    const TChartFacts facts = session.Compute(SeriesMoment(options, i));
+    const TChartFacts facts = session.Compute(series.Local(i), series.Offset(i));
     if (options.Json) {
       std::fputs((ChartJson(facts) + "\n").c_str(), out);
     } else {

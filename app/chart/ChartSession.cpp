@@ -293,6 +293,14 @@ TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
   return WholeHoursOffset(Zone_);
 }
 
+TZoneOffset TChartSession::OffsetAtUniversal(TSeconds ut) const {
+  if (Historic && PositionFrame1)
+    if (const auto offset = HistoricOffsetAt(PositionFrame1->CityZoneName().toLatin1(),
+                                             PositionFrame1->CityLongitude(), ToDateTime(ut)))
+      return *offset;
+  return WholeHoursOffset(Zone_);
+}
+
 void TChartSession::CheckInRange(TSeconds local) const {
   const astro::TDateTime ut = ToUniversalTime(OffsetAt(local), ToDateTime(local));
   const astro::TDateTime first = Efemeris_->FirstDate(), last = Efemeris_->LastDate();
@@ -319,10 +327,10 @@ astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDat
                              HouseSystem_, AsteroidFolder_);
 }
 
-TChartFacts TChartSession::Compute(TSeconds local) {
+TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> given) {
   CheckInRange(local);
   Moment = ToDateTime(local);
-  const TZoneOffset offset = OffsetAt(local);
+  const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
   TChartFacts facts;

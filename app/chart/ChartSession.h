@@ -66,8 +66,9 @@ public:
 
   // Throws TChartError when the moment, in UT, lies outside the ephemeris range.
   void CheckInRange(TSeconds local) const;
-  // Computes the chart of a local moment (which must be in range) and feeds the frame.
-  TChartFacts Compute(TSeconds local);
+  // Computes the chart of a local moment (which must be in range) and feeds the frame. Offset,
+  // when given, replaces OffsetAt(local): the second occurrence of a repeated hour.
+  TChartFacts Compute(TSeconds local, std::optional<TZoneOffset> offset = std::nullopt);
 
   // The tree frame's "Сохранить как отчет", answered with the given file name; a failed write
   // throws.
@@ -88,6 +89,8 @@ public:
   bool HistoricZones() const { return Historic; }
   // The offset used for a local moment: the city's zone by date, or whole hours.
   TZoneOffset OffsetAt(TSeconds local) const;
+  // The offset in force at a universal moment (seconds since 1899-12-30 UT).
+  TZoneOffset OffsetAtUniversal(TSeconds ut) const;
   // The chosen city ("Country/City entry" and coordinates); none when a zone replaced it.
   const std::optional<TPlaceFacts>& Place() const { return Place_; }
 

@@ -286,6 +286,42 @@ void TPositionFrame::SetDateTime(astro::TDateTime X) {
   emit OnDateTimeChange(this);
 }
 
+bool TPositionFrame::SetUniversalTime(astro::TDateTime Ut) {
+  std::optional<TZoneOffset> atInstant;
+  if (HistoricZones())
+    atInstant = HistoricOffsetAt(ZoneName.toLatin1(), Longitude, Ut);
+  if (!atInstant)
+    atInstant = WholeHoursOffset(StandardZone);
+  // Whole milliseconds, so the local reading stays on the second the universal one is on.
+  const auto localAt = [Ut](const TZoneOffset& offset) {
+    constexpr double msPerDay = 86400000.0;
+    return std::llround(Ut * msPerDay + offset.Seconds * 1000.0) / msPerDay;
+  };
+  const astro::TDateTime first = localAt(*atInstant);
+  if (!IsInRange(first))
+    return false;
+  MoveTo(first);
+  // The frame's own offset of a local reading wins where it gives back the same reading (its
+  // rules for places, its choice in a gap); where it does not, the reading is the second
+  // occurrence of a repeated hour, which only the offset at the instant tells apart.
+  if (!(ZoneOffset == *atInstant)) {
+    const TZoneOffset own = ZoneOffset;
+    const astro::TDateTime second = localAt(own);
+    if (IsInRange(second))
+      MoveTo(second);
+    if (!IsInRange(second) || !(ZoneOffset == own)) {
+      MoveTo(first);
+      ZoneOffset = *atInstant;
+      CityTimeZone = WholeHoursOf(atInstant->Seconds);
+      ShowZone(CityTimeZone);
+      ShowOffset();
+    }
+  }
+  ShowInPickers(DateTime);
+  emit OnDateTimeChange(this);
+  return true;
+}
+
 void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TDateTime X =

@@ -49,6 +49,10 @@ public:
   bool IsInRange(astro::TDateTime X) const;
   // Moves to X when IsInRange(X), raising OnDateTimeChange; otherwise does nothing.
   void SetDateTime(astro::TDateTime X);
+  // Moves to the local moment that universal time Ut gives, with the offset in force at that
+  // instant (a repeated hour of a summer-time change is shown twice, a skipped one never), as
+  // SetDateTime does; false and nothing changed when that local moment is out of range.
+  bool SetUniversalTime(astro::TDateTime Ut);
   // Takes the selected city's coordinates and zone and raises OnPositionChange; with zones by
   // date on, also OnTimeZoneChange when the offset changed.
   void UpdatePosition();

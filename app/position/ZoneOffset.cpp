@@ -99,6 +99,22 @@ std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double Longi
   return FromData(spans.front().Data);
 }
 
+std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double LongitudeDegrees,
+                                            astro::TDateTime Ut) {
+  if (!IsZoneName(ZoneId))
+    return std::nullopt;
+  const QTimeZone zone(ZoneId);
+  if (!zone.isValid())
+    return std::nullopt;
+  const qint64 at = AsUtcMs(Ut);
+  const QTimeZone::OffsetData first =
+      zone.nextTransition(QDateTime(QDate(1, 1, 1), QTime(0, 0), QTimeZone::utc()));
+  if (first.atUtc.isValid() && at < first.atUtc.toMSecsSinceEpoch())
+    return TZoneOffset{static_cast<int>(std::lround(LongitudeDegrees * 240.0)),
+                       TZoneSource::LocalMean};
+  return FromData(zone.offsetData(UtcAt(at)));
+}
+
 astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local) {
   if (Offset.Source == TZoneSource::WholeHours)
     return astro::ToUniversalTime(Offset.Seconds / kSecondsPerHour, Local);

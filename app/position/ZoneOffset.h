@@ -35,6 +35,13 @@ TZoneOffset WholeHoursOffset(int Hours);
 std::optional<TZoneOffset> HistoricOffset(const QByteArray& ZoneId, double LongitudeDegrees,
                                           astro::TDateTime Local);
 
+// The offset in force at the UNIVERSAL moment Ut in zone ZoneId: unlike HistoricOffset of a
+// local reading, never ambiguous, so both occurrences of a repeated hour are told apart.
+// Before the zone's first transition the local mean time of LongitudeDegrees; nullopt when the
+// zone is unknown to the system.
+std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double LongitudeDegrees,
+                                            astro::TDateTime Ut);
+
 // The local moment as UT. A whole-hours offset goes through astro::ToUniversalTime, so the result
 // is bit for bit the one a whole-hours zone always gave.
 astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local);

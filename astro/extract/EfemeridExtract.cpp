@@ -7,6 +7,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QPushButton>
+#include <algorithm>
 
 QDate DateOfMoment(astro::TDateTime Moment) {
   const astro::TCalendarDate d = astro::DecodeDate(Moment);
@@ -78,12 +79,18 @@ void TEfemeridExtract::SetRange(astro::TDateTime First, astro::TDateTime Last) {
   DateTimePicker2->setMaximumDate(last);
 }
 
+// The pickers choose months: the extract runs from the first day of the first month to the
+// last day of the last one, within the allowed range.
 astro::TDateTime TEfemeridExtract::GetFromDate() const {
-  return MomentOfDate(DateTimePicker1->date());
+  const QDate picked = DateTimePicker1->date();
+  return MomentOfDate(
+      std::max(QDate(picked.year(), picked.month(), 1), DateTimePicker1->minimumDate()));
 }
 
 astro::TDateTime TEfemeridExtract::GetToDate() const {
-  return MomentOfDate(DateTimePicker2->date());
+  const QDate picked = DateTimePicker2->date();
+  return MomentOfDate(std::min(QDate(picked.year(), picked.month(), picked.daysInMonth()),
+                               DateTimePicker2->maximumDate()));
 }
 
 void TEfemeridExtract::DateTimePicker1Change() {

@@ -19,6 +19,7 @@ public:
 
   // Both pickers get the allowed range First..Last; picker 1 shows First, picker 2 Last.
   void SetRange(astro::TDateTime First, astro::TDateTime Last);
+  // The first day of picker 1's month and the last day of picker 2's, kept inside the range.
   astro::TDateTime GetFromDate() const;
   astro::TDateTime GetToDate() const;
 

@@ -48,7 +48,8 @@ TEST(ChartArchiveProgram, AStoredChartIsListedAndComputedAsGiven) {
 
   const TRun list = RunChart({"--list-charts", "--archive", archive});
   ASSERT_EQ(list.Status, 0) << list.Err;
-  EXPECT_EQ(list.Out, kName + "\t05.01.2005\t12:00:00\tРоссия, Новосибирск;Новосибирская область\n");
+  EXPECT_EQ(list.Out,
+            kName + "\t05.01.2005\t12:00:00\tРоссия, Новосибирск;Новосибирская область\n");
 
   const TRun stored = RunChart({"--chart", kName, "--ini", folder.Ini(), "--archive", archive,
                                 "--date", "2020-01-01", "--zone", "0"}); // replaced by the chart
@@ -60,6 +61,12 @@ TEST(ChartArchiveProgram, AStoredChartIsListedAndComputedAsGiven) {
       RunChart({"--chart", "нет такой", "--ini", folder.Ini(), "--archive", archive});
   EXPECT_EQ(missing.Status, 2);
   EXPECT_NE(missing.Err.find("нет такой"), std::string::npos) << missing.Err;
+
+  const std::string absent = folder.Path("absent.sqlite");
+  const TRun noArchive = RunChart({"--list-charts", "--archive", absent});
+  EXPECT_EQ(noArchive.Status, 2);
+  EXPECT_NE(noArchive.Err.find("no archive \"" + absent), std::string::npos) << noArchive.Err;
+  EXPECT_FALSE(QFile::exists(QString::fromStdString(absent)));
 }
 
 TEST(ChartArchiveProgram, ACityGoneFromTheBaseUsesTheStoredPlace) {

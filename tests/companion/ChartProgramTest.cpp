@@ -216,6 +216,50 @@ TEST(ChartProgram, ASeriesOfTwentyFourHoursGivesTwentyFourNumberedSets) {
   EXPECT_NE(first.readAll(), last.readAll());
 }
 
+TEST(ChartProgram, ASeriesStepsUniversalTimeThroughTheAutumnChange) {
+  const TTestFolder folder("series-summer-time");
+  const TRun run = RunChart({"--date", "2021-10-31", "--time", "00:00", "--city", "Германия/Берлин",
+                             "--historic-zones", "--ini", folder.Ini(), "--until",
+                             "2021-10-31T03:00", "--step", "hour"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  for (const char* moment : {"31.10.2021 01:00:00 local, 30.10.2021 23:00:00 UT",
+                             "31.10.2021 02:00:00 local, 31.10.2021 00:00:00 UT",
+                             "31.10.2021 02:00:00 local, 31.10.2021 01:00:00 UT",
+                             "31.10.2021 03:00:00 local, 31.10.2021 02:00:00 UT"})
+    EXPECT_NE(run.Out.find(moment), std::string::npos) << moment << "\n" << run.Out;
+  EXPECT_NE(run.Out.find("Chart 0005"), std::string::npos);
+  EXPECT_EQ(run.Out.find("Chart 0006"), std::string::npos);
+}
+
+TEST(ChartProgram, ASeriesLongerThanAllowedIsRefusedBeforeWritingAnything) {
+  const TTestFolder folder("series-limit");
+  const std::string out = folder.Path("out");
+  const auto series = [&](const char* until, const char* step, std::vector<std::string> more) {
+    std::vector<std::string> args = {"--date",  "2005-01-05", "--time",     "00:00", "--zone",
+                                     "3",       "--ini",      folder.Ini(), "--out", out,
+                                     "--until", until,        "--step",     step};
+    args.insert(args.end(), more.begin(), more.end());
+    return RunChart(args);
+  };
+  const TRun week = series("2005-01-11", "minute", {}); // 10 080 charts
+  EXPECT_EQ(week.Status, 2);
+  EXPECT_NE(week.Err.find("10080 charts would write 40320 files"), std::string::npos) << week.Err;
+  const TRun day = series("2005-01-05", "hour", {"--max-steps", "23"});
+  EXPECT_EQ(day.Status, 2);
+  EXPECT_NE(day.Err.find("--max-steps 24"), std::string::npos) << day.Err;
+  EXPECT_FALSE(QFileInfo::exists(QString::fromStdString(out)));
+  EXPECT_EQ(series("2005-01-05", "day", {"--max-steps", "0"}).Status, 2);
+  // The configuration file's folder holds the Tree's mask as tree.jpg: not an output folder.
+  QFile::copy(QString(ASTRAVIA_RUN_DIR) + "/tree.jpg",
+              QString::fromStdString(folder.Path("tree.jpg")));
+  const std::string ini = folder.Ini("own.ini", {{"TreeImage", "./tree.jpg"}});
+  const TRun over =
+      RunChart({"--date", "2005-01-05", "--zone", "3", "--ini", ini, "--out", folder.Path("")});
+  EXPECT_EQ(over.Status, 2);
+  EXPECT_NE(over.Err.find("tree.jpg\" is a file the program reads"), std::string::npos) << over.Err;
+  EXPECT_EQ(series("2005-01-06", "day", {"--max-steps", "2"}).Status, 0);
+}
+
 TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
   const TTestFolder folder("png-json");
   auto run = [&](const std::string& out) {

@@ -4,8 +4,8 @@
 #include "Cp1251.h"
 #include "Jpeg.h"
 #include "Prompts.h"
+#include "SaveFolders.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 #include <QFontDatabase>
 #include <QPainter>
@@ -15,8 +15,21 @@
 
 namespace {
 
-QString StartFolder() {
-  return QCoreApplication::applicationDirPath();
+// The file chosen in the save dialog, asked again while it is one the program reads; the
+// chosen folder is remembered for the next save of that kind.
+std::optional<QString> ChooseSaveFile(savefolders::TKind Kind, TSaveRequest Request) {
+  Request.StartDir = savefolders::StartFolder(Kind);
+  for (;;) {
+    std::optional<QString> fileName = Prompts().SaveFileName(Request);
+    if (!fileName) {
+      return std::nullopt;
+    }
+    if (!savefolders::IsProgramFile(*fileName)) {
+      savefolders::Remember(Kind, *fileName);
+      return fileName;
+    }
+    Prompts().Information(savefolders::ProgramFileRefusal(*fileName));
+  }
 }
 
 [[noreturn]] void ThrowPrinterError(const QPrinter& printer) {
@@ -56,8 +69,7 @@ void SaveImage(TViewCommandTarget& View) {
   TSaveRequest request;
   request.Filter = QStringLiteral("Графические рисунки (JPG) (*.JPG *.JPEG *.jpg *.jpeg)");
   request.DefaultExt = QStringLiteral("jpg");
-  request.StartDir = StartFolder();
-  const std::optional<QString> fileName = Prompts().SaveFileName(request);
+  const std::optional<QString> fileName = ChooseSaveFile(savefolders::TKind::Picture, request);
   if (fileName) {
     SaveJpeg(View.Picture(), *fileName);
   }
@@ -68,8 +80,7 @@ void SaveReport(TViewCommandTarget& View) {
   TSaveRequest request;
   request.Filter = QStringLiteral("Текстовые файлы (TXT) (*.TXT *.txt)");
   request.DefaultExt = QStringLiteral("txt");
-  request.StartDir = StartFolder();
-  const std::optional<QString> fileName = Prompts().SaveFileName(request);
+  const std::optional<QString> fileName = ChooseSaveFile(savefolders::TKind::Report, request);
   if (!fileName) {
     return;
   }

@@ -97,8 +97,10 @@ void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
     return;
   }
   bool anyHit = false;
+  // Bodies are searched from the last drawn, so a glyph drawn over another names itself.
   auto showFirstHit = [&](const auto& regions, int first, int last) {
-    for (int i = first; i <= last; ++i) {
+    const int step = first <= last ? 1 : -1;
+    for (int i = first; i != last + step; i += step) {
       if (Hit(regions[i], X, Y)) {
         ShowHint(regions[i].Text);
         anyHit = true;
@@ -106,7 +108,7 @@ void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
       }
     }
   };
-  showFirstHit(KosmoHintRegions.Bodies, 1, astro::kBodyCount);
+  showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
   showFirstHit(KosmoHintRegions.Signs, 1, astro::kSignCount);
   showFirstHit(KosmoHintRegions.Segments, 1, astro::kSegmentCount);
   if (!anyHit) {

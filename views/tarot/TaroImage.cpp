@@ -72,7 +72,8 @@ void TTaroFrame::LoadFiles(const QString& IniFileName) {
   Image1->SetPicture(LoadPicture(
       MaskFileName, MissingMaskMessage(QFileInfo(MaskFileName).fileName()), pictureError));
   TextBase.reset();
-  TextBase = std::make_unique<TTaroBase>(fileOf("TaroText"));
+  TextFileName = fileOf("TaroText");
+  TextBase = std::make_unique<TTaroBase>(TextFileName);
   CardsFileName = fileOf("TaroKart");
   Image2->SetPicture(LoadPicture(CardsFileName, MissingCardsMessage, pictureError));
   FrameResize();
@@ -165,17 +166,34 @@ void TTaroFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
   HideHint();
 }
 
-// The spread has no text: the chosen file is replaced by an empty one.
-void TTaroFrame::SaveAsTextClick() {
-  RunCommand(&SaveReport);
+void TTaroFrame::BuildReportModel() {
+  if (!TextBase) {
+    TextBase = std::make_unique<TTaroBase>(TextFileName);
+  }
 }
 
-void TTaroFrame::PrintAsTextClick() {
-  if (Picture().isNull()) {
-    Prompts().Information(PrintRefusal);
-    return;
+void TTaroFrame::BuildReport() {
+  Report = std::make_unique<QStringList>(SpreadReading(CardStates, TextBase.get()));
+}
+
+QStringList SpreadReading(const TCardStates& States, const TTaroBase* Base) {
+  QStringList lines;
+  for (int n = 1; n <= astro::kArcanaCount; ++n) {
+    if (States[n] == 0) {
+      continue;
+    }
+    lines << ArcanumCaption(n) +
+                 (States[n] > 0 ? QStringLiteral(": прямо") : QStringLiteral(": перевёрнуто"));
+    if (Base) {
+      for (const QString& line : Base->Texts(States[n] > 0 ? n : 22 + n)) {
+        lines << QStringLiteral("  ") + line;
+      }
+    }
   }
-  BuildReport();
+  if (lines.isEmpty()) {
+    lines << QStringLiteral("Ни одна карта не выложена.");
+  }
+  return lines;
 }
 
 TTaroFrame* CreateTaroFrame(QWidget* Owner, QWidget* Parent, const QString& IniFileName) {

@@ -2,7 +2,8 @@
 // The tarot view: the sheet of 22 card places in a scrollable panel, on which every aspect
 // along a path of the Tree lays that path's arcanum upright (harmonious), reversed (tense) or
 // by a random draw (neutral); places no aspect selects show the card back. Hints name the laid
-// cards; the save and print commands; an empty text report. Picture coordinates are pixels.
+// cards; the save and print commands; the text report is the reading of the spread. Picture
+// coordinates are pixels.
 #pragma once
 
 #include "Clock.h"
@@ -43,12 +44,11 @@ public:
   void FrameResize() override;
   void FrameExit() override;
   void Image1MouseMove(Qt::KeyboardModifiers Shift, int X, int Y) override;
-  void SaveAsTextClick() override;
-  void PrintAsTextClick() override;
 
-  // TViewCommandTarget: the report of a spread is empty.
-  void BuildReportModel() override {}
-  void BuildReport() override { Report = std::make_unique<QStringList>(); }
+  // TViewCommandTarget: the report is the reading of the laid cards. The text base, dropped
+  // when the frame loses focus, is read again for it.
+  void BuildReportModel() override;
+  void BuildReport() override;
   const QStringList* ReportLines() const override { return Report.get(); }
   void ReleaseReport() override { Report.reset(); }
 
@@ -56,6 +56,7 @@ public:
   astro::TAspectList Aspects{};
   QString MaskFileName;
   QString CardsFileName;
+  QString TextFileName;
   TCardStates CardStates{};
   std::unique_ptr<TTaroBase> TextBase;
   std::unique_ptr<QStringList> Report;
@@ -74,6 +75,11 @@ TTaroFrame* CreateTaroFrame(QWidget* Owner, QWidget* Parent, const QString& IniF
 
 // "I Маг": the numeral and name of an arcanum (1..22).
 QString ArcanumCaption(int Arcanum);
+
+// The reading of a spread: for every laid arcanum in order 1..22 its caption and
+// "прямо"/"перевёрнуто", then its text (upright text n, reversed 22 + n) indented by two
+// spaces; one line saying so when no card is laid.
+QStringList SpreadReading(const TCardStates& States, const TTaroBase* Base);
 
 // The tarot's file named by the configuration file under Key ("TaroImage", "TaroText",
 // "TaroKart").

@@ -169,6 +169,27 @@ TEST_F(ArchiveFormTest, ANameIsRequiredAndReplacingAsksFirst) {
   EXPECT_EQ(Stored()[0].Note, "новая");
 }
 
+TEST_F(ArchiveFormTest, AReopenedChartFillsTheSaveDialogAndNamesTheWindow) {
+  ASSERT_TRUE(Frame()->EditDateTime(kBirth + 0.497 / 86400)); // the clock's stray milliseconds
+  SaveAs("Иванова Анна", "заметка");
+  EXPECT_DOUBLE_EQ(Stored()[0].Local, kBirth);
+  ASSERT_TRUE(Frame()->EditDateTime(kNow));
+  Open("Иванова");
+  EXPECT_EQ(form->windowTitle(), "Иванова Анна — Astravia v 0.1");
+  QStringList shown;
+  prompts.OnExecute = [&](QDialog& dialog) {
+    shown << dialog.findChild<QLineEdit*>("ChartName")->text()
+          << dialog.findChild<QPlainTextEdit*>("ChartNote")->toPlainText();
+    return true;
+  };
+  prompts.QuestionAnswers = {true};
+  form->SaveChartClick();
+  EXPECT_EQ(shown, QStringList({"Иванова Анна", "заметка"}));
+  EXPECT_EQ(prompts.Questions.value(0), "Обновить карту «Иванова Анна» в архиве?");
+  ASSERT_EQ(Stored().size(), 1u);
+  EXPECT_EQ(Stored()[0].Note, "заметка");
+}
+
 TEST_F(ArchiveFormTest, TheOpenDialogDeletesAndRenamesAfterAsking) {
   SaveAs("Борис");
   SaveAs("Вера");

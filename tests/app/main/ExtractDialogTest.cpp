@@ -35,7 +35,20 @@ TEST(EfemeridExtract, PickersStayOrdered) {
   EXPECT_EQ(dialog.DateTimePicker1->date(), QDate(2004, 11, 2));
   dialog.DateTimePicker1->setDate(QDate(2010, 1, 1)); // after picker 2: picker 2 follows
   EXPECT_EQ(dialog.DateTimePicker2->date(), QDate(2010, 1, 1));
-  EXPECT_EQ(dialog.GetFromDate(), dialog.GetToDate());
+  EXPECT_EQ(dialog.GetToDate(), EncodeDate(2010, 1, 31)); // the whole month
+}
+
+TEST(EfemeridExtract, AnExtractRunsFromTheFirstToTheLastDayOfItsMonths) {
+  TEfemeridExtract dialog;
+  dialog.SetRange(EncodeDate(1800, 1, 5), EncodeDate(2200, 12, 30));
+  dialog.DateTimePicker1->setDate(QDate(2005, 1, 30));
+  dialog.DateTimePicker2->setDate(QDate(2005, 12, 30));
+  EXPECT_EQ(dialog.GetFromDate(), EncodeDate(2005, 1, 1));
+  EXPECT_EQ(dialog.GetToDate(), EncodeDate(2005, 12, 31));
+  dialog.DateTimePicker1->setDate(QDate(1800, 1, 20));
+  dialog.DateTimePicker2->setDate(QDate(2200, 12, 1));
+  EXPECT_EQ(dialog.GetFromDate(), EncodeDate(1800, 1, 5)); // the range's own ends
+  EXPECT_EQ(dialog.GetToDate(), EncodeDate(2200, 12, 30));
 }
 
 TEST(EfemeridExtract, ButtonsCloseWithTheirResults) {

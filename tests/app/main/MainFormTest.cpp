@@ -22,9 +22,11 @@
 #include <QDateEdit>
 #include <QDir>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QScreen>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -280,12 +282,12 @@ TEST_F(FormFixture, ExportWritesExactCopiesOfTheSourceRecords) {
   ASSERT_EQ(done.size(), 1);
   EXPECT_EQ(done[0], "Сгенерирован файл эфемерид " + whole.chopped(4) +
                          ".eft в текущем каталоге программы.");
-  // One day: that day's record and the next one.
-  from = to = QDate(2005, 7, 1);
+  // One month, whichever day the pickers hold: its 31 records and the next one.
+  from = to = QDate(2005, 7, 15);
   QTest::keyClick(form.get(), Qt::Key_F12, Qt::ShiftModifier | Qt::AltModifier);
-  const QByteArray day = ReadFile(dir.filePath("01.07.2005-01.07.2005.eft"));
-  const qint64 index = QDate(1800, 1, 1).daysTo(from);
-  EXPECT_EQ(day, source.mid(index * 23, 46));
+  const QByteArray month = ReadFile(dir.filePath("01.07.2005-31.07.2005.eft"));
+  const qint64 index = QDate(1800, 1, 1).daysTo(QDate(2005, 7, 1));
+  EXPECT_EQ(month, source.mid(index * 23, 32 * 23));
 }
 
 TEST_F(FormFixture, ExportThatCannotCreateItsFileReportsTheErrorOnly) {
@@ -321,23 +323,72 @@ TEST_F(FormFixture, AnimationStopsBeforeTheRangeEnd) {
   EXPECT_DOUBLE_EQ(frame.DateTime, lastDay - 1 + 0.25);
 }
 
-TEST_F(FormFixture, AnimationStepsAndATypedOverStepStandsStill) {
+TEST_F(FormFixture, AnimationStepsWholeStepsFromItsStartAndReturnsThere) {
   Start();
   TPositionFrame& frame = *form->PositionFrame1();
+  const double start = astro::EncodeDate(2005, 1, 5) + 0.5;
+  frame.SetDateTime(start);
+  EXPECT_FALSE(Child<QComboBox>("ComboBox1")->isEditable()); // only the steps that exist
+  EXPECT_FALSE(form->ReturnToAnimationStart()->isEnabled());
   Child<QCheckBox>("CheckBox1")->setChecked(true);
   const int before = form->RecomputeCount();
   form->Timer1Timer(); // one minute
-  EXPECT_NEAR(frame.DateTime, kNow + 1.0 / 1440, 1e-9);
+  EXPECT_EQ(astro::TimeToText(frame.DateTime), "12:01:00");
   EXPECT_EQ(form->RecomputeCount() - before, 1);
   Child<QComboBox>("ComboBox1")->setCurrentIndex(1);
-  form->Timer1Timer();
-  EXPECT_NEAR(frame.DateTime, kNow + 1.0 / 1440 + 1.0 / 24, 1e-9);
-  Child<QComboBox>("ComboBox1")->setEditText("пять");
-  EXPECT_EQ(form->StepIndex(), -1);
-  const double held = frame.DateTime;
-  form->Timer1Timer();
-  EXPECT_DOUBLE_EQ(frame.DateTime, held);
-  EXPECT_TRUE(form->Timer1()->isActive());
+  for (int i = 0; i < 3000; ++i)
+    form->Timer1Timer();
+  // 3000 hours later, still on the minute (a sum of 1/24 days reads 12:00:59.999 by then).
+  EXPECT_EQ(astro::DateToText(frame.DateTime) + " " + astro::TimeToText(frame.DateTime),
+            "10.05.2005 12:01:00");
+  EXPECT_EQ(astro::DecodeTime(frame.DateTime).Millisecond, 0);
+  form->ReturnToAnimationStart()->trigger(); // also stops the animation
+  EXPECT_FALSE(Child<QCheckBox>("CheckBox1")->isChecked());
+  EXPECT_DOUBLE_EQ(frame.DateTime, start);
+}
+
+TEST_F(FormFixture, AnimationStepsUniversalTimeThroughSummerTimeChanges) {
+  WriteFile(dir.filePath("cities.txt"),
+            Cp1251("Берлин;Германия;;52°31’;13°24’;Europe/Berlin;1\r\n"));
+  Start();
+  TPositionFrame& frame = *form->PositionFrame1();
+  frame.SetHistoricZones(true);
+  Child<QComboBox>("ComboBox1")->setCurrentIndex(1);
+  const auto walk = [&](double from, int steps) {
+    frame.SetDateTime(from);
+    const double ut0 = frame.UniversalTime();
+    Child<QCheckBox>("CheckBox1")->setChecked(true);
+    QStringList shown;
+    for (int i = 0; i < steps; ++i) {
+      form->Timer1Timer();
+      EXPECT_NEAR(frame.UniversalTime() - ut0, (i + 1) / 24.0, 1e-8);
+      shown << QString::fromStdString(astro::TimeToText(frame.DateTime)) + " " +
+                   OffsetText(frame.ZoneOffset.Seconds);
+    }
+    Child<QCheckBox>("CheckBox1")->setChecked(false);
+    return shown.join(", ").toStdString();
+  };
+  EXPECT_EQ(walk(astro::EncodeDate(2021, 3, 28) + 1.0 / 24, 2),
+            "03:00:00 UTC+02:00, 04:00:00 UTC+02:00");
+  EXPECT_EQ(walk(astro::EncodeDate(2021, 10, 31), 3),
+            "01:00:00 UTC+02:00, 02:00:00 UTC+02:00, 02:00:00 UTC+01:00");
+}
+
+TEST_F(FormFixture, TheToolkitSpeaksRussianAndTheDignityTableOpensOnTheScreen) {
+  ASSERT_TRUE(LoadToolkitTranslations(*QCoreApplication::instance()));
+  EXPECT_EQ(QCoreApplication::translate("QPlatformTheme", "Cancel"), "Отмена");
+  QFile::copy(QString(ASTRAVIA_SOURCE_DIR) + "/data/dignities.txt", dir.filePath("dignities.txt"));
+  Start();
+  const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+  form->move(screen.right() - form->width() / 2, screen.top()); // half off the screen
+  form->N4Click();
+  ASSERT_NE(form->DignityForm(), nullptr);
+  EXPECT_TRUE(screen.contains(QRect(form->DignityForm()->pos(), form->DignityForm()->size())));
+  form->DignityForm()->move(screen.topLeft() + QPoint(40, 30));
+  form.reset(); // the place is kept for the next start
+  EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
+                .ReadString("Windows", "DignityForm", ""),
+            QString("%1,%2").arg(screen.x() + 40).arg(screen.y() + 30).toStdString());
 }
 
 TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
@@ -358,7 +409,7 @@ TEST_F(FormFixture, ViewCommandsRecomputeAndActOnTheVisibleFrame) {
   EXPECT_EQ(prompts.PrintDialogs, 0);
   form->TaroClick();
   EXPECT_TRUE(form->KosmoFrame()->isHidden());
-  form->SaveAsTextClick(); // the spread's (empty) report
+  form->SaveAsTextClick(); // the spread's reading
   EXPECT_EQ(prompts.SaveRequests.size(), 2);
   form->N3Click();
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");

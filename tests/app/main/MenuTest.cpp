@@ -179,6 +179,8 @@ TEST(AboutBox, FixedDialogOverTheGeneratedPicture) {
   }();
   EXPECT_TRUE(all.contains("Astravia v 0.1"));
   EXPECT_TRUE(all.contains("GPL"));
+  for (const char* credit : {"GeoNames", "CC BY 4.0", "база tz", "Swiss Ephemeris", "AGPL-3.0"})
+    EXPECT_TRUE(all.contains(credit)) << credit;
   EXPECT_TRUE(all.contains(QString::number(QDate::currentDate().year())));
 }
 

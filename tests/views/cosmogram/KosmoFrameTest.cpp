@@ -73,14 +73,15 @@ TEST_F(KosmoFixture, TableNumbersSitOnTheOuterDiscColourUntilAMomentIsDrawn) {
   EXPECT_TRUE(dateDrawn);
 }
 
-TEST_F(KosmoFixture, BeforeAnyPushAllBodiesShareOneSpotAndTheSunsHintWins) {
+TEST_F(KosmoFixture, BeforeAnyPushAllBodiesShareOneSpotAndTheOneDrawnOnTopWins) {
   frame->DrawChart();
   const kosmo::THintRegion& sun = KosmoHintRegions.Bodies[1];
   const kosmo::THintRegion& pluto = KosmoHintRegions.Bodies[10];
   EXPECT_EQ(sun.Rect.Left, pluto.Rect.Left);
   EXPECT_EQ(sun.Rect.Right - sun.Rect.Left, 15);
-  EXPECT_EQ(HintAt(Corner(sun, true)), "Солнце\r"); // inclusive far edges; no aspects: name only
-  EXPECT_EQ(HintAt(Corner(sun, false)), "Солнце\r");
+  // Pluto is drawn last; inclusive far edges; no aspects: name only.
+  EXPECT_EQ(HintAt(Corner(sun, true)), "Плутон\r");
+  EXPECT_EQ(HintAt(Corner(sun, false)), "Плутон\r");
 }
 
 TEST_F(KosmoFixture, ChordsAndBodyHintsFollowTheAspectList) {

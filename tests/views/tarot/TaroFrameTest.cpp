@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The tarot frame on a drawn sheet and card strip: which cards each aspect lays and how, the
-// pinned random draw, the exact rectangles written, the hints, the empty report and the
+// pinned random draw, the exact rectangles written, the hints, the reading and the
 // messages of missing files.
 #include "TaroImage.h"
 
@@ -146,24 +146,28 @@ TEST_F(TaroFixture, HintsOnlyStrictlyInsideLaidCards) {
   EXPECT_EQ(HintAt(2, 2), "XV Тифон");
 }
 
-TEST_F(TaroFixture, TheReportIsEmptyAndSavingItWritesNoBytes) {
+TEST_F(TaroFixture, TheReportIsTheReadingOfTheLaidCardsInArcanumOrder) {
+  ASSERT_TRUE(QFile::copy(RunDir() + "/taro.dat", folder + "/taro.dat"));
   Create();
-  frame->SetAspects(ListOf({{1, 12, 2}}));
+  frame->SetAspects(ListOf({{1, 18, 2}, {1, 12, 4}})); // 15 reversed, 14 upright
   const QString report = folder + "/spread.txt";
-  QFile old(report);
-  ASSERT_TRUE(old.open(QIODevice::WriteOnly));
-  old.write("old text");
-  old.close();
   prompts.SaveAnswers = {report};
+  frame->FrameExit(); // the text base is dropped; the report reads it again
   frame->SaveAsTextClick();
-  EXPECT_EQ(QFileInfo(report).size(), 0);
-  frame->PrintAsTextClick();
-  ASSERT_NE(frame->Report, nullptr);
-  EXPECT_TRUE(frame->Report->isEmpty());
-  EXPECT_EQ(prompts.PrintDialogs, 0);
-  frame->FrameExit();
-  EXPECT_EQ(frame->Report, nullptr);
-  EXPECT_EQ(frame->TextBase, nullptr);
+  const TTaroBase base(folder + "/taro.dat");
+  QStringList expected = {"XIV Два сосуда: прямо"};
+  for (const QString& line : base.Texts(14))
+    expected << "  " + line;
+  expected << "XV Тифон: перевёрнуто";
+  for (const QString& line : base.Texts(22 + 15))
+    expected << "  " + line;
+  ASSERT_GT(expected.size(), 4);
+  QFile saved(report);
+  ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
+  EXPECT_EQ(saved.readAll(), ReportFileBytes(expected));
+  frame->SetAspects({});
+  frame->BuildReport();
+  EXPECT_EQ(*frame->Report, QStringList{"Ни одна карта не выложена."});
 }
 
 TEST_F(TaroFixture, MissingPicturesAreReportedAndNothingIsLaid) {

@@ -3,6 +3,7 @@
 #include "ViewCommands.h"
 
 #include "Jpeg.h"
+#include "SaveFolders.h"
 #include "ScriptedPrompts.h"
 #include "TreeImage.h"
 #include "TreeTestApp.h"
@@ -10,6 +11,7 @@
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QTimer>
 #include <memory>
 
@@ -140,6 +142,31 @@ TEST_F(ViewCommands, UnwritableReportFileIsAnError) {
   frame->SaveAsTextClick();
   ASSERT_EQ(prompts.Errors.size(), 1);
   EXPECT_TRUE(prompts.Errors[0].startsWith("Cannot create file "));
+}
+
+TEST_F(ViewCommands, FilesTheProgramReadsAreNeverReplacedAndTheLastFolderIsKept) {
+  TImageFrame* frame = Frame(true);
+  const QString ini = folder + "/quellantree.ini";
+  savefolders::SetContext(ini, {folder + "/charts.sqlite"});
+  const QByteArray mask = ReadFile(folder + "/tree.jpg");
+  ASSERT_TRUE(QDir(folder).mkdir("sub"));
+  prompts.SaveAnswers = {folder + "/tree",
+                         folder + "/../" + QFileInfo(folder).fileName() + "/" + "quellantree.ini",
+                         folder + "/charts.sqlite", folder + "/sub/mine"};
+  SaveImage(*frame);
+  EXPECT_EQ(prompts.Informations.size(), 3);
+  EXPECT_TRUE(prompts.Informations.value(0).contains(folder + "/tree.jpg"));
+  EXPECT_EQ(ReadFile(folder + "/tree.jpg"), mask);
+  EXPECT_FALSE(QFile::exists(folder + "/charts.sqlite"));
+  EXPECT_TRUE(QFile::exists(folder + "/sub/mine.jpg"));
+  EXPECT_EQ(savefolders::StartFolder(savefolders::TKind::Picture), folder + "/sub");
+  EXPECT_NE(savefolders::StartFolder(savefolders::TKind::Report), folder + "/sub");
+  prompts.SaveAnswers = {folder + "/aspects.dat"}; // named by the configuration file
+  SaveReport(*frame);
+  EXPECT_EQ(prompts.Informations.size(), 4);
+  EXPECT_EQ(prompts.SaveRequests.last().StartDir,
+            savefolders::StartFolder(savefolders::TKind::Report));
+  savefolders::SetContext({}, {});
 }
 
 TEST_F(ViewCommands, PrintTargetCountsPicturePixelsAsPoints) {
