@@ -4,6 +4,7 @@
 // in pixels within each control's parent.
 #include "MainForm.h"
 
+#include "HousesPanel.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "SunMoonPanels.h"
@@ -164,6 +165,8 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
   AspectsOmitted->setGeometry(8, 375, 297, 32);
   AspectsOmitted->setWordWrap(true);
   AspectsOmitted->hide();
+  Houses_ = new THousesPanel(sheet);
+  Houses_->OnSystemChange = [this] { RefreshHouses(); };
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

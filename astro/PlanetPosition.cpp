@@ -102,6 +102,13 @@ void TPlanetPosition::SetAspectEnabled(int Aspect, bool Enabled) {
     FindAspects();
 }
 
+void TPlanetPosition::SetAspectSettings(const std::array<bool, kAspectCount + 1>& Enabled,
+                                        const std::array<double, kAspectCount + 1>& Orbs) {
+  AspectEnabled_ = Enabled;
+  Orbs_ = Orbs;
+  CandidatesStale_ = true;
+}
+
 std::string TPlanetPosition::GetOrbText(int Aspect) const {
   return FormatFixed(2, 0, Orbs_[Aspect]);
 }

@@ -77,6 +77,9 @@ public:
   TLongitudes LongitudeArray() const;
 
   bool GetAspectEnabled(int Aspect) const { return AspectEnabled_[Aspect]; }
+  // The 18 switches and orbs at once (element 0 unused). No search, no event.
+  void SetAspectSettings(const std::array<bool, kAspectCount + 1>& Enabled,
+                         const std::array<double, kAspectCount + 1>& Orbs);
   // Stores a changed switch and, once positions exist, searches again.
   void SetAspectEnabled(int Aspect, bool Enabled);
   static std::string GetAspectKey(int Aspect) { return std::string(AspectKeys[Aspect]); }

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart as one JSON object: {"moment", "place", "bodies", "aspects", "aspects_omitted",
-// "tarot", "almanac", "dignities", "dignity_total"}.
+// "tarot", "almanac", "dignities", "dignity_total", "houses", "points", "point_aspects"}.
 #include "ChartText.h"
 
 #include "AlmanacText.h"
@@ -96,6 +96,16 @@ std::string PlaceJson(const TChartFacts& chart) {
       .Done();
 }
 
+// Degrees with four decimals.
+std::string Degrees(double value) {
+  return astro::FormatFixed(4, 0, value);
+}
+
+// The house 1..12 of a longitude, or null without houses.
+std::string HouseJson(const astro::TChart& chart, double longitude) {
+  return chart.Houses ? std::to_string(astro::HouseOf(*chart.Houses, longitude)) : "null";
+}
+
 std::string BodiesJson(const TChartFacts& chart) {
   TList bodies('[', ']');
   for (int b = 1; b <= astro::kBodyCount; ++b) {
@@ -103,13 +113,56 @@ std::string BodiesJson(const TChartFacts& chart) {
     bodies.Add(TList('{', '}')
                    .Add("body", std::to_string(b))
                    .Add("name", Quoted(astro::PlanetNames[b]))
-                   .Add("longitude", astro::FormatFixed(2, 0, body.Longitude))
+                   .Add("longitude", Degrees(body.Longitude))
                    .Add("sign", std::to_string(body.Sign))
                    .Add("sign_name", Quoted(astro::SignNames[body.Sign]))
                    .Add("degree_in_sign", Quoted(astro::FormatDegMin(body.DegreeInSign)))
+                   .Add("house", HouseJson(chart.Value, body.Longitude))
+                   .Add("retrograde", chart.Value.Motions[b - 1].Speed < 0 ? "true" : "false")
                    .Done());
   }
   return bodies.Done();
+}
+
+std::string HousesJson(const astro::TChart& chart) {
+  if (!chart.Houses)
+    return "null";
+  const astro::THouses& houses = *chart.Houses;
+  TList cusps('[', ']');
+  for (double cusp : houses.Cusps)
+    cusps.Add(Degrees(cusp));
+  return TList('{', '}')
+      .Add("system", Quoted(std::string(1, houses.System)))
+      .Add("name", Quoted(astro::HouseSystemName(houses.System)))
+      .Add("asc", Degrees(houses.Asc))
+      .Add("mc", Degrees(houses.Mc))
+      .Add("cusps", cusps.Done())
+      .Add("fallback", houses.Fallback() ? Quoted(std::string(1, houses.Used)) : "null")
+      .Done();
+}
+
+std::string PointsJson(const astro::TChart& chart) {
+  TList points('[', ']');
+  for (const astro::TPoint& point : chart.Points.Items)
+    points.Add(TList('{', '}')
+                   .Add("point", Quoted(astro::PointKeys[int(point.Kind)]))
+                   .Add("name", Quoted(astro::PointNames[int(point.Kind)]))
+                   .Add("longitude", Degrees(point.Longitude))
+                   .Add("house", HouseJson(chart, point.Longitude))
+                   .Done());
+  return points.Done();
+}
+
+std::string PointAspectsJson(const astro::TChart& chart) {
+  TList aspects('[', ']');
+  for (const astro::TPointAspect& item : chart.PointAspects)
+    aspects.Add(TList('{', '}')
+                    .Add("a", std::to_string(item.Body))
+                    .Add("aspect", std::to_string(item.Aspect))
+                    .Add("b", Quoted(astro::ChartPointKey(item.Point)))
+                    .Add("orb", astro::FormatFixed(2, 0, item.Orb))
+                    .Done());
+  return aspects.Done();
 }
 
 std::string AspectsJson(const TChartFacts& chart) {
@@ -196,6 +249,9 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("almanac", AlmanacJson(chart))
       .Add("dignities", DignitiesJson(chart))
       .Add("dignity_total", DignityTotalJson(chart))
+      .Add("houses", HousesJson(chart.Value))
+      .Add("points", PointsJson(chart.Value))
+      .Add("point_aspects", PointAspectsJson(chart.Value))
       .Done();
 }
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartOptions.h"
 
+#include "Houses.h"
+
 #include <charconv>
 #include <map>
 
@@ -8,10 +10,10 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",      "--time",    "--city",   "--zone",
-                                    "--ini",       "--out",     "--until",  "--step",
-                                    "--seed",      "--archive", "--chart",  "--save-chart",
-                                    "--max-steps", "--import",  "--export", "--format"};
+const char* const ValueOptions[] = {
+    "--date",      "--time",   "--city",   "--zone",    "--ini",   "--out",
+    "--until",     "--step",   "--seed",   "--archive", "--chart", "--save-chart",
+    "--max-steps", "--import", "--export", "--format",  "--houses"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -280,6 +282,12 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     throw TChartError("--out: empty path");
   if (given("--seed"))
     options.Seed = SeedValue(value("--seed"));
+  if (given("--houses")) {
+    options.HouseSystem = astro::ParseHouseSystem(value("--houses"));
+    if (!options.HouseSystem)
+      throw TChartError("--houses: \"" + value("--houses") +
+                        "\" is not a house system (P K R C O E W B M T or a name such as Koch)");
+  }
   if (given("--max-steps"))
     options.MaxSteps = MaxStepsValue(value("--max-steps"));
   if (given("--until")) {
@@ -296,6 +304,7 @@ std::string ChartHelpText() {
   return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
                       (--city "Country/City" | --zone HOURS) [--save-chart NAME]
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
+                      [--houses SYSTEM]
                       [--archive PATH]
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day
                        [--max-steps N]]
@@ -312,6 +321,8 @@ ephemeris, the same orbs and aspect switches of quellantree.ini, the same three 
 Prints, in UTF-8 on standard output, the local and universal moment, the place and
 zone, each body's longitude (two decimals), sign and degree in the sign, the aspects
 found, in the model's order, and the tarot spread with the text of every laid card.
+With a city it also prints the houses and angles, each body's house and motion, the
+points (lunar nodes, Black Moon, Chiron, Part of Fortune) and their aspects.
 The moment line names the offset from UT and where it comes from: "UTC+04:00,
 Europe/Moscow, летнее время".
 
@@ -344,7 +355,13 @@ Options:
   --png               write the pictures as PNG (tree.png, ...): the views' own pixels,
                       lossless.
   --json              print each chart as one line of JSON (moment, place, bodies,
-                      aspects, tarot) instead of the text.
+                      aspects, tarot, houses, points) instead of the text.
+  --houses SYSTEM     house system: a letter (P Placidus, K Koch, R Regiomontanus,
+                      C Campanus, O Porphyry, E Equal, W Whole Sign, B Alcabitius,
+                      M Morinus, T Topocentric) or its name; without it the choice of
+                      quellantree.ini ([Options] HouseSystem), else Placidus. Inside the
+                      polar circles Placidus, Koch and Topocentric have no cusps: then
+                      Porphyry's houses are shown and the substitute is named.
   --seed MS           milliseconds since midnight (UT) that every random draw of the
                       tarot spread is seeded with, so a spread can be reproduced; without
                       it the clock decides, as in the window.

@@ -55,6 +55,7 @@ struct TChartOptions {
   bool Png = false;                      // pictures as lossless PNG instead of JPEG
   bool Json = false;                     // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;     // milliseconds since midnight UT for every tarot draw
+  std::optional<char> HouseSystem;       // --houses, a letter of astro::kHouseSystems
   std::int64_t MaxSteps = kDefaultMaxSteps; // most charts of a series that writes files
   std::optional<TEventPeriod> Events;       // list a period's events instead of the chart
 };

@@ -256,6 +256,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
   setup.TaroFrame = (files || options.Json) && !options.Events;
+  setup.HouseSystem = options.HouseSystem;
   PinSpreadSeed(options.Seed);
   if (stored)
     setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),

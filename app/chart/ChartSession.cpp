@@ -130,8 +130,12 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City;
+  const config::TIniFile ini(IniPath.toStdString());
   Historic =
       setup.HistoricZones.value_or(TPositionFrame::HistoricZonesOption(IniPath.toStdString()));
+  HouseSystem_ = setup.HouseSystem.value_or(
+      astro::ParseHouseSystem(ini.ReadString("Options", "HouseSystem", "P"))
+          .value_or(astro::kDefaultHouseSystem));
   if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
     Prompts.Information(QString::fromStdString("city \"" + *setup.City +
                                                "\" is no longer in the city base; the stored "
@@ -315,18 +319,31 @@ void TChartSession::CheckInRange(TSeconds local) const {
                       " UT) is outside the ephemeris range " + RangeText(first, last));
 }
 
+astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const {
+  const astro::TChartMoment moment = ChartMomentOf(
+      offset, Moment, ut, PositionFrame1 ? PositionFrame1->CityZoneName() : QString());
+  std::optional<astro::TChartPlace> place;
+  if (Coordinates)
+    place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
+                               PositionFrame1 ? PositionFrame1->CityZoneName().toStdString()
+                                              : std::string()};
+  return astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1), moment, place,
+                             HouseSystem_, AsteroidFolder_);
+}
+
 TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> given) {
   CheckInRange(local);
   Moment = ToDateTime(local);
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
+  TChartFacts facts;
+  facts.Value = ComputeValue(offset, ut);
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
   if (Changes == before)
     throw TChartError("the ephemeris has no record for " + MomentText(local));
 
-  TChartFacts facts;
   facts.Local = Moment;
   facts.Universal = ut;
   facts.Zone = WholeHoursOf(offset.Seconds);

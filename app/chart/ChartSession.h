@@ -11,6 +11,7 @@
 #include "ConsolePrompts.h"
 #include "ZoneOffset.h"
 
+#include "Chart.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
 
@@ -45,6 +46,7 @@ struct TChartSetup {
   // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
   // warning) when City is no longer in the city base.
   std::optional<TPlaceFacts> StoredPlace;
+  std::optional<char> HouseSystem; // a letter of astro::kHouseSystems; absent: the INI's, else P
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -102,6 +104,8 @@ private:
 
   // False when the base has no such city and a stored place may stand in.
   bool OpenCity(const std::string& name, bool mayBeMissing);
+  // The chart value of the moment Moment (local) at the session's place.
+  astro::TChart ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const;
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
   void CreateFrames(const TChartSetup& setup);
@@ -122,6 +126,8 @@ private:
   astro::TAlmanacCache Almanac;
   std::optional<astro::TDignityTable> Dignities;
   int Zone_ = 0;
+  char HouseSystem_ = astro::kDefaultHouseSystem;
+  std::string AsteroidFolder_ = astro::AsteroidFolder();
   bool Historic = false;
   bool ZoneGiven = false;      // --zone instead of a city
   astro::TDateTime Moment = 0; // local moment handed to the frames

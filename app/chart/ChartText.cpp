@@ -57,6 +57,63 @@ void PrintDignities(std::ostream& out, const TDignityFacts& dignities) {
   out << "  Total: " << SignedPoints(astro::TotalPoints(dignities.Bodies)) << "\n";
 }
 
+std::string SignDegree(double longitude) {
+  const int sign = static_cast<int>(longitude / 30.0) % 12 + 1;
+  return PaddedRight(astro::SignNames[sign], 9) + " " +
+         astro::FormatDegMin(longitude - 30.0 * (sign - 1));
+}
+
+void PrintHouses(std::ostream& out, const astro::THouses& houses) {
+  out << "Houses: " << astro::HouseSystemName(houses.System) << " (" << houses.System << ")\n";
+  if (houses.Fallback())
+    out << "  " << astro::FallbackText(houses) << "\n";
+  for (int h = 0; h < 12; ++h)
+    out << "  " << PaddedRight(std::to_string(h + 1), 3)
+        << astro::FormatFixed(4, 8, houses.Cusps[h]) << "  " << SignDegree(houses.Cusps[h]) << "\n";
+  const std::pair<const char*, double> angles[] = {{"ASC", houses.Asc},
+                                                   {"MC", houses.Mc},
+                                                   {"DSC", houses.Dsc},
+                                                   {"IC", houses.Ic},
+                                                   {"Vertex", houses.Vertex}};
+  for (const auto& [name, longitude] : angles)
+    out << "  " << PaddedRight(name, 7) << astro::FormatFixed(4, 8, longitude) << "  "
+        << SignDegree(longitude) << "\n";
+}
+
+// Each body's house (with houses) and motion.
+void PrintBodyHouses(std::ostream& out, const astro::TChart& chart) {
+  out << "Body houses and motion:\n";
+  for (int b = 1; b <= astro::kBodyCount; ++b) {
+    out << "  " << PaddedRight(astro::PlanetNames[b], 9);
+    if (chart.Houses)
+      out << " house " << PaddedRight(std::to_string(chart.BodyHouses[b - 1]), 2);
+    const astro::TMotion motion = chart.Motions[b - 1].Motion;
+    out << " "
+        << (motion == astro::TMotion::Stationary   ? "стационарен"
+            : motion == astro::TMotion::Retrograde ? "ретрограден ℞"
+                                                   : "директен")
+        << "\n";
+  }
+}
+
+void PrintPoints(std::ostream& out, const astro::TChart& chart) {
+  out << "Points:\n";
+  for (const astro::TPoint& point : chart.Points.Items) {
+    out << "  " << PaddedRight(astro::PointNames[int(point.Kind)], 14) << " "
+        << astro::FormatFixed(4, 8, point.Longitude) << "  " << SignDegree(point.Longitude);
+    if (chart.Houses)
+      out << "  house " << astro::HouseOf(*chart.Houses, point.Longitude);
+    out << "\n";
+  }
+  if (!chart.Points.Note.empty())
+    out << "  " << chart.Points.Note << "\n";
+  out << "Point aspects: " << chart.PointAspects.size() << "\n";
+  for (const astro::TPointAspect& item : chart.PointAspects)
+    out << "  " << astro::PlanetNames[item.Body] << " - " << astro::ChartPointName(item.Point)
+        << ": " << astro::AspectNames[item.Aspect] << " (" << astro::AspectKeys[item.Aspect]
+        << "), orb " << astro::FormatFixed(2, 0, item.Orb) << "\n";
+}
+
 } // namespace
 
 std::string AspectLine(const TAspectFacts& item) {
@@ -87,6 +144,10 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
         << PaddedRight(astro::SignNames[body.Sign], 9) << " "
         << astro::FormatDegMin(body.DegreeInSign) << "\n";
   }
+  if (chart.Value.Houses)
+    PrintHouses(out, *chart.Value.Houses);
+  PrintBodyHouses(out, chart.Value);
+  PrintPoints(out, chart.Value);
   if (chart.Almanac)
     PrintAlmanac(out, *chart.Almanac);
   if (chart.Dignities)

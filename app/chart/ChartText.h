@@ -4,6 +4,7 @@
 #pragma once
 
 #include "Almanac.h"
+#include "Chart.h"
 #include "Clock.h"
 #include "Dignities.h"
 
@@ -66,6 +67,7 @@ struct TChartFacts {
   std::optional<std::array<TCardFacts, 22>> Tarot; // the spread, when the tarot view was laid
   std::optional<astro::TAlmanacDay> Almanac;       // Sun and Moon of the local day, with a place
   std::optional<TDignityFacts> Dignities;          // when a table of dignities was read
+  astro::TChart Value; // the same chart as a value, with houses and points when a place is known
 };
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"

@@ -228,3 +228,24 @@ QString SourceText(TZoneSource Source) {
   }
   return QStringLiteral("пояс базы городов");
 }
+
+astro::TChartMoment ChartMomentOf(const TZoneOffset& Offset, astro::TDateTime Local,
+                                  astro::TDateTime Universal, const QString& ZoneName) {
+  astro::TChartMoment moment{
+      Local, Universal, Offset.Seconds, astro::TOffsetSource::WholeHours, {}};
+  switch (Offset.Source) {
+  case TZoneSource::WholeHours:
+    return moment;
+  case TZoneSource::Standard:
+    moment.Source = astro::TOffsetSource::Standard;
+    break;
+  case TZoneSource::Daylight:
+    moment.Source = astro::TOffsetSource::Daylight;
+    break;
+  case TZoneSource::LocalMean:
+    moment.Source = astro::TOffsetSource::LocalMean;
+    break;
+  }
+  moment.ZoneName = ZoneName.toStdString();
+  return moment;
+}

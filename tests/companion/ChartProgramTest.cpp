@@ -341,3 +341,32 @@ TEST(ChartProgram, SmallCoordinatesWestAndSouthKeepTheirSigns) {
     }
   }
 }
+
+TEST(ChartProgram, HousesAnglesAndPointsWithACity) {
+  const TTestFolder folder("houses");
+  const TRun run = RunChart({"--date", "2005-01-05", "--city", "Россия/Москва", "--ini",
+                             folder.Ini(), "--houses", "koch", "--json"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out));
+  const QJsonValue houses = json["houses"];
+  EXPECT_EQ(houses["system"].toString(), "K");
+  EXPECT_TRUE(houses["fallback"].isNull());
+  ASSERT_EQ(houses["cusps"].toArray().size(), 12);
+  EXPECT_EQ(houses["cusps"][0].toDouble(), houses["asc"].toDouble());
+  EXPECT_EQ(houses["cusps"][9].toDouble(), houses["mc"].toDouble());
+  for (const QJsonValue body : json["bodies"].toArray()) {
+    EXPECT_GE(body["house"].toInt(), 1);
+    EXPECT_TRUE(body["retrograde"].isBool());
+  }
+  EXPECT_TRUE(json["bodies"][6]["retrograde"].toBool()); // Saturn, retrograde all January 2005
+  EXPECT_EQ(json["points"].toArray().size(), 5) << run.Out;
+  EXPECT_TRUE(json["point_aspects"].isArray());
+
+  // Inside the polar circle Placidus has no cusps: Porphyry's, named in the text.
+  const TRun polar = RunChart({"--date", "2005-01-05", "--city", "Россия/Норильск", "--ini",
+                               folder.Ini(), "--houses", "P"});
+  EXPECT_NE(polar.Out.find("Дома Плацидуса на широте 69° не определены; показаны дома Порфирия"),
+            std::string::npos)
+      << polar.Out;
+  EXPECT_EQ(RunChart({"--date", "2005-01-05", "--zone", "3", "--houses", "X"}).Status, 2);
+}
