@@ -12,6 +12,8 @@
 #include "EfemeridExtract.h"
 #include "FontStream.h"
 #include "Formatting.h"
+#include "HousesPanel.h"
+#include "IniFile.h"
 #include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
@@ -165,7 +167,7 @@ TForm1::~TForm1() {
   }
   PositionFrame1_->disconnect(this);
   // The options go with the aspect settings, in the same replacement of the model's file.
-  PlanetPosition1_->SetExtraSettings({PositionFrame1_->OptionsEntry()});
+  PlanetPosition1_->SetExtraSettings(OptionsEntries());
   PlanetPosition1_->OnChange = nullptr;
   PlanetPosition1_.reset();
 }
@@ -189,8 +191,18 @@ void TForm1::FormCreate() {
                           {QString::fromStdString(Paths_.EphemerisFile), Paths_.ArchiveFile,
                            Paths_.ProgramDir + "/font.fnt", Paths_.ProgramDir + "/dignities.txt"});
   Efemeris_ = std::make_unique<astro::TEfemerisClass>(Paths_.EphemerisFile);
+  if (!QFileInfo::exists(QString::fromStdString(Paths_.EphemerisFile))) {
+    // Reported as the other missing files are; the window goes on without a chart.
+    Prompts().Information("Отсутствует файл эфемерид " +
+                          QString::fromStdString(Paths_.EphemerisFile) + ".");
+  }
   PositionFrame1_->ReadOptions(IniPath().toStdString());
+  Houses_->SetSystem(
+      astro::ParseHouseSystem(
+          config::TIniFile(IniPath().toStdString()).ReadString("Options", "HouseSystem", "P"))
+          .value_or(astro::kDefaultHouseSystem));
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
+  PositionFrame1_->SelectHomePlace(IniPath().toStdString()); // so "now" is the home's local time
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
   FontLoaded = LoadSymbolFont(Paths_.ProgramDir + "//font.fnt");
   PlanetPosition1_->SetIniFileName(SlashedIniPath().toStdString());
@@ -220,6 +232,7 @@ void TForm1::CreateTree() {
 
 void TForm1::PlanetPosition1Change() {
   RefreshPlanetTable();
+  RefreshHouses();
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
@@ -260,12 +273,35 @@ void TForm1::PositionFrame1TimeZoneChange() {
 // Moon panels.
 void TForm1::PositionFrame1PositionChange() {
   if (KosmoFrame_) {
-    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDeg, PositionFrame1_->LongitudeMin,
-                          PositionFrame1_->LatitudeDeg, PositionFrame1_->LatitudeMin);
+    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDegrees(), PositionFrame1_->LatitudeDegrees());
   }
   if (RecomputeCount_ > 0) {
     RefreshSunMoon();
+    RefreshHouses();
   }
+}
+
+std::vector<config::TIniEntry> TForm1::OptionsEntries() const {
+  return {PositionFrame1_->OptionsEntry(),
+          {"Options", "HouseSystem", std::string(1, Houses_->System())}};
+}
+
+void TForm1::RefreshHouses() {
+  if (!Efemeris_ || !Efemeris_->HasData()) {
+    return;
+  }
+  const astro::TChartMoment moment =
+      ChartMomentOf(PositionFrame1_->ZoneOffset, PositionFrame1_->DateTime,
+                    PositionFrame1_->UniversalTime(), PositionFrame1_->CityZoneName());
+  std::optional<astro::TChartPlace> place;
+  if (PositionFrame1_->HasPlace()) {
+    place =
+        astro::TChartPlace{PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees(),
+                           PositionFrame1_->CityZoneName().toStdString()};
+  }
+  Chart_ = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
+                               place, Houses_->System(), AsteroidFolder_);
+  Houses_->Show(Chart_);
 }
 
 void TForm1::FillAspectGrid() {
@@ -541,6 +577,21 @@ void TForm1::TransitsClick() {
     PositionFrame1_->SetDateTime(local);
   };
   TransitsForm_->show();
+}
+
+void TForm1::HomePlaceClick() {
+  try {
+    if (!PositionFrame1_->WriteHomePlace(IniPath().toStdString())) {
+      Prompts().Information("Выберите государство и город из списков: домашним может быть "
+                            "только место атласа.");
+      return;
+    }
+  } catch (const config::EIniWriteError& error) {
+    Prompts().Error(QString::fromStdString(error.what()));
+    return;
+  }
+  Prompts().Information("Домашнее место: " + PositionFrame1_->CountryText() + ", " +
+                        PositionFrame1_->CityText() + ". С него начнётся следующий запуск.");
 }
 
 void TForm1::N4Click() {

@@ -6,6 +6,7 @@
 // frame holds local time, the store is asked in UT.
 #pragma once
 
+#include "Chart.h"
 #include "ChartArchive.h"
 #include "Dignities.h"
 #include "EfemerisClass.h"
@@ -32,6 +33,7 @@ class QTimer;
 class TAboutBox;
 class TDignityForm;
 class TTransitsForm;
+class THousesPanel;
 class TImageFrame;
 class TKosmoFrame;
 class TMainMenuXP;
@@ -123,6 +125,8 @@ public:
   // "Транзиты за период" for the chart shown now; a row's moment moves the chart there.
   void TransitsClick();
   TTransitsForm* TransitsForm() const { return TransitsForm_; }
+  // Keeps the current place as the one the next start selects.
+  void HomePlaceClick();
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -137,6 +141,9 @@ public:
   TKosmoFrame* KosmoFrame() const { return KosmoFrame_; }
   TDignityForm* DignityForm() const { return DignityForm_; }
   const TSunMoonPanels& SunMoonPanels() const { return *SunMoon; }
+  THousesPanel* HousesPanel() const { return Houses_; }
+  // The chart the planet tab's houses show (with houses once a place is chosen).
+  const astro::TChart& Chart() const { return Chart_; }
   QTabWidget* PageControl1() const { return PageControl1_; }
   QTimer* Timer1() const { return Timer1_; }
   TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
@@ -173,6 +180,10 @@ private:
   void RefreshPlanetTable();
   // The Sun and Moon panels for the position frame's local day, place and zone.
   void RefreshSunMoon();
+  // The chart value of the position frame's moment and place, into the houses panel.
+  void RefreshHouses();
+  // The options the window keeps beside the aspect settings.
+  std::vector<config::TIniEntry> OptionsEntries() const;
   // The chart zone's offset east of UT in minutes: the one conversion the almanac uses.
   double ChartOffsetMinutes() const;
   void PlaceTabs();
@@ -227,6 +238,9 @@ private:
   std::array<QLabel*, 11> PlanetImage{};
   QLabel* AspectsOmitted = nullptr; // shown when the chart has more aspects than the list holds
   std::unique_ptr<TSunMoonPanels> SunMoon;
+  THousesPanel* Houses_ = nullptr;
+  astro::TChart Chart_;
+  std::string AsteroidFolder_ = astro::AsteroidFolder();
 
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;

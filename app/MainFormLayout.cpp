@@ -4,6 +4,7 @@
 // in pixels within each control's parent.
 #include "MainForm.h"
 
+#include "HousesPanel.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "SunMoonPanels.h"
@@ -101,6 +102,7 @@ void TForm1::BuildMenu() {
   settings->setObjectName("N2");
   AddItem(settings, "N3", "Аспекты и орбы", &TForm1::N3Click);
   AddItem(settings, "N4", "Таблица бальности", &TForm1::N4Click);
+  AddItem(settings, "HomePlace", "Сделать место домашним", &TForm1::HomePlaceClick);
 
   QMenu* help = MainMenuXP1_->addMenu("Помощь");
   help->setObjectName("Help");
@@ -167,6 +169,8 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
   AspectsOmitted->setGeometry(8, 375, 297, 32);
   AspectsOmitted->setWordWrap(true);
   AspectsOmitted->hide();
+  Houses_ = new THousesPanel(sheet);
+  Houses_->OnSystemChange = [this] { RefreshHouses(); };
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

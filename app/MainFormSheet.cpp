@@ -17,13 +17,8 @@
 
 TSheetFacts TForm1::CurrentSheet() {
   const TPositionFrame& frame = *PositionFrame1_;
-  astro::TChartMoment moment{frame.DateTime,
-                             frame.UniversalTime(),
-                             frame.ZoneOffset.Seconds,
-                             OffsetSourceOf(frame.ZoneOffset.Source),
-                             {}};
-  if (frame.ZoneOffset.Source != TZoneSource::WholeHours)
-    moment.ZoneName = frame.CityZoneName().toStdString();
+  const astro::TChartMoment moment =
+      ChartMomentOf(frame.ZoneOffset, frame.DateTime, frame.UniversalTime(), frame.CityZoneName());
   std::optional<astro::TChartPlace> place;
   TSheetFacts sheet;
   if (frame.HasPlace()) {

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ArchiveCommands.h"
 
+#include "Coordinates.h"
+
 #include "DateTime.h"
 #include "OpenChartDialog.h"
 #include "PositionFrame.h"
@@ -12,8 +14,8 @@
 namespace archive {
 namespace {
 
-QString Coordinate(int degrees, int minutes) {
-  return QStringLiteral("%1°%2’").arg(degrees).arg(minutes, 2, 10, QChar(u'0'));
+QString Coordinate(double degrees) {
+  return QString::fromStdString(astro::FormatSignedDegMin(degrees));
 }
 
 QString ZoneText(int hours) {
@@ -22,8 +24,7 @@ QString ZoneText(int hours) {
 
 QString CoordinatesText(const TStoredChart& chart) {
   return QStringLiteral("широта %1, долгота %2")
-      .arg(Coordinate(chart.LatitudeDeg, chart.LatitudeMin),
-           Coordinate(chart.LongitudeDeg, chart.LongitudeMin));
+      .arg(Coordinate(LatitudeOf(chart)), Coordinate(LongitudeOf(chart)));
 }
 
 } // namespace
@@ -39,6 +40,8 @@ TStoredChart ChartFromFrame(const TPositionFrame& frame) {
   chart.LatitudeMin = frame.LatitudeMin;
   chart.LongitudeDeg = frame.LongitudeDeg;
   chart.LongitudeMin = frame.LongitudeMin;
+  chart.Latitude = frame.LatitudeDegrees();
+  chart.Longitude = frame.LongitudeDegrees();
   return chart;
 }
 
@@ -55,8 +58,7 @@ TApplyResult ApplyChart(TPositionFrame& frame, const TStoredChart& chart) {
     return TApplyResult::OutOfRange;
   TApplyResult result = TApplyResult::Opened;
   if (!frame.SelectPlace(chart.Country, chart.City)) {
-    frame.SetPlace(chart.Country, chart.City, chart.LatitudeDeg, chart.LatitudeMin,
-                   chart.LongitudeDeg, chart.LongitudeMin);
+    frame.SetPlace(chart.Country, chart.City, LatitudeOf(chart), LongitudeOf(chart));
     if (!chart.City.isEmpty())
       result = TApplyResult::CityMissing;
   }

@@ -13,6 +13,7 @@
 #include <QVariant>
 #include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdio>
 #include <iterator>
 
@@ -46,11 +47,21 @@ const char* const kMigrations[] = {
     " longitude_deg INTEGER NOT NULL DEFAULT 0,"
     " longitude_min INTEGER NOT NULL DEFAULT 0,"
     " saved_utc TEXT NOT NULL DEFAULT (strftime('%Y-%m-%dT%H:%M:%S', 'now')))",
+    // Signed decimal degrees beside the integers, which keep no sign for 0 degrees; every row
+    // written before gets them from its integers.
+    "ALTER TABLE charts ADD COLUMN latitude REAL;"
+    "ALTER TABLE charts ADD COLUMN longitude REAL;"
+    "UPDATE charts SET"
+    " latitude = latitude_deg + (CASE WHEN latitude_deg < 0 THEN -1 ELSE 1 END)"
+    " * latitude_min / 60.0,"
+    " longitude = longitude_deg + (CASE WHEN longitude_deg < 0 THEN -1 ELSE 1 END)"
+    " * longitude_min / 60.0",
 };
 static_assert(std::size(kMigrations) == TChartArchive::kSchemaVersion);
 
 const char* const kColumns = "name, note, local_moment, country, city, zone_hours, historic_zones,"
-                             " latitude_deg, latitude_min, longitude_deg, longitude_min";
+                             " latitude_deg, latitude_min, longitude_deg, longitude_min,"
+                             " latitude, longitude";
 
 QString Shown(const QString& path) {
   return "«" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + "»";
@@ -86,6 +97,29 @@ bool ParseMoment(const QString& text, astro::TDateTime& local) {
   return true;
 }
 
+// A signed decimal coordinate and the integer degrees and minutes the same chart carries.
+double SignedDegrees(std::optional<double> decimal, int degrees, int minutes) {
+  if (decimal)
+    return *decimal;
+  return degrees + (degrees < 0 ? -minutes : minutes) / 60.0;
+}
+
+// A stored decimal coordinate within ±limit; a row without one (none is written so) takes it from
+// its integer degrees and minutes.
+bool DegreesIn(const QVariant& value, double limit, int degrees, int minutes,
+               std::optional<double>& out) {
+  if (value.isNull()) {
+    out = SignedDegrees(std::nullopt, degrees, minutes);
+    return true;
+  }
+  bool ok = false;
+  const double d = value.toDouble(&ok);
+  if (!ok || !(std::abs(d) <= limit))
+    return false;
+  out = d;
+  return true;
+}
+
 bool IntIn(const QVariant& value, int low, int high, int& out) {
   bool ok = false;
   const qlonglong n = value.toLongLong(&ok);
@@ -112,6 +146,8 @@ bool ReadRow(const QSqlQuery& q, TStoredChart& chart) {
          IntIn(q.value(8), 0, 59, chart.LatitudeMin) &&
          IntIn(q.value(9), -180, 180, chart.LongitudeDeg) &&
          IntIn(q.value(10), 0, 59, chart.LongitudeMin) &&
+         DegreesIn(q.value(11), 90, chart.LatitudeDeg, chart.LatitudeMin, chart.Latitude) &&
+         DegreesIn(q.value(12), 180, chart.LongitudeDeg, chart.LongitudeMin, chart.Longitude) &&
          (chart.HistoricZones = historic != 0, true);
 }
 
@@ -130,6 +166,14 @@ void SortByName(std::vector<TStoredChart>& charts) {
               const int order = collator.compare(a.Name, b.Name);
               return order != 0 ? order < 0 : a.Name < b.Name;
             });
+}
+
+double LatitudeOf(const TStoredChart& chart) {
+  return SignedDegrees(chart.Latitude, chart.LatitudeDeg, chart.LatitudeMin);
+}
+
+double LongitudeOf(const TStoredChart& chart) {
+  return SignedDegrees(chart.Longitude, chart.LongitudeDeg, chart.LongitudeMin);
 }
 
 QString PlaceText(const TStoredChart& chart) {
@@ -213,8 +257,10 @@ void TChartArchive::CheckExisting() {
 void TChartArchive::Migrate(int fromVersion) {
   Write([&](QSqlQuery& q) {
     for (int v = fromVersion; v < kSchemaVersion; ++v)
-      if (!q.exec(QString::fromLatin1(kMigrations[v])))
-        return false;
+      for (const QString& statement :
+           QString::fromLatin1(kMigrations[v]).split(u';', Qt::SkipEmptyParts))
+        if (!q.exec(statement)) // one statement a call
+          return false;
     return q.exec(QStringLiteral("PRAGMA user_version = %1").arg(kSchemaVersion));
   });
 }
@@ -356,15 +402,16 @@ void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
   for (const TStoredChart& chart : charts)
     RequireName(chart.Name);
   Write([&](QSqlQuery& q) {
-    q.prepare(QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?)")
-                  .arg(QLatin1String(kColumns)));
+    q.prepare(
+        QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
+            .arg(QLatin1String(kColumns)));
     for (const TStoredChart& chart : charts) {
       for (const QVariant& value :
            {QVariant(chart.Name), QVariant(chart.Note), QVariant(MomentText(chart.Local)),
             QVariant(chart.Country), QVariant(chart.City), QVariant(chart.Zone),
             QVariant(chart.HistoricZones ? 1 : 0), QVariant(chart.LatitudeDeg),
-            QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg),
-            QVariant(chart.LongitudeMin)})
+            QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg), QVariant(chart.LongitudeMin),
+            QVariant(LatitudeOf(chart)), QVariant(LongitudeOf(chart))})
         q.addBindValue(value);
       if (!q.exec())
         return false;

@@ -7,12 +7,15 @@
 //
 // Units: Local is the chart's LOCAL moment as astro::TDateTime (days since 1899-12-30, resolved to
 // the millisecond); Zone is whole hours east of Greenwich; coordinates are integer degrees and
-// minutes as the city base writes them (east and north positive, the sign on the degrees).
+// minutes as the city base writes them (east and north positive, the sign on the degrees), and
+// Latitude, Longitude the same place in signed decimal degrees, which keep the sign of a place
+// between 0° and -1° (London's -0°08' longitude) that the integer degrees lose.
 #pragma once
 
 #include "Clock.h"
 
 #include <QString>
+#include <optional>
 #include <stdexcept>
 #include <vector>
 
@@ -29,12 +32,20 @@ struct TStoredChart {
   int Zone = 0;
   bool HistoricZones = false; // zones by date were chosen when the chart was saved
   int LatitudeDeg = 0, LatitudeMin = 0, LongitudeDeg = 0, LongitudeMin = 0;
+  // The place in signed decimal degrees, north and east positive: what a chart read from the
+  // archive always carries, and what Save stores. A chart made without them is saved with the
+  // integer fields above read as degrees and minutes with the sign on the degrees.
+  std::optional<double> Latitude, Longitude;
   friend bool operator==(const TStoredChart&, const TStoredChart&) = default;
 };
 
 // Sorts by name: Russian collation, letter case ignored, exact order between names that compare
 // equal, so the order is the same on every machine.
 void SortByName(std::vector<TStoredChart>& Charts);
+
+// The chart's place in signed decimal degrees: Latitude and Longitude, or else the integer fields.
+double LatitudeOf(const TStoredChart& chart);
+double LongitudeOf(const TStoredChart& chart);
 
 // "Страна, Город" (or the one that is present), the place as the list shows it.
 QString PlaceText(const TStoredChart& chart);
@@ -48,7 +59,7 @@ public:
 
 class TChartArchive {
 public:
-  static constexpr int kSchemaVersion = 1;
+  static constexpr int kSchemaVersion = 2;
   static constexpr int kDefaultBusyMilliseconds = 1500;
 
   // Opens the archive at Path. A missing file is an empty archive, created by the first Save.

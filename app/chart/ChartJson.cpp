@@ -5,6 +5,7 @@
 
 #include "AlmanacText.h"
 
+#include "Coordinates.h"
 #include "DateTime.h"
 #include "Formatting.h"
 #include "Vocabulary.h"
@@ -36,10 +37,6 @@ std::string IsoMoment(astro::TDateTime moment) {
   const astro::TCalendarDate d = astro::DecodeDate(moment);
   return astro::ZeroPad(d.Year, 4) + "-" + astro::ZeroPad(d.Month, 2) + "-" +
          astro::ZeroPad(d.Day, 2) + "T" + astro::TimeToText(moment);
-}
-
-std::string Coordinate(int degrees, int minutes) {
-  return std::to_string(degrees) + "°" + astro::ZeroPad(minutes < 0 ? -minutes : minutes, 2) + "’";
 }
 
 // Members of an object or items of an array, separated by commas.
@@ -91,8 +88,11 @@ std::string PlaceJson(const TChartFacts& chart) {
   return TList('{', '}')
       .Add("country", Quoted(place.Country))
       .Add("city", Quoted(place.City))
-      .Add("latitude", Quoted(Coordinate(place.LatitudeDeg, place.LatitudeMin)))
-      .Add("longitude", Quoted(Coordinate(place.LongitudeDeg, place.LongitudeMin)))
+      .Add("latitude", Quoted(astro::FormatSignedDegMin(place.Latitude)))
+      .Add("longitude", Quoted(astro::FormatSignedDegMin(place.Longitude)))
+      .Add("lat", astro::FormatFixed(6, 0, place.Latitude))
+      .Add("lon", astro::FormatFixed(6, 0, place.Longitude))
+      .Add("own", place.Own ? "true" : "false")
       .Done();
 }
 

@@ -151,6 +151,8 @@ archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
     chart.LatitudeMin = place->LatitudeMin;
     chart.LongitudeDeg = place->LongitudeDeg;
     chart.LongitudeMin = place->LongitudeMin;
+    chart.Latitude = place->Latitude;
+    chart.Longitude = place->Longitude;
   }
   return chart;
 }
@@ -294,7 +296,9 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
                                     stored->LatitudeDeg,
                                     stored->LatitudeMin,
                                     stored->LongitudeDeg,
-                                    stored->LongitudeMin};
+                                    stored->LongitudeMin,
+                                    archive::LatitudeOf(*stored),
+                                    archive::LongitudeOf(*stored)};
   TChartSession session(setup, prompts);
   const TUniversalSeries series(session, options);
   const std::int64_t count = series.Count;

@@ -143,9 +143,7 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     Place_ = setup.StoredPlace;
     // Without the city there is no zone history: the stored zone is the offset.
     Historic = false;
-    const auto degrees = [](int d, int m) { return d + (d < 0 ? -m : m) / 60.0; };
-    Coordinates = astro::TGeoPlace{degrees(Place_->LatitudeDeg, Place_->LatitudeMin),
-                                   degrees(Place_->LongitudeDeg, Place_->LongitudeMin)};
+    Coordinates = astro::TGeoPlace{Place_->Latitude, Place_->Longitude};
   }
   if (setup.StoredPlace)
     Zone_ = setup.Zone; // the stored zone, also where the city's own differs
@@ -279,10 +277,15 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   Zone_ = PositionFrame1->CityTimeZone;
   Coordinates =
       astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
-  Place_ = TPlaceFacts{
-      CityFullName(match.City),    match.City.Country,          match.City.Entry,
-      PositionFrame1->LatitudeDeg, PositionFrame1->LatitudeMin, PositionFrame1->LongitudeDeg,
-      PositionFrame1->LongitudeMin};
+  Place_ = TPlaceFacts{CityFullName(match.City),
+                       match.City.Country,
+                       match.City.Entry,
+                       PositionFrame1->LatitudeDeg,
+                       PositionFrame1->LatitudeMin,
+                       PositionFrame1->LongitudeDeg,
+                       PositionFrame1->LongitudeMin,
+                       PositionFrame1->LatitudeDegrees(),
+                       PositionFrame1->LongitudeDegrees()};
   return true;
 }
 
@@ -317,10 +320,9 @@ void TChartSession::CheckInRange(TSeconds local) const {
 }
 
 astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const {
-  astro::TChartMoment moment{Moment, ut, offset.Seconds, OffsetSourceOf(offset.Source), {}};
+  const astro::TChartMoment moment = ChartMomentOf(
+      offset, Moment, ut, PositionFrame1 ? PositionFrame1->CityZoneName() : QString());
   std::optional<astro::TChartPlace> place;
-  if (offset.Source != TZoneSource::WholeHours && PositionFrame1)
-    moment.ZoneName = PositionFrame1->CityZoneName().toStdString();
   if (Coordinates)
     place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
                                PositionFrame1 ? PositionFrame1->CityZoneName().toStdString()

@@ -2,6 +2,7 @@
 #include "ChartText.h"
 
 #include "AlmanacText.h"
+#include "Coordinates.h"
 #include "DateTime.h"
 #include "Formatting.h"
 #include "Vocabulary.h"
@@ -32,10 +33,6 @@ std::string MomentLine(astro::TDateTime moment) {
 
 std::string ZoneText(int zone) {
   return (zone >= 0 ? "+" : "") + std::to_string(zone);
-}
-
-std::string Coordinate(int degrees, int minutes) {
-  return std::to_string(degrees) + "°" + astro::ZeroPad(minutes < 0 ? -minutes : minutes, 2) + "’";
 }
 
 std::string SignedPoints(int points) {
@@ -134,9 +131,9 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
       << " UT, " << chart.OffsetLabel << "\n";
   if (chart.Place)
     out << "Place: " << chart.Place->Name << ", latitude "
-        << Coordinate(chart.Place->LatitudeDeg, chart.Place->LatitudeMin) << ", longitude "
-        << Coordinate(chart.Place->LongitudeDeg, chart.Place->LongitudeMin) << ", zone "
-        << ZoneText(chart.Zone) << "\n";
+        << astro::FormatSignedDegMin(chart.Place->Latitude) << ", longitude "
+        << astro::FormatSignedDegMin(chart.Place->Longitude) << ", zone " << ZoneText(chart.Zone)
+        << "\n";
   else
     out << "Place: zone " << ZoneText(chart.Zone) << "\n";
   out << "Bodies:\n";

@@ -33,6 +33,10 @@ struct TPlaceFacts {
   std::string Country; // as the city base lists it
   std::string City;    // the city entry, "City;Region" where the base has a region
   int LatitudeDeg = 0, LatitudeMin = 0, LongitudeDeg = 0, LongitudeMin = 0;
+  // Signed decimal degrees, north and east positive: what is printed (the integers lose the sign
+  // of a place between 0 and -1 degrees).
+  double Latitude = 0, Longitude = 0;
+  bool Own = false; // typed by the user, not taken from the atlas
 };
 
 // One card of the tarot spread.

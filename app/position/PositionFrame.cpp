@@ -2,10 +2,13 @@
 #include "PositionFrame.h"
 
 #include "CityBase.h"
+#include "Coordinates.h"
 #include "DateTime.h"
+#include "Formatting.h"
 #include "IniFile.h"
 #include "ProgramFiles.h"
 #include "Prompts.h"
+#include "TypedDateTimeEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +74,11 @@ QComboBox* MakeCombo(QWidget* parent, const char* name, int x, int y, int width)
   return box;
 }
 
+double SignedDegrees(const QString& degreesText, int degrees, int minutes) {
+  const double size = std::abs(degrees) + std::abs(minutes) / 60.0;
+  return degreesText.trimmed().startsWith(u'-') ? -size : size;
+}
+
 } // namespace
 
 long long CalendarDay(astro::TDateTime Moment) {
@@ -119,14 +127,14 @@ void TPositionFrame::BuildControls() {
   QWidget* g = GroupBox1;
 
   MakeLabel(g, QStringLiteral("Время:"), 6, 21);
-  Time = new QTimeEdit(g);
+  Time = new TTypedTimeEdit(g);
   Time->setObjectName(QStringLiteral("Time"));
   Time->setDisplayFormat(QStringLiteral("HH:mm:ss"));
   Time->setWrapping(true); // the up-down arrows roll 23 over to 0 and back
   Time->setGeometry(48, 19, 73, 21);
 
   MakeLabel(g, QStringLiteral("Дата:"), 125, 21);
-  Date = new QDateEdit(g);
+  Date = new TTypedDateEdit(g);
   Date->setObjectName(QStringLiteral("Date"));
   Date->setDisplayFormat(QStringLiteral("dd.MM.yyyy"));
   Date->setCalendarPopup(false);
@@ -152,7 +160,7 @@ void TPositionFrame::BuildControls() {
   MakeLabel(g, QStringLiteral("Город:"), 6, 97);
   City = MakeCombo(g, "City", 46, 96, 219);
 
-  MakeLabel(g, QStringLiteral("Догота:"), 6, 125);
+  MakeLabel(g, QStringLiteral("Долгота:"), 6, 125);
   DlgGrade = MakeReadOnlyEdit(g, "DlgGrade", 61, 123, 4);
   DlgMin = MakeReadOnlyEdit(g, "DlgMin", 109, 123, 2);
   DlgGradeText = MakeLabel(g, QString(), 100, 125, "DlgGradeText");
@@ -252,13 +260,15 @@ void TPositionFrame::SetDateRange(astro::TDateTime A, astro::TDateTime B) {
     MinDate = A;
     MaxDate = B;
   }
-  const auto today = [] { return CalendarDay(astro::Now().Local); };
+  // "Now" is the current universal time as the local time of the selected place.
+  const auto now = [this] { return LocalFromUniversal(astro::Now().Universal); };
+  const auto today = [&now] { return CalendarDay(now()); };
   const long long minDay = CalendarDay(MinDate);
   const long long maxDay = CalendarDay(MaxDate);
   if (today() < maxDay && today() > minDay) {
-    const astro::TDateTime now = astro::Now().Local;
-    ShowInPickers(now);
-    MoveTo(now);
+    const astro::TDateTime start = now();
+    ShowInPickers(start);
+    MoveTo(start);
     emit OnDateTimeChange(this);
   }
   if (today() <= maxDay && today() <= minDay) {
@@ -326,17 +336,25 @@ void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TDateTime X =
       astro::EncodeDateTime({shown.year(), shown.month(), shown.day()}, FromQTime(Time->time()));
-  if (!EditDateTime(X))
-    ShowInPickers(DateTime); // the edit is undone, no event
+  if (EditDateTime(X))
+    return;
+  ShowInPickers(DateTime); // the edit is undone, no event
+  if (Date->Committing())
+    Prompts().Information(QStringLiteral("Дата %1 вне диапазона эфемерид: %2 – %3.")
+                              .arg(shown.toString(QStringLiteral("dd.MM.yyyy")),
+                                   ToQDate(MinDate + 1).toString(QStringLiteral("dd.MM.yyyy")),
+                                   ToQDate(MaxDate - 1).toString(QStringLiteral("dd.MM.yyyy"))));
 }
 
 void TPositionFrame::TimeChange() {
   const astro::TTimeOfDay shown = FromQTime(Time->time());
   const int oldHour = astro::DecodeTime(DateTime).Hour;
   astro::TDateTime day = astro::DateOf(DateTime);
-  if (oldHour == 23 && shown.Hour == 0)
+  // The arrows roll over midnight; a typed time stays on its day.
+  const bool stepped = !Time->Committing();
+  if (stepped && oldHour == 23 && shown.Hour == 0)
     day += 1;
-  else if (oldHour == 0 && shown.Hour == 23)
+  else if (stepped && oldHour == 0 && shown.Hour == 23)
     day -= 1;
   const astro::TDateTime X = astro::EncodeDateTime(astro::DecodeDate(day), shown);
   const long long xDay = CalendarDay(X);
@@ -392,8 +410,8 @@ void TPositionFrame::UpdatePosition() {
     StandardZone = ReadDecimalInteger(place->Zone);
   ZoneName = place->ZoneName;
   // The sign stands on the degrees text, also where their integer is 0 (-0°07’).
-  const double magnitude = std::abs(LongitudeDeg) + std::abs(LongitudeMin) / 60.0;
-  Longitude = lonDeg.trimmed().startsWith(u'-') ? -magnitude : magnitude;
+  Latitude = SignedDegrees(latDeg, LatitudeDeg, LatitudeMin);
+  Longitude = SignedDegrees(lonDeg, LongitudeDeg, LongitudeMin);
   const bool offsetChanged = UpdateZoneOffset();
   DlgGrade->setText(lonDeg);
   DlgMin->setText(lonMin);
@@ -401,25 +419,8 @@ void TPositionFrame::UpdatePosition() {
   ShirMin->setText(latMin);
   PlaceTaken = true;
   emit OnPositionChange(this);
-  if (offsetChanged && HistoricZones())
+  if (offsetChanged) // the chart's universal time moved with the zone
     emit OnTimeZoneChange(this);
-}
-
-namespace {
-
-double SignedDegrees(const QString& degreesText, int degrees, int minutes) {
-  const double size = std::abs(degrees) + std::abs(minutes) / 60.0;
-  return degreesText.trimmed().startsWith(u'-') ? -size : size;
-}
-
-} // namespace
-
-double TPositionFrame::LatitudeDegrees() const {
-  return SignedDegrees(ShirGrade->text(), LatitudeDeg, LatitudeMin);
-}
-
-double TPositionFrame::LongitudeDegrees() const {
-  return SignedDegrees(DlgGrade->text(), LongitudeDeg, LongitudeMin);
 }
 
 void TPositionFrame::TimeZoneChange() {
@@ -450,6 +451,24 @@ bool TPositionFrame::HistoricZonesOption(const std::string& ConfigFileName) {
   return config::TIniFile(ConfigFileName).ReadBool("Options", "HistoricZones", true);
 }
 
+bool TPositionFrame::SelectHomePlace(const std::string& ConfigFileName) {
+  const config::TIniFile ini(ConfigFileName);
+  const QString country =
+      QString::fromStdString(ini.ReadString("PositionFrame", "HomeCountry", ""));
+  const QString city = QString::fromStdString(ini.ReadString("PositionFrame", "HomeCity", ""));
+  return !country.isEmpty() && !city.isEmpty() && SelectPlace(country, city);
+}
+
+bool TPositionFrame::WriteHomePlace(const std::string& ConfigFileName) const {
+  const QString country = SelectedText(Country), city = SelectedText(City);
+  if (country.isEmpty() || city.isEmpty() || !CityBase)
+    return false;
+  config::TIniFile(ConfigFileName)
+      .WriteEntries({{"PositionFrame", "HomeCountry", country.toStdString()},
+                     {"PositionFrame", "HomeCity", city.toStdString()}});
+  return true;
+}
+
 void TPositionFrame::ReadOptions(const std::string& ConfigFileName) {
   const bool on = HistoricZonesOption(ConfigFileName);
   const QSignalBlocker blocker(HistoricZonesBox);
@@ -470,13 +489,27 @@ void TPositionFrame::MoveTo(astro::TDateTime X) {
   UpdateZoneOffset();
 }
 
-bool TPositionFrame::UpdateZoneOffset() {
-  const int before = ZoneOffset.Seconds;
+TZoneOffset TPositionFrame::OffsetAt(astro::TDateTime Local) const {
   std::optional<TZoneOffset> historic;
   if (HistoricZones())
-    historic = HistoricOffset(ZoneName.toLatin1(), Longitude, DateTime);
-  ZoneOffset = historic ? *historic : WholeHoursOffset(StandardZone);
-  CityTimeZone = historic ? WholeHoursOf(historic->Seconds) : StandardZone;
+    historic = HistoricOffset(ZoneName.toLatin1(), Longitude, Local);
+  return historic ? *historic : WholeHoursOffset(StandardZone);
+}
+
+astro::TDateTime TPositionFrame::LocalFromUniversal(astro::TDateTime Universal) const {
+  // The offset depends on the local moment it gives: settle it by repeating (two rounds suffice
+  // except inside a clock change, where the third keeps the later side).
+  astro::TDateTime local = Universal + StandardZone / 24.0;
+  for (int round = 0; round < 3; ++round)
+    local = Universal + OffsetAt(local).Seconds / 86400.0;
+  return local;
+}
+
+bool TPositionFrame::UpdateZoneOffset() {
+  const int before = ZoneOffset.Seconds;
+  ZoneOffset = OffsetAt(DateTime);
+  CityTimeZone = ZoneOffset.Source == TZoneSource::WholeHours ? StandardZone
+                                                              : WholeHoursOf(ZoneOffset.Seconds);
   ShowZone(CityTimeZone);
   ShowOffset();
   return ZoneOffset.Seconds != before;
@@ -521,8 +554,8 @@ bool TPositionFrame::SelectPlace(const QString& CountryText, const QString& City
   return true;
 }
 
-void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg,
-                              int LatMin, int LonDeg, int LonMin) {
+void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEntry,
+                              double LatitudeValue, double LongitudeValue) {
   {
     const QSignalBlocker blocker(Country);
     const int index = Country->findText(CountryText, Qt::MatchExactly | Qt::MatchCaseSensitive);
@@ -539,21 +572,25 @@ void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEnt
       City->setEditText(CityEntry);
     }
   }
-  LatitudeDeg = LatDeg;
-  LatitudeMin = LatMin;
-  LongitudeDeg = LonDeg;
-  LongitudeMin = LonMin;
   // A place the atlas no longer holds has no zone history: its zone is the stored one.
   ZoneName.clear();
-  Longitude = LonDeg + (LonDeg < 0 ? -LonMin : LonMin) / 60.0;
+  Latitude = LatitudeValue;
+  Longitude = LongitudeValue;
   PlaceTaken = true;
   UpdateZoneOffset();
-  const auto minutes = [](int m) { return QStringLiteral("%1").arg(m, 2, 10, QChar(u'0')); };
-  DlgGrade->setText(QString::number(LonDeg));
-  DlgMin->setText(minutes(LonMin));
-  ShirGrade->setText(QString::number(LatDeg));
-  ShirMin->setText(minutes(LatMin));
+  ShowCoordinate(Latitude, LatitudeDeg, LatitudeMin, ShirGrade, ShirMin);
+  ShowCoordinate(Longitude, LongitudeDeg, LongitudeMin, DlgGrade, DlgMin);
   emit OnPositionChange(this);
+}
+
+void TPositionFrame::ShowCoordinate(double Value, int& Degrees, int& Minutes,
+                                    QLineEdit* DegreesEdit, QLineEdit* MinutesEdit) {
+  const astro::TDegMin split = astro::SplitDegMin(Value);
+  Degrees = split.Negative ? -split.Degrees : split.Degrees;
+  Minutes = split.Minutes;
+  DegreesEdit->setText((split.Negative ? QStringLiteral("-") : QString()) +
+                       QString::number(split.Degrees));
+  MinutesEdit->setText(QStringLiteral("%1").arg(split.Minutes, 2, 10, QChar(u'0')));
 }
 
 void TPositionFrame::SetTimeZone(int Hours) {

@@ -21,13 +21,13 @@
 
 class QCheckBox;
 class QComboBox;
-class QDateEdit;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-class QTimeEdit;
 class TCityBase;
+class TTypedDateEdit;
+class TTypedTimeEdit;
 
 class TPositionFrame : public QFrame {
   Q_OBJECT
@@ -56,6 +56,13 @@ public:
   // Takes the selected city's coordinates and zone and raises OnPositionChange; with zones by
   // date on, also OnTimeZoneChange when the offset changed.
   void UpdatePosition();
+
+  // The home place, [PositionFrame] HomeCountry and HomeCity (the city entry as listed).
+  // Selecting it is silent: false, with nothing changed, when none is kept or the lists no
+  // longer hold it. Writing needs a listed country and city (false otherwise) and throws
+  // config::EIniWriteError when the file cannot be written.
+  bool SelectHomePlace(const std::string& ConfigFileName);
+  bool WriteHomePlace(const std::string& ConfigFileName) const;
 
   // Zones by date: [Options] HistoricZones of the configuration file (HistoricZonesOption).
   void ReadOptions(const std::string& ConfigFileName);
@@ -89,10 +96,13 @@ public:
   const TCityBase* Cities() const { return CityBase.get(); }
   // True once a city of the base has given its coordinates and zone.
   bool HasPlace() const { return PlaceTaken; }
-  // The chosen place in signed decimal degrees, north and east positive. The sign is the one of
-  // the degrees text, so "-0°07’" lies west of Greenwich although LongitudeDeg is 0.
-  double LatitudeDegrees() const;
-  double LongitudeDegrees() const;
+  // The place of the chart in signed decimal degrees, north and east positive: the one every
+  // consumer takes (the integer fields above lose the sign of "-0°07’", west of Greenwich
+  // although LongitudeDeg is 0). With CityZoneName() (the IANA zone, empty for a place without
+  // zone history), ZoneOffset (the exact offset in use) and UniversalTime() this is the whole
+  // place and moment of the chart.
+  double LatitudeDegrees() const { return Latitude; }
+  double LongitudeDegrees() const { return Longitude; }
 
   // Setting a stored chart: each call does what the matching user edit does and raises the
   // same events, so the owner recomputes exactly as after a user's change.
@@ -101,8 +111,8 @@ public:
   bool SelectPlace(const QString& CountryText, const QString& CityEntry);
   // A place the lists do not hold: the lists show the given texts, the coordinates are taken
   // as given (OnPositionChange). The zone is left to SetTimeZone.
-  void SetPlace(const QString& CountryText, const QString& CityEntry, int LatDeg, int LatMin,
-                int LonDeg, int LonMin);
+  void SetPlace(const QString& CountryText, const QString& CityEntry, double LatitudeValue,
+                double LongitudeValue);
   // The zone, as the spin edit sets it (OnTimeZoneChange).
   void SetTimeZone(int Hours);
   // The moment, as an accepted date edit (OnDateTimeChange, then OnTimeZoneChange); false and
@@ -134,15 +144,22 @@ private:
   void FillCities(const QString& Country);
   // Recomputes ZoneOffset and CityTimeZone and shows them; true when the offset changed.
   bool UpdateZoneOffset();
+  // The offset in use at a local moment of the selected place.
+  TZoneOffset OffsetAt(astro::TDateTime Local) const;
+  // The local moment of the selected place at a universal time.
+  astro::TDateTime LocalFromUniversal(astro::TDateTime Universal) const;
   // The exact offset in the label beside the zone, its source in the label's tool tip.
   void ShowOffset();
   void MoveTo(astro::TDateTime X);
+  // Shows a signed coordinate in its two edits and sets its integer fields.
+  static void ShowCoordinate(double Value, int& Degrees, int& Minutes, QLineEdit* DegreesEdit,
+                             QLineEdit* MinutesEdit);
 
   std::unique_ptr<TCityBase> CityBase;
   bool PlaceTaken = false;
   QGroupBox* GroupBox1 = nullptr;
-  QTimeEdit* Time = nullptr;
-  QDateEdit* Date = nullptr;
+  TTypedTimeEdit* Time = nullptr;
+  TTypedDateEdit* Date = nullptr;
   QSpinBox* TimeZone = nullptr;
   QCheckBox* HistoricZonesBox = nullptr;
   QLabel* ZoneOffsetText = nullptr;
@@ -159,6 +176,7 @@ private:
   // The zone of the Parts' behaviour: the city's whole hours, or the spin edit's when set by hand.
   int StandardZone = 7;
   QString ZoneName;
+  double Latitude = 0;
   double Longitude = 0;
 };
 

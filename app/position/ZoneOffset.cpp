@@ -231,16 +231,23 @@ QString SourceText(TZoneSource Source) {
   return QStringLiteral("пояс базы городов");
 }
 
-astro::TOffsetSource OffsetSourceOf(TZoneSource Source) {
-  switch (Source) {
+astro::TChartMoment ChartMomentOf(const TZoneOffset& Offset, astro::TDateTime Local,
+                                  astro::TDateTime Universal, const QString& ZoneName) {
+  astro::TChartMoment moment{
+      Local, Universal, Offset.Seconds, astro::TOffsetSource::WholeHours, {}};
+  switch (Offset.Source) {
   case TZoneSource::WholeHours:
-    break;
+    return moment;
   case TZoneSource::Standard:
-    return astro::TOffsetSource::Standard;
+    moment.Source = astro::TOffsetSource::Standard;
+    break;
   case TZoneSource::Daylight:
-    return astro::TOffsetSource::Daylight;
+    moment.Source = astro::TOffsetSource::Daylight;
+    break;
   case TZoneSource::LocalMean:
-    return astro::TOffsetSource::LocalMean;
+    moment.Source = astro::TOffsetSource::LocalMean;
+    break;
   }
-  return astro::TOffsetSource::WholeHours;
+  moment.ZoneName = ZoneName.toStdString();
+  return moment;
 }

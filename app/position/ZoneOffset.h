@@ -4,15 +4,12 @@
 // a local date and time. Offsets are seconds EAST of Greenwich: local = UT + Seconds.
 #pragma once
 
+#include "Chart.h"
 #include "Clock.h"
 
 #include <QByteArray>
 #include <QString>
 #include <optional>
-
-namespace astro {
-enum class TOffsetSource;
-}
 
 // Where an offset comes from.
 enum class TZoneSource {
@@ -57,5 +54,8 @@ int WholeHoursOf(int Seconds);
 QString OffsetText(int Seconds);
 // "поясное время", "летнее время", "местное среднее время", "пояс базы городов".
 QString SourceText(TZoneSource Source);
-// The chart value's name of the same source.
-astro::TOffsetSource OffsetSourceOf(TZoneSource Source);
+
+// A chart's moment: the local moment, its UT, the offset, where the offset comes from and, for a
+// zone by date, the zone's name.
+astro::TChartMoment ChartMomentOf(const TZoneOffset& Offset, astro::TDateTime Local,
+                                  astro::TDateTime Universal, const QString& ZoneName);

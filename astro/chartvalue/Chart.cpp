@@ -93,7 +93,9 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
 
   const double jd = JulianDayUT(Moment.Universal);
   chart.Motions = BodyMotions(jd);
-  if (Place)
+  // A place read from a damaged file may lie off the globe: then the chart has no houses.
+  if (Place && std::fabs(Place->Latitude) <= 90.0 && std::isfinite(Place->Longitude) &&
+      !HouseSystemName(HouseSystem).empty())
     chart.Houses = ComputeHouses(jd, Place->Latitude, Place->Longitude, HouseSystem);
   chart.Points =
       ComputePoints(jd, chart.Houses, chart.Longitudes[0], chart.Longitudes[1], AsteroidFolder);

@@ -72,7 +72,8 @@ struct TChart {
 double JulianDayUT(TDateTime Universal);
 
 // The chart of a moment (in the store's range) and an optional place. HouseSystem is a letter of
-// kHouseSystems; AsteroidFolder as from astro::AsteroidFolder().
+// kHouseSystems; AsteroidFolder as from astro::AsteroidFolder(). A place off the globe or an
+// unknown system gives a chart without houses (and without the Part of Fortune).
 TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings,
                     const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
                     char HouseSystem, const std::string& AsteroidFolder);

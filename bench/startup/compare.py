@@ -6,9 +6,11 @@
    program (start, one line of text on an 800 x 600 picture, one JPEG): the two are run in
    turns, and the medians of wall time and of CPU time (user + system) are compared. Target:
    the chart within 1.6 times the minimal program.
-2. With --callgrind, the instructions each process executes (valgrind), a figure the other
+2. astravia-chart --json at the same city (no picture: the chart value alone) against a minimal
+   QtCore program that prints one line, side by side, median of 9 rounds. Target: 1.5 times.
+3. With --callgrind, the instructions each process executes (valgrind), a figure the other
    programs on a shared machine do not disturb.
-3. With --window (needs $DISPLAY, an Xvfb without window manager): the main window's time from
+4. With --window (needs $DISPLAY, an Xvfb without window manager): the main window's time from
    exec to mapped, and its resident memory after it settled. Targets: 200 ms, 45 MB.
 """
 import argparse
@@ -69,6 +71,16 @@ def main():
         print(f"  {name:8} {median[name][0]:8.1f} {median[name][1]:8.1f}")
     print(f"  chart / minimal: wall {median['chart'][0] / median['minimal'][0]:.2f}, "
           f"cpu {median['chart'][1] / median['minimal'][1]:.2f}  (target <= 1.6)")
+
+    json_chart = chart[:-2] + ["--json"]
+    core = [os.path.join(build, "bench", "startup", "astravia_minimal_core")]
+    run_once(json_chart, work)
+    run_once(core, work)
+    pairs = [(run_once(json_chart, work), run_once(core, work)) for _ in range(9)]
+    json_wall = statistics.median(p[0][0] for p in pairs)
+    core_wall = statistics.median(p[1][0] for p in pairs)
+    print(f"9 rounds, medians (wall ms): chart --json {json_wall:.1f}, minimal QtCore "
+          f"{core_wall:.1f}, ratio {json_wall / core_wall:.2f}  (target <= 1.5)")
 
     if args.callgrind:
         counts = {"chart": instructions(chart, work), "minimal": instructions(minimal, work)}

@@ -320,3 +320,53 @@ TEST(ChartProgram, WideOrbsKeepTheFortyFiveClosestAndSayHowManyWereLeftOut) {
                                     std::to_string(omitted) + " more left out)\n"),
             std::string::npos);
 }
+
+TEST(ChartProgram, SmallCoordinatesWestAndSouthKeepTheirSigns) {
+  const TTestFolder folder("signs");
+  for (const char* city : {"Великобритания/Лондон", "Эквадор/Кито"}) {
+    const TRun text = RunChart({"--date", "2005-01-05", "--city", city, "--ini", folder.Ini()});
+    ASSERT_EQ(text.Status, 0) << text.Err;
+    const TRun run =
+        RunChart({"--date", "2005-01-05", "--city", city, "--ini", folder.Ini(), "--json"});
+    const QJsonObject place =
+        QJsonDocument::fromJson(QByteArray::fromStdString(run.Out))["place"].toObject();
+    EXPECT_FALSE(place["own"].toBool());
+    if (std::string(city).ends_with("Лондон")) {
+      EXPECT_NE(text.Out.find("latitude 51°31’, longitude -0°08’"), std::string::npos) << text.Out;
+      EXPECT_NEAR(place["lon"].toDouble(), -8 / 60.0, 1e-6);
+      EXPECT_EQ(place["longitude"].toString(), "-0°08’");
+    } else {
+      EXPECT_NE(text.Out.find("latitude -0°14’, longitude -78°31’"), std::string::npos) << text.Out;
+      EXPECT_NEAR(place["lat"].toDouble(), -14 / 60.0, 1e-6);
+    }
+  }
+}
+
+TEST(ChartProgram, HousesAnglesAndPointsWithACity) {
+  const TTestFolder folder("houses");
+  const TRun run = RunChart({"--date", "2005-01-05", "--city", "Россия/Москва", "--ini",
+                             folder.Ini(), "--houses", "koch", "--json"});
+  ASSERT_EQ(run.Status, 0) << run.Err;
+  const QJsonDocument json = QJsonDocument::fromJson(QByteArray::fromStdString(run.Out));
+  const QJsonValue houses = json["houses"];
+  EXPECT_EQ(houses["system"].toString(), "K");
+  EXPECT_TRUE(houses["fallback"].isNull());
+  ASSERT_EQ(houses["cusps"].toArray().size(), 12);
+  EXPECT_EQ(houses["cusps"][0].toDouble(), houses["asc"].toDouble());
+  EXPECT_EQ(houses["cusps"][9].toDouble(), houses["mc"].toDouble());
+  for (const QJsonValue body : json["bodies"].toArray()) {
+    EXPECT_GE(body["house"].toInt(), 1);
+    EXPECT_TRUE(body["retrograde"].isBool());
+  }
+  EXPECT_TRUE(json["bodies"][6]["retrograde"].toBool()); // Saturn, retrograde all January 2005
+  EXPECT_EQ(json["points"].toArray().size(), 5) << run.Out;
+  EXPECT_TRUE(json["point_aspects"].isArray());
+
+  // Inside the polar circle Placidus has no cusps: Porphyry's, named in the text.
+  const TRun polar = RunChart({"--date", "2005-01-05", "--city", "Россия/Норильск", "--ini",
+                               folder.Ini(), "--houses", "P"});
+  EXPECT_NE(polar.Out.find("Дома Плацидуса на широте 69° не определены; показаны дома Порфирия"),
+            std::string::npos)
+      << polar.Out;
+  EXPECT_EQ(RunChart({"--date", "2005-01-05", "--zone", "3", "--houses", "X"}).Status, 2);
+}

@@ -65,6 +65,8 @@ void DrawBodyTable(QPainter& painter, QImage& picture, const TChart& chart, cons
       const int body = k + 1;
       const double longitude = chart.Longitudes[k];
       DrawSymbol(&picture, 623, y0 + 3, PlanetColor(body), 15 + body);
+      // The cell is cleared first: a shorter number ("1" after "72") leaves no old digit.
+      painter.fillRect(QRect(641, y0 + 1, 19, 19), background);
       DrawOpaqueText(painter, QPoint(643, y0 + 3),
                      QString::number(static_cast<int>(longitude / 5) + 1), background);
       astro::TArcanaTriple triple = astro::QuinaryArcana(longitude);

@@ -78,9 +78,8 @@ void TKosmoFrame::ShowChart(const astro::TLongitudes& Values, const astro::TAspe
   DrawChart();
 }
 
-void TKosmoFrame::SetPlace(int LongitudeDegrees, int LongitudeMinutes, int LatitudeDegrees,
-                           int LatitudeMinutes) {
-  Place = {LongitudeDegrees, LongitudeMinutes, LatitudeDegrees, LatitudeMinutes};
+void TKosmoFrame::SetPlace(double LongitudeDegrees, double LatitudeDegrees) {
+  Place = {LongitudeDegrees, LatitudeDegrees};
   DrawChart();
 }
 

@@ -27,8 +27,9 @@ public:
   void SetLongitudes(const astro::TLongitudes& Values);
   void SetAspects(astro::TAspectList List);
   void SetMoment(astro::TDateTime Value);
-  void SetPlace(int LongitudeDegrees, int LongitudeMinutes, int LatitudeDegrees,
-                int LatitudeMinutes);
+  // The place in signed decimal degrees, east and north positive (kept with its sign also
+  // between 0 and -1 degrees); stored, not drawn.
+  void SetPlace(double LongitudeDegrees, double LatitudeDegrees);
   // SetLongitudes, SetAspects and SetMoment in one: the same picture and hints, drawn once.
   void ShowChart(const astro::TLongitudes& Values, const astro::TAspectList& List,
                  astro::TDateTime Value);
@@ -51,7 +52,7 @@ public:
   astro::TLongitudes Longitudes{};
   astro::TDateTime Moment = 0; // 0: no moment, no date drawn
   astro::TAspectList Aspects{};
-  std::array<int, 4> Place{}; // longitude degrees and minutes, latitude degrees and minutes
+  std::array<double, 2> Place{}; // longitude and latitude, signed decimal degrees
 
   // Hidden components: the body pictures Image2..Image11 and the letter strip Image12.
   std::array<TPictureBox*, astro::kBodyCount + 1> BodyImages{};

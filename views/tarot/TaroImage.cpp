@@ -203,6 +203,9 @@ TTaroFrame* CreateTaroFrame(QWidget* Owner, QWidget* Parent, const QString& IniF
   } catch (const TJpegError& error) {
     // A damaged picture leaves the view empty; a text base error goes on to the caller.
     Prompts().Error(QString::fromStdString(error.what()));
+  } catch (...) {
+    delete frame; // a half-built frame would cover the views that did load
+    throw;
   }
   return frame;
 }

@@ -35,6 +35,8 @@ TStoredChart Chart(const QString& name, int hour = 12) {
   chart.LatitudeMin = 29;
   chart.LongitudeDeg = -37;
   chart.LongitudeMin = 18;
+  chart.Latitude = 55 + 29 / 60.0;
+  chart.Longitude = -(37 + 18 / 60.0);
   return chart;
 }
 
@@ -275,4 +277,43 @@ TEST_F(ArchiveTest, ARowWhoseNameCannotBeFoundByItsTextIsDamagedNotListed) {
   EXPECT_EQ(archive.SkippedRows(), 2);
   TStoredChart found;
   EXPECT_TRUE(archive.Find(listed[0].Name, found));
+}
+
+TEST_F(ArchiveTest, AnArchiveOfTheFirstSchemaOpensWithEveryChartAndSignedPlacesAfter) {
+  // The first schema as the program wrote it, with two charts: south-west and north-east.
+  QDir().mkpath(dir.filePath("data"));
+  ExecOn(path, "CREATE TABLE charts (name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
+               " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
+               " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
+               " historic_zones INTEGER NOT NULL DEFAULT 0,"
+               " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
+               " longitude_deg INTEGER NOT NULL DEFAULT 0,"
+               " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
+               " (strftime('%Y-%m-%dT%H:%M:%S', 'now')))");
+  ExecOn(path, "INSERT INTO charts VALUES ('Буэнос-Айрес', 'н', '1985-03-21T12:34:56.789',"
+               " 'Аргентина', 'Буэнос-Айрес', -3, 1, -34, 36, -58, 27, '2026-01-01T00:00:00'),"
+               " ('Москва', '', '2000-01-01T00:00:00.000', 'Россия', 'Москва', 3, 0,"
+               " 55, 45, 37, 37, '2026-01-01T00:00:00')");
+  ExecOn(path, "PRAGMA user_version = 1");
+  TChartArchive archive(path);
+  ASSERT_EQ(archive.List().size(), 2u);
+  TStoredChart south;
+  ASSERT_TRUE(archive.Find("Буэнос-Айрес", south));
+  EXPECT_EQ(south.Note, "н");
+  EXPECT_EQ(south.Zone, -3);
+  EXPECT_EQ(south.LongitudeDeg, -58);
+  EXPECT_DOUBLE_EQ(*south.Latitude, -(34 + 36 / 60.0));
+  EXPECT_DOUBLE_EQ(*south.Longitude, -(58 + 27 / 60.0));
+
+  // London's -0°08' and Quito's -0°14' keep their signs from now on.
+  TStoredChart london = south;
+  london.Name = "Лондон";
+  london.LongitudeDeg = 0;
+  london.Latitude = -(14 / 60.0);
+  london.Longitude = -(8 / 60.0);
+  archive.Save(london);
+  TStoredChart loaded;
+  ASSERT_TRUE(TChartArchive(path).Find("Лондон", loaded));
+  EXPECT_EQ(loaded, london);
+  EXPECT_EQ(archive::LongitudeOf(loaded), -(8 / 60.0));
 }

@@ -15,6 +15,7 @@
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
 #include "SunMoonPanels.h"
+#include "TaroImage.h"
 #include "TreeImage.h"
 
 #include <QAction>
@@ -38,8 +39,9 @@ namespace {
 
 const QString kEphemeris = QString(ASTRAVIA_RUN_DIR) + "/base/efemerid.efm";
 const QString kFont = QString(ASTRAVIA_RUN_DIR) + "/font.fnt";
-// The pinned "now": 7 December 2026, 12:00 local.
+// The pinned "now": 7 December 2026, 12:00 in Берлин (the first city, UTC+1), 11:00 UT.
 const double kNow = astro::EncodeDate(2026, 12, 7) + 0.5;
+const double kNowUniversal = kNow - 1.0 / 24;
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
   QFile file(path);
@@ -64,7 +66,8 @@ struct FormFixture : ::testing::Test {
 
   void SetUp() override {
     ASSERT_TRUE(QFile::exists(kEphemeris)) << "build the ephemeris first";
-    astro::SetClock([] { return astro::TClockReading{kNow, kNow - 7.0 / 24}; });
+    // The machine's own zone (UTC+7 here) has no say in the starting moment.
+    astro::SetClock([] { return astro::TClockReading{kNowUniversal + 7.0 / 24, kNowUniversal}; });
     QFile::copy(kFont, dir.filePath("font.fnt"));
     WriteFile(dir.filePath("cities.txt"),
               Cp1251("Новосибирск;Россия;Новосибирская обл.;55°02’;82°56’;7\r\n"
@@ -107,11 +110,11 @@ TEST_F(FormFixture, StartUpShowsTodaysChartAtTheFirstCity) {
   EXPECT_EQ(form->PositionFrame1()->LatitudeDeg, 52);
   EXPECT_EQ(form->PositionFrame1()->LongitudeMin, 24);
   EXPECT_EQ(form->PositionFrame1()->CityTimeZone, 1);
-  EXPECT_DOUBLE_EQ(form->PositionFrame1()->DateTime, kNow);
+  EXPECT_NEAR(form->PositionFrame1()->DateTime, kNow, 1e-9);
   // The chart is the one of now, in UT of the city's zone.
   astro::TEfemerisClass store(kEphemeris.toStdString());
   astro::TPlanetPosition expected;
-  store.ComputePositions(expected, astro::ToUniversalTime(1, kNow));
+  store.ComputePositions(expected, astro::ToUniversalTime(1, form->PositionFrame1()->DateTime));
   for (int b = 1; b <= 10; ++b) {
     EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(b), expected.GetLongitude(b));
     EXPECT_EQ(Child<QLabel>(QString("PlanetPos%1").arg(b))->text().toStdString(),
@@ -166,12 +169,13 @@ TEST_F(FormFixture, ZonesByDateReachTheChartAndTheOptionIsWrittenAtExit) {
   Child<QDateEdit>("Date")->setDate(QDate(1995, 7, 1)); // +5:30
   EXPECT_EQ(form->RecomputeCount() - before, 2);
   astro::TPlanetPosition expected;
-  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.5 / 24);
+  // Started at now, 11:00 UT, as Kolkata's 16:30: on 1 July 1995, 16:30 - 5:30 is 11:00 UT.
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 11.0 / 24);
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2)); // Moon
 
   Child<QCheckBox>("HistoricZones")->click(); // back to the city's +6: the chart follows
   EXPECT_EQ(form->RecomputeCount() - before, 3);
-  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 6.0 / 24);
+  form->Efemeris()->ComputePositions(expected, astro::EncodeDate(1995, 7, 1) + 10.5 / 24);
   EXPECT_DOUBLE_EQ(form->PlanetPosition1()->GetLongitude(2), expected.GetLongitude(2));
   form.reset();
   EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
@@ -469,12 +473,12 @@ TEST_F(FormFixture, SunMoonPanelsFollowTheLocalDayPlaceAndZoneOnly) {
   frame->SetDateTime(astro::EncodeDate(2026, 12, 31) + 0.01);
   EXPECT_EQ(form->SunMoonPanels().ComputeCount(), computed + 1);
   EXPECT_EQ(Child<QLabel>("MoonFase")->text(), "00:50");
-  // Another city moves the panels without a new chart.
+  // Another city moves the panels; its other zone moves UT, so the chart follows once.
   const int charts = form->RecomputeCount();
   auto* country = Child<QComboBox>("Country");
   country->setCurrentIndex(country->findText("Россия"));
   emit country->activated(country->currentIndex());
-  EXPECT_EQ(form->RecomputeCount(), charts);
+  EXPECT_EQ(form->RecomputeCount(), charts + 1);
   EXPECT_EQ(form->SunMoonPanels().ComputeCount(), computed + 2);
   EXPECT_NE(Child<QLabel>("SunRise")->text(), "08:17");
 }
@@ -573,4 +577,41 @@ int main(int argc, char** argv) {
   TAstraviaApplication app(argc, argv);
   ::testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
+}
+
+TEST_F(FormFixture, MissingEphemerisIsNamedAndAFailedTarotFrameIsRemoved) {
+  WriteFile(dir.filePath("quellantree.ini"), "[PositionFrame]\nCityBase=cities.txt\n"
+                                             "[TreeSection]\nAspectText=aspects.dat\n"
+                                             "[TaroSection]\nTaroText=\n");
+  TFormPaths paths = Paths();
+  paths.EphemerisFile = dir.filePath("base/none.efm").toStdString();
+  form = std::make_unique<TForm1>(paths);
+  ASSERT_FALSE(prompts.Informations.isEmpty());
+  EXPECT_EQ(prompts.Informations.first(),
+            "Отсутствует файл эфемерид " + dir.filePath("base/none.efm") + ".");
+  EXPECT_FALSE(prompts.Errors.isEmpty()); // the tarot text base
+  EXPECT_EQ(form->TaroFrame(), nullptr);
+  EXPECT_TRUE(form->findChildren<TTaroFrame*>().isEmpty());
+  ASSERT_NE(form->TreeFrame(), nullptr);
+  EXPECT_FALSE(form->TreeFrame()->isHidden());
+}
+
+TEST_F(FormFixture, TheHomePlaceIsSelectedAtTheNextStartAndAnUnknownOneIgnored) {
+  Start();
+  ASSERT_TRUE(form->PositionFrame1()->SelectPlace("Россия", "Новосибирск;Новосибирская обл."));
+  form->HomePlaceClick();
+  form.reset();
+  prompts.Informations.clear();
+  Start();
+  EXPECT_EQ(form->PositionFrame1()->CityText(), "Новосибирск;Новосибирская обл.");
+  // Now, 11:00 UT, as Novosibirsk's local time.
+  EXPECT_NEAR(form->PositionFrame1()->DateTime, kNowUniversal + 7.0 / 24, 1e-9);
+  const QStringList usual = prompts.Informations; // the fixture's missing pictures
+  prompts.Informations.clear();
+  form.reset();
+  config::TIniFile(dir.filePath("quellantree.ini").toStdString())
+      .WriteString("PositionFrame", "HomeCity", "Нигде");
+  Start();
+  EXPECT_EQ(form->PositionFrame1()->CityText(), "Берлин");
+  EXPECT_EQ(prompts.Informations, usual);
 }

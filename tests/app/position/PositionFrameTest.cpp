@@ -5,6 +5,7 @@
 #include "Cp1251.h"
 #include "DateTime.h"
 #include "ScriptedPrompts.h"
+#include "TypedDateTimeEdit.h"
 
 #include "IniFile.h"
 
@@ -219,7 +220,7 @@ TEST_F(PositionFrameTest, TimeEditsReachTheLastDayButDateEditsDoNot) {
 TEST_F(PositionFrameTest, OpeningTheBaseSelectsTheFirstCountryAndCity) {
   WriteFile(OutputPath("frame-cities.txt"), kBase);
   Frame.OpenCityBase(OutputPath("frame-cities.txt"));
-  EXPECT_EQ(Events, QStringList({"Position"}));
+  EXPECT_EQ(Events, QStringList({"Position", "TimeZone"})); // 7 hours became Accra's 0
   EXPECT_EQ(Control<QComboBox>("Country")->currentText(), "Гана");
   EXPECT_EQ(Control<QComboBox>("City")->currentText(), "Аккра");
   EXPECT_EQ(Text("DlgGrade"), "-0");
@@ -250,7 +251,9 @@ TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
   QTest::keyClick(city, Qt::Key_Down); // Москва
   QTest::keyClick(city, Qt::Key_Down); // Новосибирск
   EXPECT_EQ(city->currentText(), "Новосибирск");
-  EXPECT_EQ(Events, QStringList({"Position", "Position", "Position", "Position"}));
+  // A zone event wherever the city's hours change what UT the chart is for (0, 0, 3, 7).
+  EXPECT_EQ(Events, QStringList({"Position", "Position", "Position", "TimeZone", "Position",
+                                 "TimeZone"}));
   EXPECT_EQ(Text("ShirGrade"), "55");
   EXPECT_EQ(Text("ShirMin"), "02");
   EXPECT_EQ(Text("DlgGrade"), "82");
@@ -260,9 +263,10 @@ TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
   EXPECT_EQ(Frame.LongitudeDeg, 82);
   EXPECT_EQ(Frame.LongitudeMin, 56);
   EXPECT_EQ(Frame.CityTimeZone, 7);
-  EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 7); // shown without a zone event
+  EXPECT_EQ(Control<QSpinBox>("TimeZone")->value(), 7);
 
   // A city with an empty zone keeps the previous one.
+  Events.clear();
   city->setCurrentIndex(0);
   Frame.CitySelect();
   EXPECT_EQ(Frame.LatitudeDeg, 10);
@@ -331,7 +335,7 @@ TEST_F(PositionFrameTest, LoadCityBaseResolvesTheKeyBesideTheConfiguration) {
   Frame.LoadCityBase((dir + "quellantree.ini").toStdString());
   EXPECT_TRUE(Prompts.Informations.isEmpty());
   ASSERT_NE(Frame.Cities(), nullptr);
-  EXPECT_EQ(Events, QStringList({"Position"}));
+  EXPECT_EQ(Events, QStringList({"Position", "TimeZone"}));
 }
 
 TEST_F(PositionFrameTest, MissingBaseIsReportedOnceAndTheListsStayEmpty) {
@@ -433,7 +437,8 @@ TEST_F(ZonesByDateTest, SpinEditByHandSwitchesZonesByDateOff) {
 TEST_F(ZonesByDateTest, SwitchedOffTheZoneIsTheCitysWholeHoursAsBefore) {
   OpenAtlas(EncodeDate(1995, 7, 1) + 0.5, false);
   Choose("Россия", "Москва");
-  EXPECT_EQ(Events, QStringList({"Position", "Position"})); // no zone event, as always
+  // Kolkata's 6 hours become Moscow's 3: the zone event recomputes the chart.
+  EXPECT_EQ(Events, QStringList({"Position", "TimeZone", "Position"}));
   EXPECT_EQ(Frame.CityTimeZone, 3);
   EXPECT_EQ(Shown(), "UTC+03:00");
   EXPECT_EQ(Frame.UniversalTime(), astro::ToUniversalTime(3, Frame.DateTime));
@@ -478,4 +483,73 @@ TEST_F(ZonesByDateTest, TypingPartOfANameOffersTheEntriesThatContainIt) {
   EXPECT_EQ(Frame.LatitudeDeg, 53);
   EXPECT_EQ(Shown(), "UTC+04:00");
   EXPECT_EQ(Events, QStringList({"Position", "TimeZone"}));
+}
+
+TEST(TypedMomentTest, ReadsTheUsualWaysOfWritingADateAndATime) {
+  for (const char* text : {"14.03.1985", "14031985", "14.3.1985", " 14/3/1985 "})
+    EXPECT_EQ(ParseTypedDate(text), QDate(1985, 3, 14)) << text;
+  for (const char* text : {"", "14", "1985", "31.02.1985", "14.03.85", "14.03.1985x", "1403198"})
+    EXPECT_FALSE(ParseTypedDate(text)) << text;
+  EXPECT_EQ(ParseTypedTime("08:30"), QTime(8, 30));
+  EXPECT_EQ(ParseTypedTime("0830"), QTime(8, 30));
+  EXPECT_EQ(ParseTypedTime("6:15"), QTime(6, 15));
+  EXPECT_EQ(ParseTypedTime("08:30:15"), QTime(8, 30, 15));
+  EXPECT_EQ(ParseTypedTime("8"), QTime(8, 0));
+  for (const char* text : {"24:00", "08:60", "8:3", "12345", "ab"})
+    EXPECT_FALSE(ParseTypedTime(text)) << text;
+}
+
+TEST_F(PositionFrameTest, TypedDateReplacesTheShownOneWhenCommitted) {
+  RangeAt(EncodeDate(2026, 12, 7) + EncodeTime(15, 20, 0));
+  auto* date = Control<QDateEdit>("Date");
+  auto* line = date->findChild<QLineEdit*>();
+  QTest::mouseClick(line, Qt::LeftButton, {}, QPoint(5, 5)); // the cursor in the day
+  QTest::keyClicks(date, "14.03.1985");
+  EXPECT_TRUE(Events.isEmpty()); // nothing counts before the commit
+  QTest::keyClick(date, Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(1985, 3, 14) + EncodeTime(15, 20, 0));
+  EXPECT_EQ(line->text(), "14.03.1985");
+  EXPECT_EQ(Events, QStringList({"DateTime", "TimeZone"}));
+
+  QTest::keyClicks(date, "2061990"); // not a date: refused, the old one shown again
+  QTest::keyClick(date, Qt::Key_Tab);
+  QTest::keyClicks(date, "01011800"); // outside the range: refused as the arrows' edits are
+  QTest::keyClick(date, Qt::Key_Return);
+  EXPECT_EQ(Events.size(), 2);
+  EXPECT_EQ(date->date(), QDate(1985, 3, 14));
+  EXPECT_EQ(line->text(), "14.03.1985");
+  ASSERT_EQ(Prompts.Informations.size(), 2);
+  EXPECT_TRUE(Prompts.Informations[0].contains("не дата"));
+  EXPECT_EQ(Prompts.Informations[1],
+            "Дата 01.01.1800 вне диапазона эфемерид: 02.01.1900 – 30.12.2050.");
+
+  date->setCurrentSection(QDateTimeEdit::YearSection); // the arrows still step at once
+  QTest::keyClick(date, Qt::Key_Up);
+  EXPECT_EQ(date->date(), QDate(1986, 3, 14));
+  EXPECT_EQ(Events.size(), 4);
+}
+
+TEST_F(PositionFrameTest, TypedTimeNeverMovesTheDate) {
+  RangeAt(EncodeDate(2026, 12, 7) + EncodeTime(23, 50, 0));
+  auto* time = Control<QTimeEdit>("Time");
+  QTest::keyClicks(time, "0010");
+  QTest::keyClick(time, Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 7) + EncodeTime(0, 10, 0));
+  EXPECT_EQ(Control<QDateEdit>("Date")->date(), QDate(2026, 12, 7));
+  EXPECT_EQ(Events, QStringList({"DateTime", "TimeZone"}));
+  QTest::keyClicks(time, "08:30:15");
+  QTest::keyClick(time, Qt::Key_Tab); // leaving the field commits
+  EXPECT_DOUBLE_EQ(Frame.DateTime, EncodeDate(2026, 12, 7) + EncodeTime(8, 30, 15));
+}
+
+TEST_F(PositionFrameTest, APlaceOutsideTheListsKeepsTheSignOfASmallCoordinate) {
+  OpenBase();
+  Frame.SetPlace("Эквадор", "Кито", -14 / 60.0, -(78 + 31 / 60.0));
+  EXPECT_EQ(Text("ShirGrade"), "-0");
+  EXPECT_EQ(Text("ShirMin"), "14");
+  EXPECT_EQ(Text("DlgGrade"), "-78");
+  EXPECT_EQ(Frame.LatitudeDeg, 0);
+  EXPECT_EQ(Frame.LongitudeMin, 31);
+  EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), -14 / 60.0);
+  EXPECT_EQ(Events, QStringList({"Position"}));
 }

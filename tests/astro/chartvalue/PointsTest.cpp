@@ -95,4 +95,16 @@ TEST(Points, AspectsToAnglesAndPointsFollowSwitchesAndOrbs) {
   EXPECT_NEAR(found[0].Orb, 2.5, 1e-12);
 }
 
+TEST(Points, APlaceOffTheGlobeGivesAChartWithoutHouses) {
+  const astro::TEfemerisClass store("no-such-ephemeris.efm");
+  const astro::TChartMoment moment{0, 36525.5, 0, astro::TOffsetSource::WholeHours, {}};
+  auto chartAt = [&](double latitude) {
+    return astro::ComputeChart(store, {}, moment, astro::TChartPlace{latitude, 30.0, {}}, 'P', "");
+  };
+  EXPECT_FALSE(chartAt(95.0).Houses.has_value());
+  EXPECT_EQ(ByKind(chartAt(95.0).Points).count(astro::TPointKind::Fortune), 0u);
+  ASSERT_TRUE(chartAt(50.0).Houses.has_value());
+  EXPECT_EQ(chartAt(50.0).Houses->System, 'P');
+}
+
 } // namespace

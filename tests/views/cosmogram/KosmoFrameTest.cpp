@@ -173,3 +173,18 @@ TEST_F(KosmoFixture, PrintsInLandscapeAndTheSharedPrinterKeepsIt) {
   EXPECT_TRUE(prompts.SaveRequests.empty());
   EXPECT_TRUE(prompts.Informations.isEmpty());
 }
+
+TEST_F(KosmoFixture, AShorterSegmentNumberLeavesNoOldDigit) {
+  // The Moon from segment 72 to segment 1, as on 2005-01-15 between 05:00 and 06:00 UT.
+  const astro::TDateTime moment = astro::EncodeDateTime({2005, 1, 15}, {6, 0, 0, 0});
+  astro::TLongitudes longitudes{};
+  longitudes[1] = 357.5;
+  frame->ShowChart(longitudes, {}, moment);
+  longitudes[1] = 1.0;
+  frame->ShowChart(longitudes, {}, moment);
+  std::unique_ptr<TKosmoFrame> fresh(
+      CreateKosmoFrame(nullptr, nullptr, ScratchDir() + "/quellantree.ini"));
+  fresh->ShowChart(longitudes, {}, moment);
+  const QRect moonNumber(641, 81, 19, 19);
+  EXPECT_EQ(frame->Picture().copy(moonNumber), fresh->Picture().copy(moonNumber));
+}
