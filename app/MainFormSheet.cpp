@@ -4,7 +4,7 @@
 #include "MainForm.h"
 
 #include "ChartSheet.h"
-#include "IniFile.h"
+#include "HousesPanel.h"
 #include "PositionFrame.h"
 #include "Prompts.h"
 #include "SaveFolders.h"
@@ -28,12 +28,11 @@ TSheetFacts TForm1::CurrentSheet() {
     sheet.Almanac = astro::ComputeAlmanacDay(frame.DateTime, frame.ZoneOffset.Seconds / 60.0,
                                              {place->Latitude, place->Longitude});
   }
-  const char system =
-      astro::ParseHouseSystem(
-          config::TIniFile(IniPath().toStdString()).ReadString("Options", "HouseSystem", "P"))
-          .value_or(astro::kDefaultHouseSystem);
+  if (!OpenChart_.Name.isEmpty())
+    sheet.Name = OpenChart_.Name; // the chart the caption names
+  // The system chosen on the planet tab, so the sheet and the tab show the same houses.
   sheet.Chart = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
-                                    place, system, astro::AsteroidFolder());
+                                    place, Houses_->System(), AsteroidFolder_);
   if (!SheetDignitiesRead) {
     SheetDignitiesRead = true;
     try {

@@ -3,12 +3,14 @@
 // the refresh chain, the settings grid, the animation, the export key and the shutdown write.
 #include "MainForm.h"
 #include "Application.h"
+#include "ChartSheet.h"
 #include "Cp1251.h"
 #include "DateTime.h"
 #include "DignityForm.h"
 #include "EfemeridExtract.h"
 #include "FileText.h"
 #include "Formatting.h"
+#include "HousesPanel.h"
 #include "IniFile.h"
 #include "KosmoImage.h"
 #include "MainMenuXP.h"
@@ -439,6 +441,9 @@ TEST_F(FormFixture, ChartSheetIsPreviewedAndSavedAsPdfButNeverOverAProgramFile) 
   Start();
   form->PrintSheetClick(); // the preview is offered (cancelled)
   EXPECT_EQ(prompts.ExecutedDialogs, QStringList{"SheetPreview"});
+  form->HousesPanel()->SetSystem('W'); // the sheet shows the houses the planet tab shows
+  ASSERT_TRUE(form->CurrentSheet().Chart.Houses);
+  EXPECT_EQ(form->CurrentSheet().Chart.Houses->System, 'W');
   const QString sheet = dir.filePath("sheet.pdf");
   prompts.SaveAnswers = {sheet, dir.filePath("quellantree.ini")};
   form->SaveSheetPdfClick();
