@@ -13,6 +13,7 @@
 #include <QPainter>
 #include <array>
 #include <cmath>
+#include <numbers>
 
 namespace kosmo {
 
@@ -22,7 +23,6 @@ const QColor CuspColor(150, 150, 150);
 const QColor RingColor(135, 135, 135);
 const QColor HouseRingFill(241, 244, 250);
 const QColor AxisColor(30, 30, 30);
-const QColor LeaderColor(120, 120, 120);
 const QColor PointColor(96, 48, 128);
 const QColor FallbackColor(176, 0, 0);
 // Right of the wheel, under the body table: the house system and what is missing.
@@ -39,7 +39,7 @@ double Normalized(double degrees) {
 
 // Half the angle (degrees, with a little air) that a mark HalfPixels wide takes at Radius.
 double HalfWidthAt(double HalfPixels, double Radius) {
-  return std::asin(HalfPixels / Radius) * 180 / M_PI + 0.4;
+  return std::asin(HalfPixels / Radius) * 180 / std::numbers::pi + 0.4;
 }
 
 void Line(QPainter& painter, double fromRadius, double fromDegrees, double toRadius,
@@ -188,10 +188,11 @@ void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintReg
 
 void DrawLeaders(QPainter& Painter, const astro::TLongitudes& Longitudes, const THouseLayer& Layer,
                  const std::vector<double>& Shown) {
-  Painter.setPen(LeaderColor);
   for (std::size_t i = 0; i < Shown.size(); ++i) {
-    const double truth = i < Longitudes.size() ? Longitudes[i]
-                                               : Layer.Points[i - Longitudes.size()].Longitude;
+    const bool body = i < Longitudes.size();
+    const double truth = body ? Longitudes[i] : Layer.Points[i - Longitudes.size()].Longitude;
+    // In the mark's own colour, so that a line leads the eye from a degree to its glyph.
+    Painter.setPen(body ? PlanetColor(static_cast<int>(i) + 1) : PointColor);
     Line(Painter, InnerDiscRadius - 1, truth, DegreeTickRadius, truth);
     if (std::abs(Shown[i] - truth) > 0.5)
       Line(Painter, DegreeTickRadius, truth, LeaderRadius, Shown[i]);
