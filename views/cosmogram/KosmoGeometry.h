@@ -16,10 +16,12 @@ inline constexpr int BodyPictureRadius = 175;
 inline constexpr int ChordRadius = 155;
 
 // What the house display adds.
-inline constexpr int AxisMarkRadius = 257;   // the angles' marks run from the sign ring to here
-inline constexpr int AxisLabelRadius = 267;  // centre of AC, DC, MC, IC in the light blue band
-inline constexpr int DegreeTickRadius = 213; // a body's tick at its true degree, from the disc's edge
-inline constexpr int LeaderRadius = 206;     // a spread glyph's line ends here, at its shown degree
+inline constexpr int AxisMarkRadius = 257;  // the angles' marks run from the sign ring to here
+inline constexpr int AxisLabelRadius = 267; // centre of AC, DC, MC, IC in the light blue band
+// A body's tick at its true degree runs from the disc's edge to DegreeTickRadius; a spread
+// glyph's line goes on from there to LeaderRadius at the degree the glyph is shown at.
+inline constexpr int DegreeTickRadius = 213;
+inline constexpr int LeaderRadius = 206;
 inline constexpr int HouseRingOuter = 150;
 inline constexpr int HouseNumberRadius = 140;
 inline constexpr int HouseRingInner = 130; // the aspect chords end here when houses are shown

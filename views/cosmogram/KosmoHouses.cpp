@@ -95,8 +95,8 @@ THouseLayer HouseLayerOf(const std::optional<astro::THouses>& Houses,
   if (node) {
     const QString kind = node->Kind == astro::TPointKind::TrueNode ? QStringLiteral("истинный")
                                                                    : QStringLiteral("средний");
-    layer.Points.push_back({kNorthNodeGlyph, node->Longitude,
-                            QStringLiteral("Северный узел (%1)").arg(kind)});
+    layer.Points.push_back(
+        {kNorthNodeGlyph, node->Longitude, QStringLiteral("Северный узел (%1)").arg(kind)});
     layer.Points.push_back({kSouthNodeGlyph, Normalized(node->Longitude + 180),
                             QStringLiteral("Южный узел (%1)").arg(kind)});
   }
@@ -154,8 +154,7 @@ void DrawAxisLabels(QPainter& Painter, const THouseLayer& Layer,
     Painter.setPen(AxisColor);
     const QRect box = CentredText(Painter, PolarPoint(Centre, AxisLabelRadius, angle.Longitude),
                                   QString::fromLatin1(angle.Label));
-    AddRegion(Regions, box,
-              QString::fromUtf8(angle.Name) + '\r' + SignDegreeName(angle.Longitude));
+    AddRegion(Regions, box, QString::fromUtf8(angle.Name) + '\r' + SignDegreeName(angle.Longitude));
   }
 }
 
@@ -181,8 +180,7 @@ void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintReg
     const double middle = cusp + Normalized(h.Cusps[(i + 1) % 12] - cusp) / 2;
     const QRect box =
         CentredText(Painter, PolarPoint(Centre, HouseNumberRadius, middle), QString::number(i + 1));
-    AddRegion(Regions, box,
-              QStringLiteral("%1 дом\rкуспид: ").arg(i + 1) + SignDegreeName(cusp));
+    AddRegion(Regions, box, QStringLiteral("%1 дом\rкуспид: ").arg(i + 1) + SignDegreeName(cusp));
   }
 }
 

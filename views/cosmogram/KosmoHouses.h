@@ -41,7 +41,8 @@ QString SignDegreeName(double Longitude);
 
 // The longitudes (degrees) at which the ten bodies (element 0 the Sun) and then the layer's points
 // are drawn so that no picture or glyph covers another.
-std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes, const THouseLayer& Layer);
+std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes,
+                                     const THouseLayer& Layer);
 
 // The house system's name (and its substitute, or a missing point) under the body table; without
 // a layer the place is only whitened, as the picture is without the house display.
