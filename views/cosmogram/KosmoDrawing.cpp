@@ -25,9 +25,10 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// The filled circle in the box (Left, Top)-(Right, Bottom), right and bottom exclusive.
-void DrawDisc(QPainter& painter, int Left, int Top, int Right, int Bottom) {
-  painter.drawEllipse(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
+// The filled circle of Radius about the centre: its box (Centre - r, Centre - r)-(Centre + r,
+// Centre + r), right and bottom exclusive.
+void DrawDisc(QPainter& painter, int Radius) {
+  painter.drawEllipse(QRect(Centre - Radius, Centre - Radius, 2 * Radius - 1, 2 * Radius - 1));
 }
 
 int ClampedCount(const astro::TAspectList& list) {
@@ -88,8 +89,9 @@ void DrawBodyTable(QPainter& painter, QImage& picture, const TChart& chart, cons
 void DrawSignSectors(QPainter& painter) {
   painter.setPen(Qt::black);
   painter.setBrush(SignRingColor);
-  DrawDisc(painter, 50, 50, 550, 550);
-  const QRect box(50, 50, 499, 499);
+  DrawDisc(painter, SignRingRadius);
+  const QRect box(Centre - SignRingRadius, Centre - SignRingRadius, 2 * SignRingRadius - 1,
+                  2 * SignRingRadius - 1);
   for (int j = 0; j < astro::kSignCount; ++j) {
     painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, SignRingRadius, 30.0 * j));
     painter.setBrush(ElementColor(j + 1));
@@ -130,7 +132,7 @@ TWheelLayer DrawWheelLayer() {
   DrawSegmentRing(painter, regions);
   painter.setPen(QColor(135, 135, 135));
   painter.setBrush(OuterDiscColor);
-  DrawDisc(painter, 20, 20, 580, 580);
+  DrawDisc(painter, OuterDiscRadius);
   DrawSignSectors(painter);
   layer.Segments = regions.Segments;
   return layer;
@@ -268,7 +270,7 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
 
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
-  DrawDisc(painter, 80, 80, 520, 520);
+  DrawDisc(painter, InnerDiscRadius);
   std::vector<double> shown(Chart.Longitudes.begin(), Chart.Longitudes.end());
   if (houses) {
     DrawCusps(painter, *houses, Regions.Houses);

@@ -148,11 +148,18 @@ void DrawAxisLabels(QPainter& Painter, const THouseLayer& Layer,
   QFont bold = CanvasFont(9);
   bold.setBold(true);
   Painter.setFont(bold);
-  for (const TAngle& angle : AnglesOf(*Layer.Houses)) {
+  // Near the polar circles the ascendant may come close to the MC: the labels make room.
+  const std::array<TAngle, 4> angles = AnglesOf(*Layer.Houses);
+  std::vector<TRingMark> labels;
+  for (const TAngle& angle : angles)
+    labels.push_back({angle.Longitude, HalfWidthAt(10, AxisLabelRadius)});
+  const std::vector<double> shown = SpreadAlongRing(labels);
+  for (std::size_t i = 0; i < angles.size(); ++i) {
+    const TAngle& angle = angles[i];
     Painter.setPen(QPen(AxisColor, 2));
     Line(Painter, SignRingRadius, angle.Longitude, AxisMarkRadius, angle.Longitude);
     Painter.setPen(AxisColor);
-    const QRect box = CentredText(Painter, PolarPoint(Centre, AxisLabelRadius, angle.Longitude),
+    const QRect box = CentredText(Painter, PolarPoint(Centre, AxisLabelRadius, shown[i]),
                                   QString::fromLatin1(angle.Label));
     AddRegion(Regions, box, QString::fromUtf8(angle.Name) + '\r' + SignDegreeName(angle.Longitude));
   }
@@ -175,12 +182,19 @@ void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintReg
     Line(Painter, HouseRingInner, angle.Longitude, InnerDiscRadius - 1, angle.Longitude);
   Painter.setPen(Qt::black);
   Painter.setFont(CanvasFont(8));
+  // Each number in the middle of its house; the narrow houses of high latitudes push them apart.
+  std::vector<TRingMark> numbers;
   for (int i = 0; i < 12; ++i) {
     const double cusp = h.Cusps[i];
-    const double middle = cusp + Normalized(h.Cusps[(i + 1) % 12] - cusp) / 2;
-    const QRect box =
-        CentredText(Painter, PolarPoint(Centre, HouseNumberRadius, middle), QString::number(i + 1));
-    AddRegion(Regions, box, QStringLiteral("%1 дом\rкуспид: ").arg(i + 1) + SignDegreeName(cusp));
+    numbers.push_back({Normalized(cusp + Normalized(h.Cusps[(i + 1) % 12] - cusp) / 2),
+                       HalfWidthAt(7, HouseNumberRadius)});
+  }
+  const std::vector<double> shown = SpreadAlongRing(numbers);
+  for (int i = 0; i < 12; ++i) {
+    const QRect box = CentredText(Painter, PolarPoint(Centre, HouseNumberRadius, shown[i]),
+                                  QString::number(i + 1));
+    AddRegion(Regions, box,
+              QStringLiteral("%1 дом\rкуспид: ").arg(i + 1) + SignDegreeName(h.Cusps[i]));
   }
 }
 
