@@ -157,22 +157,20 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
-    if (name == "--historic-zones" || name == "--no-historic-zones") {
+    // A switch given as --NAME or --no-NAME, once.
+    auto onOff = [&](const std::string& on, std::optional<bool>& choice) {
+      if (name != "--" + on && name != "--no-" + on)
+        return false;
       if (inlineValue)
         throw TChartError(name + ": takes no value");
-      if (options.HistoricZones)
-        throw TChartError("give --historic-zones or --no-historic-zones once");
-      options.HistoricZones = name == "--historic-zones";
+      if (choice)
+        throw TChartError("give --" + on + " or --no-" + on + " once");
+      choice = name == "--" + on;
+      return true;
+    };
+    if (onOff("historic-zones", options.HistoricZones) ||
+        onOff("wheel-houses", options.WheelHouses))
       continue;
-    }
-    if (name == "--wheel-houses" || name == "--no-wheel-houses") {
-      if (inlineValue)
-        throw TChartError(name + ": takes no value");
-      if (options.WheelHouses)
-        throw TChartError("give --wheel-houses or --no-wheel-houses once");
-      options.WheelHouses = name == "--wheel-houses";
-      continue;
-    }
     if (name == "--list-charts" && !inlineValue) {
       options.ListCharts = true;
       continue;

@@ -62,7 +62,8 @@ struct TArt {
 };
 
 // Paints the whole wheel, date box and body table over Picture (never cleared first: the discs
-// and sector fills cover the previous wheel) and rewrites every hint region.
+// and sector fills cover the previous wheel) and rewrites every hint region. With Chart.Houses it
+// also draws the houses, angles and points and spreads crowded bodies apart (KosmoHouses.h).
 void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegions& Regions);
 
 // Hint of segment Segment (1..72): its three letter names, last stored first.

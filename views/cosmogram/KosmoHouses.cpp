@@ -24,7 +24,6 @@ const QColor RingColor(135, 135, 135);
 const QColor HouseRingFill(241, 244, 250);
 const QColor AxisColor(30, 30, 30);
 const QColor PointColor(96, 48, 128);
-const QColor FallbackColor(176, 0, 0);
 // Right of the wheel, under the body table: the house system and what is missing.
 const QRect LegendBox(620, 290, 178, 80);
 
