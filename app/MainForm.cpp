@@ -33,6 +33,7 @@
 #include <malloc.h>
 #endif
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
@@ -44,6 +45,7 @@
 #include <QLayout>
 #include <QLineEdit>
 #include <QMouseEvent>
+#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
@@ -201,6 +203,11 @@ void TForm1::FormCreate() {
       astro::ParseHouseSystem(
           config::TIniFile(IniPath().toStdString()).ReadString("Options", "HouseSystem", "P"))
           .value_or(astro::kDefaultHouseSystem));
+  {
+    const QSignalBlocker blocker(HousesOnWheel_);
+    HousesOnWheel_->setChecked(
+        config::TIniFile(IniPath().toStdString()).ReadBool("Options", "CosmogramHouses", false));
+  }
   PositionFrame1_->LoadCityBase(IniPath().toStdString());
   PositionFrame1_->SelectHomePlace(IniPath().toStdString()); // so "now" is the home's local time
   PositionFrame1_->SetDateRange(Efemeris_->FirstDate(), Efemeris_->LastDate());
@@ -219,6 +226,7 @@ void TForm1::InitTree() {
   TaroFrame_ = CreateTaroFrame(this, Client, IniPath());
   TaroFrame_->hide();
   KosmoFrame_ = CreateKosmoFrame(this, Client, IniPath());
+  KosmoFrame_->HousesShown = HousesOnWheel_->isChecked();
   KosmoFrame_->hide();
 }
 
@@ -272,18 +280,19 @@ void TForm1::PositionFrame1TimeZoneChange() {
 // (once the first chart exists: the city base is read before the moment is set) the Sun and
 // Moon panels.
 void TForm1::PositionFrame1PositionChange() {
-  if (KosmoFrame_) {
-    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDegrees(), PositionFrame1_->LatitudeDegrees());
-  }
   if (RecomputeCount_ > 0) {
     RefreshSunMoon();
-    RefreshHouses();
+    RefreshHouses(); // before the cosmogram's redraw, which may show the houses
+  }
+  if (KosmoFrame_) {
+    KosmoFrame_->SetPlace(PositionFrame1_->LongitudeDegrees(), PositionFrame1_->LatitudeDegrees());
   }
 }
 
 std::vector<config::TIniEntry> TForm1::OptionsEntries() const {
   return {PositionFrame1_->OptionsEntry(),
-          {"Options", "HouseSystem", std::string(1, Houses_->System())}};
+          {"Options", "HouseSystem", std::string(1, Houses_->System())},
+          {"Options", "CosmogramHouses", config::FormatIniBool(HousesOnWheel_->isChecked())}};
 }
 
 void TForm1::RefreshHouses() {
@@ -302,6 +311,8 @@ void TForm1::RefreshHouses() {
   Chart_ = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
                                place, Houses_->System(), AsteroidFolder_);
   Houses_->Show(Chart_);
+  if (KosmoFrame_)
+    KosmoFrame_->SetHouses(Chart_.Houses, Chart_.Points);
 }
 
 void TForm1::FillAspectGrid() {
@@ -577,6 +588,11 @@ void TForm1::TransitsClick() {
     PositionFrame1_->SetDateTime(local);
   };
   TransitsForm_->show();
+}
+
+void TForm1::HousesOnWheelClick(bool Checked) {
+  if (KosmoFrame_)
+    KosmoFrame_->SetHousesShown(Checked);
 }
 
 void TForm1::HomePlaceClick() {

@@ -127,6 +127,9 @@ public:
   TTransitsForm* TransitsForm() const { return TransitsForm_; }
   // Keeps the current place as the one the next start selects.
   void HomePlaceClick();
+  // "Дома и оси": the cosmogram with or without houses, angles and points.
+  void HousesOnWheelClick(bool Checked);
+  QAction* HousesOnWheel() const { return HousesOnWheel_; }
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -216,6 +219,7 @@ private:
   QCheckBox* CheckBox1 = nullptr;
   QComboBox* ComboBox1 = nullptr;
   QAction* ReturnToStart_ = nullptr;
+  QAction* HousesOnWheel_ = nullptr;
   // The running animation: universal time of its tick 0 in milliseconds, the step and ticks
   // since then, and the universal time last shown (an edit of the moment restarts the count).
   struct TAnimationRun {

@@ -5,11 +5,13 @@
 #include "MainForm.h"
 
 #include "HousesPanel.h"
+#include "KosmoImage.h"
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "SunMoonPanels.h"
 #include "Vocabulary.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -93,6 +95,12 @@ void TForm1::BuildMenu() {
   AddItem(view, "Tree", "Древо жизни", &TForm1::TreeClick);
   AddItem(view, "Natal", "Космограмма", &TForm1::NatalClick);
   AddItem(view, "Taro", "Расклад Таро", &TForm1::TaroClick);
+  view->addSeparator();
+  // A check mark, no picture: the owner-drawn menu puts both in the same cell.
+  HousesOnWheel_ = view->addAction("Дома и оси");
+  HousesOnWheel_->setObjectName("HousesOnWheel");
+  HousesOnWheel_->setCheckable(true);
+  connect(HousesOnWheel_, &QAction::toggled, this, &TForm1::HousesOnWheelClick);
 
   QMenu* analysis = MainMenuXP1_->addMenu("Анализ");
   analysis->setObjectName("Analysis");
@@ -170,7 +178,11 @@ void TForm1::BuildPlanetTable(QWidget* sheet) {
   AspectsOmitted->setWordWrap(true);
   AspectsOmitted->hide();
   Houses_ = new THousesPanel(sheet);
-  Houses_->OnSystemChange = [this] { RefreshHouses(); };
+  Houses_->OnSystemChange = [this] {
+    RefreshHouses();
+    if (KosmoFrame_ && KosmoFrame_->HousesShown)
+      KosmoFrame_->DrawChart();
+  };
 }
 
 std::array<QLabel*, 3> TForm1::BuildSunMoonGroup(QWidget* sheet, const QString& name,

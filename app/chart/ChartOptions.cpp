@@ -157,14 +157,20 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.Help = true;
       continue;
     }
-    if (name == "--historic-zones" || name == "--no-historic-zones") {
+    // A switch given as --NAME or --no-NAME, once.
+    auto onOff = [&](const std::string& on, std::optional<bool>& choice) {
+      if (name != "--" + on && name != "--no-" + on)
+        return false;
       if (inlineValue)
         throw TChartError(name + ": takes no value");
-      if (options.HistoricZones)
-        throw TChartError("give --historic-zones or --no-historic-zones once");
-      options.HistoricZones = name == "--historic-zones";
+      if (choice)
+        throw TChartError("give --" + on + " or --no-" + on + " once");
+      choice = name == "--" + on;
+      return true;
+    };
+    if (onOff("historic-zones", options.HistoricZones) ||
+        onOff("wheel-houses", options.WheelHouses))
       continue;
-    }
     if (name == "--list-charts" && !inlineValue) {
       options.ListCharts = true;
       continue;
@@ -314,6 +320,7 @@ std::string ChartHelpText() {
                       [--until YYYY-MM-DD[Thh:mm[:ss]] --step minute|hour|day
                        [--max-steps N]]
                       [--historic-zones | --no-historic-zones]
+                      [--wheel-houses | --no-wheel-houses]
        astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
        astravia-chart --list-charts [--archive PATH]
        astravia-chart --import FILE [--archive PATH] [--ini PATH]
@@ -367,6 +374,12 @@ Options:
                       quellantree.ini ([Options] HouseSystem), else Placidus. Inside the
                       polar circles Placidus, Koch and Topocentric have no cusps: then
                       Porphyry's houses are shown and the substitute is named.
+  --wheel-houses      the cosmogram picture also shows the houses: cusps with their
+                      numbers, the AC-DC and MC-IC axes, the lunar nodes, Black Moon,
+                      Chiron and Part of Fortune, and bodies spread apart where they
+                      would cover each other ("Вид" → "Дома и оси" in the window).
+  --no-wheel-houses   the cosmogram picture without houses. Without either option
+                      the choice of quellantree.ini ([Options] CosmogramHouses) holds.
   --pdf FILE          also write the chart sheet, one A4 page (wheel with houses and
                       points, positions, aspect grid, cusps, elements and modes, the
                       Sun and Moon of the day), as a PDF file. A FILE without a folder

@@ -56,6 +56,7 @@ struct TChartOptions {
   bool Json = false;                     // one JSON object per chart instead of the text
   std::optional<std::uint32_t> Seed;     // milliseconds since midnight UT for every tarot draw
   std::optional<char> HouseSystem;       // --houses, a letter of astro::kHouseSystems
+  std::optional<bool> WheelHouses;       // --wheel-houses / --no-wheel-houses; else the INI's
   std::string PdfFile;                   // --pdf: the chart sheet's file; empty: none
   std::int64_t MaxSteps = kDefaultMaxSteps; // most charts of a series that writes files
   std::optional<TEventPeriod> Events;       // list a period's events instead of the chart

@@ -288,6 +288,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
   setup.TaroFrame = (files || options.Json) && !options.Events;
   setup.HouseSystem = options.HouseSystem;
+  setup.WheelHouses = options.WheelHouses;
   PinSpreadSeed(options.Seed);
   if (stored)
     setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),

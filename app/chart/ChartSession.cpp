@@ -188,8 +188,11 @@ void TChartSession::CreateFrames(const TChartSetup& setup) {
       throw TChartError(std::string("tarot text base: ") + error.what());
     }
   }
-  if (setup.TreeFrame)
+  if (setup.TreeFrame) {
     KosmoFrame_ = CreateKosmoFrame(Host.get(), Host.get(), IniPath);
+    KosmoFrame_->HousesShown = setup.WheelHouses.value_or(
+        config::TIniFile(IniPath.toStdString()).ReadBool("Options", "CosmogramHouses", false));
+  }
   if (Prompts.Errors.size() > errorsBefore)
     throw TChartError("cannot read a data file of the views (see the message above)");
 }
@@ -339,6 +342,8 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   const int before = Changes;
   TChartFacts facts;
   facts.Value = ComputeValue(offset, ut);
+  if (KosmoFrame_)
+    KosmoFrame_->SetHouses(facts.Value.Houses, facts.Value.Points);
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
   if (Changes == before)

@@ -47,6 +47,7 @@ struct TChartSetup {
   // warning) when City is no longer in the city base.
   std::optional<TPlaceFacts> StoredPlace;
   std::optional<char> HouseSystem; // a letter of astro::kHouseSystems; absent: the INI's, else P
+  std::optional<bool> WheelHouses; // the cosmogram's house display; absent: the INI's, else off
 };
 
 // The views whose pictures the companion writes, and the file stem of each.

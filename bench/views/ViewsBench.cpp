@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One cosmogram redraw (done three times per chart change) and one laying of the tarot spread,
 // on the shipped pictures and a chart of 30 aspects.
+#include "Chart.h"
 #include "FontStream.h"
 #include "KosmoImage.h"
 #include "ScriptedPrompts.h"
@@ -30,6 +31,7 @@ astro::TAspectList Aspects() {
   return list;
 }
 
+// Argument 1: with the house display (Moscow's Placidus houses, the points, bodies spread apart).
 void BM_KosmoDrawChart(benchmark::State& state) {
   App();
   TScriptedPrompts prompts;
@@ -38,11 +40,15 @@ void BM_KosmoDrawChart(benchmark::State& state) {
   frame->Longitudes = {285.1, 44.3, 268.0, 262.4, 248.8, 196.7, 113.2, 335.1, 314.0, 262.9};
   frame->Aspects = Aspects();
   frame->Moment = 38357.5;
+  const double jd = astro::JulianDayUT(38357.375);
+  const astro::THouses houses = astro::ComputeHouses(jd, 55.75, 37.62, 'P');
+  frame->SetHouses(houses, astro::ComputePoints(jd, houses, 285.1, 44.3, astro::AsteroidFolder()));
+  frame->HousesShown = state.range(0) != 0;
   for (auto _ : state)
     frame->DrawChart();
   delete frame;
 }
-BENCHMARK(BM_KosmoDrawChart)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_KosmoDrawChart)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 
 void BM_TaroSetAspects(benchmark::State& state) {
   App();

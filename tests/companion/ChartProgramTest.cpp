@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Runs the built astravia-chart as a user does and checks what it prints and writes.
 #include "ChartProgram.h"
+#include "IniFile.h"
 
 #include <QDir>
 #include <QFile>
@@ -369,4 +370,25 @@ TEST(ChartProgram, HousesAnglesAndPointsWithACity) {
             std::string::npos)
       << polar.Out;
   EXPECT_EQ(RunChart({"--date", "2005-01-05", "--zone", "3", "--houses", "X"}).Status, 2);
+}
+
+TEST(ChartProgram, TheCosmogramShowsHousesByOptionOrAsTheWindowLeftIt) {
+  const TTestFolder folder("wheel-houses");
+  const std::string ini = folder.Ini();
+  auto picture = [&](const std::string& out, const std::vector<std::string>& extra) {
+    std::vector<std::string> args = {"--date", "1962-02-04", "--city", "Россия/Москва", "--ini",
+                                     ini,      "--png",      "--out",  folder.Path(out)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    EXPECT_EQ(RunChart(args).Status, 0) << out;
+    return QImage(QString::fromStdString(folder.Path(out + "/cosmogram.png")));
+  };
+  const QImage plain = picture("plain", {});
+  const QImage houses = picture("houses", {"--wheel-houses"});
+  EXPECT_NE(plain, houses);
+  config::TIniFile(ini).WriteString("Options", "CosmogramHouses", "1");
+  EXPECT_EQ(picture("ini", {}), houses);
+  EXPECT_EQ(picture("off", {"--no-wheel-houses"}), plain);
+  EXPECT_EQ(RunChart({"--date", "2005-01-05", "--zone", "3", "--wheel-houses", "--no-wheel-houses"})
+                .Status,
+            2);
 }

@@ -23,7 +23,7 @@ struct TDraftGlyph {
   const char* Text; // UTF-8: a symbol, or the letters of a notation
 };
 
-// Codes: body b at 15 + b, sign s at 47 + s, aspect a at 63 + a.
+// Codes: body b at 15 + b, the chart points at 26..30, sign s at 47 + s, aspect a at 63 + a.
 constexpr TDraftGlyph DraftGlyphs[] = {
     {16, "body 1 Sun ☉", "☉"},
     {17, "body 2 Moon ☽", "☽"},
@@ -35,6 +35,11 @@ constexpr TDraftGlyph DraftGlyphs[] = {
     {23, "body 8 Uranus ♅", "♅"},
     {24, "body 9 Neptune ♆", "♆"},
     {25, "body 10 Pluto ♇", "♇"},
+    {26, "point north lunar node ☊", "☊"},
+    {27, "point south lunar node ☋", "☋"},
+    {28, "point Black Moon Lilith ⚸", "⚸"},
+    {29, "point Chiron ⚷", "⚷"},
+    {30, "point Part of Fortune ⊗", "⊗"},
     {48, "sign 1 Aries ♈", "♈"},
     {49, "sign 2 Taurus ♉", "♉"},
     {50, "sign 3 Gemini ♊", "♊"},

@@ -1,14 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The program's own bitmap font of astrological symbols ("font.fnt", 7920 bytes) and the one
 // shared font object the views draw with. Glyph codes: body b (1..10) at 15 + b, sign s (1..12)
-// at 47 + s, aspect a (1..18) at 63 + a. Coordinates are canvas pixels, (X, Y) the top-left
-// corner of the glyph cell; glyphs are set pixel by pixel, clear bits leave the canvas untouched.
+// at 47 + s, aspect a (1..18) at 63 + a, the chart points at 26..30 (below). Coordinates are canvas
+// pixels, (X, Y) the top-left corner of the glyph cell; glyphs are set pixel by pixel, clear bits
+// leave the canvas untouched.
 #pragma once
 
 #include <QColor>
 #include <QString>
 #include <array>
 #include <cstdint>
+
+// Glyph codes of the chart points.
+inline constexpr int kNorthNodeGlyph = 26;
+inline constexpr int kSouthNodeGlyph = 27;
+inline constexpr int kLilithGlyph = 28;
+inline constexpr int kChironGlyph = 29;
+inline constexpr int kFortuneGlyph = 30;
 
 class QImage;
 

@@ -4,6 +4,8 @@
 #include "CanvasText.h"
 #include "DateTime.h"
 #include "FontStream.h"
+#include "KosmoGeometry.h"
+#include "KosmoHouses.h"
 #include "ViewColors.h"
 #include "Vocabulary.h"
 
@@ -23,9 +25,10 @@ QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<int>(text.size()));
 }
 
-// The filled circle in the box (Left, Top)-(Right, Bottom), right and bottom exclusive.
-void DrawDisc(QPainter& painter, int Left, int Top, int Right, int Bottom) {
-  painter.drawEllipse(QRect(Left, Top, Right - Left - 1, Bottom - Top - 1));
+// The filled circle of Radius about the centre: its box (Centre - r, Centre - r)-(Centre + r,
+// Centre + r), right and bottom exclusive.
+void DrawDisc(QPainter& painter, int Radius) {
+  painter.drawEllipse(QRect(Centre - Radius, Centre - Radius, 2 * Radius - 1, 2 * Radius - 1));
 }
 
 int ClampedCount(const astro::TAspectList& list) {
@@ -35,8 +38,8 @@ int ClampedCount(const astro::TAspectList& list) {
 // Ticks and numbers of the 72 five-degree segments, with their hint regions.
 void DrawSegmentRing(QPainter& painter, THintRegions& regions) {
   for (int i = 0; i < astro::kSegmentCount; ++i) {
-    painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, 290, 5.0 * i));
-    const QPoint label = PolarPoint(295, 290, 5.0 * i + 2.5);
+    painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, SegmentRadius, 5.0 * i));
+    const QPoint label = PolarPoint(295, SegmentRadius, 5.0 * i + 2.5);
     DrawOpaqueText(painter, label, QString::number(i + 1), Qt::white);
     regions.Segments[i + 1] = {{label.x(), label.y(), label.x() + 18, label.y() + 12},
                                SegmentHint(i + 1)};
@@ -86,10 +89,11 @@ void DrawBodyTable(QPainter& painter, QImage& picture, const TChart& chart, cons
 void DrawSignSectors(QPainter& painter) {
   painter.setPen(Qt::black);
   painter.setBrush(SignRingColor);
-  DrawDisc(painter, 50, 50, 550, 550);
-  const QRect box(50, 50, 499, 499);
+  DrawDisc(painter, SignRingRadius);
+  const QRect box(Centre - SignRingRadius, Centre - SignRingRadius, 2 * SignRingRadius - 1,
+                  2 * SignRingRadius - 1);
   for (int j = 0; j < astro::kSignCount; ++j) {
-    painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, 250, 30.0 * j));
+    painter.drawLine(QPoint(Centre, Centre), PolarPoint(Centre, SignRingRadius, 30.0 * j));
     painter.setBrush(ElementColor(j + 1));
     // The toolkit counts angles from three o'clock; the wheel's 0 deg is at nine o'clock.
     painter.drawPie(box, (180 + 30 * j) * 16, 30 * 16);
@@ -100,7 +104,7 @@ void DrawSignSectors(QPainter& painter) {
 void DrawSignGlyphs(QImage& picture, THintRegions& regions) {
   for (int j = 0; j < astro::kSignCount; ++j) {
     const int sign = j + 1;
-    const QPoint glyph = PolarPoint(295, 235, 30.0 * j + 15);
+    const QPoint glyph = PolarPoint(295, SignGlyphRadius, 30.0 * j + 15);
     DrawSymbol(&picture, glyph.x(), glyph.y(), Qt::black, 47 + sign);
     regions.Signs[sign] = {{glyph.x(), glyph.y(), glyph.x() + 15, glyph.y() + 15},
                            Text(astro::SignNames[sign])};
@@ -128,7 +132,7 @@ TWheelLayer DrawWheelLayer() {
   DrawSegmentRing(painter, regions);
   painter.setPen(QColor(135, 135, 135));
   painter.setBrush(OuterDiscColor);
-  DrawDisc(painter, 20, 20, 580, 580);
+  DrawDisc(painter, OuterDiscRadius);
   DrawSignSectors(painter);
   layer.Segments = regions.Segments;
   return layer;
@@ -156,19 +160,22 @@ void PasteBodyPicture(QImage& picture, const QImage& body, int cx, int cy) {
   }
 }
 
-void DrawBodies(QImage& picture, const TChart& chart, const TArt& art, THintRegions& regions) {
+// Bodies at Shown (degrees, element 0 the Sun): their true longitudes, or spread apart.
+void DrawBodies(QImage& picture, const TChart& chart, const TArt& art,
+                const std::vector<double>& shown, THintRegions& regions) {
   for (int body = 1; body <= astro::kBodyCount; ++body) {
-    const double a = chart.Longitudes[body - 1] * DegreesToRadians;
-    PasteBodyPicture(picture, art.Bodies[body], static_cast<int>(Centre - 175 * std::cos(a)),
-                     static_cast<int>(Centre + 175 * std::sin(a)));
-    const int x = static_cast<int>(Centre - 195 * std::cos(a) - 8);
-    const int y = static_cast<int>(Centre + 195 * std::sin(a) - 8);
+    const double a = shown[body - 1] * DegreesToRadians;
+    PasteBodyPicture(picture, art.Bodies[body],
+                     static_cast<int>(Centre - BodyPictureRadius * std::cos(a)),
+                     static_cast<int>(Centre + BodyPictureRadius * std::sin(a)));
+    const int x = static_cast<int>(Centre - BodyGlyphRadius * std::cos(a) - 8);
+    const int y = static_cast<int>(Centre + BodyGlyphRadius * std::sin(a) - 8);
     DrawSymbol(&picture, x, y, PlanetColor(body), 15 + body);
     regions.Bodies[body] = {{x, y, x + 15, y + 15}, BodyHint(body, chart.Aspects)};
   }
 }
 
-void DrawChords(QPainter& painter, const TChart& chart) {
+void DrawChords(QPainter& painter, const TChart& chart, int radius) {
   for (int i = 0; i < ClampedCount(chart.Aspects); ++i) {
     const astro::TAspectItem& item = chart.Aspects.Items[i];
     if (item.Planet1 < 1 || item.Planet1 > astro::kBodyCount || item.Planet2 < 1 ||
@@ -176,8 +183,8 @@ void DrawChords(QPainter& painter, const TChart& chart) {
       continue;
     }
     painter.setPen(QPen(AspectColor(item.Aspect), 1, Qt::SolidLine));
-    painter.drawLine(PolarPoint(Centre, 155, chart.Longitudes[item.Planet1 - 1]),
-                     PolarPoint(Centre, 155, chart.Longitudes[item.Planet2 - 1]));
+    painter.drawLine(PolarPoint(Centre, radius, chart.Longitudes[item.Planet1 - 1]),
+                     PolarPoint(Centre, radius, chart.Longitudes[item.Planet2 - 1]));
   }
 }
 
@@ -253,17 +260,32 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
     tableBackground = Qt::white;
   }
   DrawBodyTable(painter, Picture, Chart, Art.Letters, tableBackground);
+  Regions.Houses.clear();
+  const THouseLayer* houses = Chart.Houses;
+  DrawLegend(painter, houses);
+  if (houses) {
+    DrawAxisLabels(painter, *houses, Regions.Houses);
+  }
   DrawSignGlyphs(Picture, Regions);
 
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
-  DrawDisc(painter, 80, 80, 520, 520);
+  DrawDisc(painter, InnerDiscRadius);
+  std::vector<double> shown(Chart.Longitudes.begin(), Chart.Longitudes.end());
+  if (houses) {
+    DrawCusps(painter, *houses, Regions.Houses);
+    shown = SpreadLongitudes(Chart.Longitudes, *houses);
+    DrawLeaders(painter, Chart.Longitudes, *houses, shown);
+  }
   painter.end();
 
-  DrawBodies(Picture, Chart, Art, Regions);
+  DrawBodies(Picture, Chart, Art, shown, Regions);
+  if (houses) {
+    DrawPoints(Picture, *houses, shown, Regions.Houses);
+  }
   painter.begin(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  DrawChords(painter, Chart);
+  DrawChords(painter, Chart, houses && houses->Houses ? HouseRingInner : ChordRadius);
 }
 
 } // namespace kosmo

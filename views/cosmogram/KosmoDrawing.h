@@ -13,8 +13,11 @@
 #include <QPoint>
 #include <QString>
 #include <array>
+#include <vector>
 
 namespace kosmo {
+
+struct THouseLayer;
 
 inline constexpr int PictureWidth = 800;
 inline constexpr int PictureHeight = 600;
@@ -40,6 +43,7 @@ struct THintRegions {
   std::array<THintRegion, astro::kSignCount + 1> Signs;       // 1..12
   std::array<THintRegion, astro::kBodyCount + 1> Bodies;      // 1..10
   std::array<THintRegion, astro::kSegmentCount + 1> Segments; // 1..72
+  std::vector<THintRegion> Houses; // angles, house numbers and points, with houses shown
 };
 
 // What one redraw shows.
@@ -47,6 +51,7 @@ struct TChart {
   astro::TLongitudes Longitudes{}; // [0] is the Sun
   double Moment = 0;               // local; 0 draws no date and time
   astro::TAspectList Aspects{};
+  const THouseLayer* Houses = nullptr; // with houses shown: drawn over the wheel
 };
 
 // The pictures the wheel is drawn with: body b at Bodies[b] (22 x 22, pure white is
@@ -57,7 +62,8 @@ struct TArt {
 };
 
 // Paints the whole wheel, date box and body table over Picture (never cleared first: the discs
-// and sector fills cover the previous wheel) and rewrites every hint region.
+// and sector fills cover the previous wheel) and rewrites every hint region. With Chart.Houses it
+// also draws the houses, angles and points and spreads crowded bodies apart (KosmoHouses.h).
 void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegions& Regions);
 
 // Hint of segment Segment (1..72): its three letter names, last stored first.

@@ -51,8 +51,20 @@ kosmo::TArt TKosmoFrame::Art() const {
 }
 
 void TKosmoFrame::DrawChart() {
-  kosmo::DrawChart(Image1->Picture(), {Longitudes, Moment, Aspects}, Art(), KosmoHintRegions);
+  kosmo::DrawChart(Image1->Picture(),
+                   {Longitudes, Moment, Aspects, HousesShown ? &HouseLayer : nullptr}, Art(),
+                   KosmoHintRegions);
   Image1->update();
+}
+
+void TKosmoFrame::SetHouses(const std::optional<astro::THouses>& Houses,
+                            const astro::TPoints& Points) {
+  HouseLayer = kosmo::HouseLayerOf(Houses, Points);
+}
+
+void TKosmoFrame::SetHousesShown(bool Shown) {
+  HousesShown = Shown;
+  DrawChart();
 }
 
 void TKosmoFrame::SetLongitudes(const astro::TLongitudes& Values) {
@@ -108,6 +120,10 @@ void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
     }
   };
   showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
+  const std::vector<kosmo::THintRegion>& houses = KosmoHintRegions.Houses;
+  if (!houses.empty()) {
+    showFirstHit(houses, 0, static_cast<int>(houses.size()) - 1);
+  }
   showFirstHit(KosmoHintRegions.Signs, 1, astro::kSignCount);
   showFirstHit(KosmoHintRegions.Segments, 1, astro::kSegmentCount);
   if (!anyHit) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include "KosmoDrawing.h"
+#include "KosmoHouses.h"
 #include "ViewFrame.h"
 
 #include <QPointer>
@@ -34,6 +35,11 @@ public:
   void ShowChart(const astro::TLongitudes& Values, const astro::TAspectList& List,
                  astro::TDateTime Value);
   void DrawChart();
+  // The houses and points of the chart shown, kept for the house display; no redraw.
+  void SetHouses(const std::optional<astro::THouses>& Houses, const astro::TPoints& Points);
+  // The house display on or off ("Дома и оси"), then a redraw. Off, the wheel is drawn as it
+  // always was.
+  void SetHousesShown(bool Shown);
 
   // Form event handlers.
   void FrameResize() override;
@@ -53,6 +59,8 @@ public:
   astro::TDateTime Moment = 0; // 0: no moment, no date drawn
   astro::TAspectList Aspects{};
   std::array<double, 2> Place{}; // longitude and latitude, signed decimal degrees
+  bool HousesShown = false;
+  kosmo::THouseLayer HouseLayer;
 
   // Hidden components: the body pictures Image2..Image11 and the letter strip Image12.
   std::array<TPictureBox*, astro::kBodyCount + 1> BodyImages{};

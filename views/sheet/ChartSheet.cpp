@@ -4,6 +4,7 @@
 #include "AlmanacText.h"
 #include "AtomicFile.h"
 #include "DateTime.h"
+#include "RingSpread.h"
 #include "ViewColors.h"
 #include "Vocabulary.h"
 
@@ -187,30 +188,14 @@ struct TWheelItem {
 // Moves glyphs apart until neighbours stand at least Gap degrees from each other, keeping each
 // as near its true longitude as the crowd allows.
 void SpreadApart(std::vector<TWheelItem>& Items, double Gap) {
-  if (Items.size() < 2)
-    return;
   std::sort(Items.begin(), Items.end(),
             [](const TWheelItem& a, const TWheelItem& b) { return a.Longitude < b.Longitude; });
-  for (TWheelItem& item : Items)
-    item.Shown = item.Longitude;
-  const std::size_t n = Items.size();
-  // Shown stays increasing in this order; the last item's neighbour is the first, a turn on.
-  for (int round = 0; round < 500; ++round) {
-    bool moved = false;
-    for (std::size_t i = 0; i < n; ++i) {
-      TWheelItem& a = Items[i];
-      TWheelItem& b = Items[(i + 1) % n];
-      const double gap = b.Shown - a.Shown + (i + 1 == n ? 360 : 0);
-      if (gap < Gap - 1e-6) {
-        const double push = (Gap - gap) / 2;
-        a.Shown -= push;
-        b.Shown += push;
-        moved = true;
-      }
-    }
-    if (!moved)
-      break;
-  }
+  std::vector<TRingMark> marks;
+  for (const TWheelItem& item : Items)
+    marks.push_back({item.Longitude, Gap / 2});
+  const std::vector<double> shown = SpreadAlongRing(marks);
+  for (std::size_t i = 0; i < Items.size(); ++i)
+    Items[i].Shown = shown[i];
 }
 
 class TSheetDrawer {

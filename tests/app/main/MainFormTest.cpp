@@ -620,3 +620,24 @@ TEST_F(FormFixture, TheHomePlaceIsSelectedAtTheNextStartAndAnUnknownOneIgnored) 
   EXPECT_EQ(form->PositionFrame1()->CityText(), "Берлин");
   EXPECT_EQ(prompts.Informations, usual);
 }
+
+TEST_F(FormFixture, HousesOnTheCosmogramFollowTheViewMenuAndThePlaceAndAreKeptAtExit) {
+  Start();
+  TKosmoFrame* kosmo = form->KosmoFrame();
+  ASSERT_FALSE(form->HousesOnWheel()->isChecked()); // off unless the file says otherwise
+  EXPECT_TRUE(KosmoHintRegions.Houses.empty());
+  form->HousesOnWheel()->trigger();
+  ASSERT_TRUE(kosmo->HouseLayer.Houses);
+  // Another place: the wheel's ascendant is the planet tab's, in its hint too.
+  auto* country = Child<QComboBox>("Country");
+  country->setCurrentIndex(country->findText("Россия"));
+  emit country->activated(country->currentIndex());
+  const double asc = form->Chart().Houses->Asc;
+  EXPECT_EQ(kosmo->HouseLayer.Houses->Asc, asc);
+  ASSERT_FALSE(KosmoHintRegions.Houses.empty());
+  EXPECT_EQ(KosmoHintRegions.Houses[0].Text, "Асцендент\r" + kosmo::SignDegreeName(asc));
+  form.reset();
+  EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
+                .ReadString("Options", "CosmogramHouses", "?"),
+            "1");
+}

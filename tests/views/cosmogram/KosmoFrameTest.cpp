@@ -4,15 +4,18 @@
 #include "KosmoImage.h"
 
 #include "../tree/TreeTestApp.h"
+#include "Chart.h"
 #include "DateTime.h"
 #include "FontStream.h"
 #include "ScriptedPrompts.h"
 #include "TreeImage.h"
 #include "ViewColors.h"
 
+#include <QCryptographicHash>
 #include <QFile>
 #include <QPrinter>
 #include <QScrollBar>
+#include <cmath>
 #include <memory>
 
 namespace {
@@ -46,6 +49,41 @@ astro::TAspectList ListOf(std::initializer_list<astro::TAspectItem> items) {
     list.Items[list.Count++] = item;
   }
   return list;
+}
+
+// SHA-1 of a picture's RGB pixels.
+QByteArray PictureHash(const QImage& picture) {
+  const QImage rgb = picture.convertToFormat(QImage::Format_RGB888);
+  QCryptographicHash hash(QCryptographicHash::Sha1);
+  for (int y = 0; y < rgb.height(); ++y)
+    hash.addData(QByteArrayView(rgb.constScanLine(y), 3 * rgb.width()));
+  return hash.result().toHex();
+}
+
+// 1962-02-04 05:00 UT, seven bodies in Aquarius, with a few of its aspects.
+const astro::TLongitudes DenseChart = {314.6, 313.2, 300.9, 313.9, 313.4,
+                                       313.6, 302.1, 150.3, 222.9, 159.9};
+const astro::TDateTime DenseMoment = astro::EncodeDateTime({1962, 2, 4}, {8, 0, 0, 0});
+astro::TAspectList DenseAspects() {
+  return ListOf({{1, 1, 2}, {1, 1, 4}, {3, 1, 7}, {1, 18, 8}, {6, 18, 10}, {9, 10, 2}});
+}
+
+// Its houses and points in Moscow, from Swiss Ephemeris.
+kosmo::THouseLayer DenseLayer(TKosmoFrame& frame, double latitude = 55.75) {
+  const double jd = astro::JulianDayUT(astro::EncodeDateTime({1962, 2, 4}, {5, 0, 0, 0}));
+  const astro::THouses houses = astro::ComputeHouses(jd, latitude, 37.62, 'P');
+  frame.SetHouses(houses, astro::ComputePoints(jd, houses, DenseChart[0], DenseChart[1],
+                                               astro::AsteroidFolder()));
+  return frame.HouseLayer;
+}
+
+bool Overlap(const kosmo::THintRegion& a, const kosmo::THintRegion& b) {
+  return a.Rect.Left <= b.Rect.Right && b.Rect.Left <= a.Rect.Right &&
+         a.Rect.Top <= b.Rect.Bottom && b.Rect.Top <= a.Rect.Bottom;
+}
+
+QPoint CentreOf(const kosmo::THintRegion& r) {
+  return QPoint((r.Rect.Left + r.Rect.Right) / 2, (r.Rect.Top + r.Rect.Bottom) / 2);
 }
 
 } // namespace
@@ -187,4 +225,76 @@ TEST_F(KosmoFixture, AShorterSegmentNumberLeavesNoOldDigit) {
   fresh->ShowChart(longitudes, {}, moment);
   const QRect moonNumber(641, 81, 19, 19);
   EXPECT_EQ(frame->Picture().copy(moonNumber), fresh->Picture().copy(moonNumber));
+}
+
+// The picture of the wheel as it was first built, pinned by its checksum.
+// Without the house display the picture is the first build's, houses known or not, also after
+// they were shown.
+TEST_F(KosmoFixture, WithoutHousesThePictureIsTheFirstBuildsPixelForPixel) {
+  const QByteArray firstBuild = "060d762bd35035076fcb39229707c49b2a7520db";
+  DenseLayer(*frame);
+  frame->ShowChart(DenseChart, DenseAspects(), DenseMoment);
+  EXPECT_EQ(PictureHash(frame->Picture()), firstBuild);
+  frame->SetHousesShown(true);
+  EXPECT_NE(PictureHash(frame->Picture()), firstBuild);
+  frame->SetHousesShown(false);
+  EXPECT_EQ(PictureHash(frame->Picture()), firstBuild);
+  EXPECT_TRUE(KosmoHintRegions.Houses.empty());
+}
+
+TEST_F(KosmoFixture, WithHousesNoGlyphCoversAnotherAndEachKeepsATickAtItsDegree) {
+  const kosmo::THouseLayer layer = DenseLayer(*frame);
+  ASSERT_GE(layer.Points.size(), 4u); // nodes, Black Moon, Fortune (Chiron with its file)
+  frame->HousesShown = true;
+  frame->ShowChart(DenseChart, DenseAspects(), DenseMoment);
+  std::vector<kosmo::THintRegion> marks(KosmoHintRegions.Bodies.begin() + 1,
+                                        KosmoHintRegions.Bodies.end());
+  for (const kosmo::THintRegion& region : KosmoHintRegions.Houses) {
+    if (region.Text.contains("узел") || region.Text.startsWith("Чёрная") ||
+        region.Text.startsWith("Хирон") || region.Text.startsWith("Парс"))
+      marks.push_back(region);
+  }
+  ASSERT_EQ(marks.size(), 10 + layer.Points.size());
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    for (std::size_t j = i + 1; j < marks.size(); ++j) {
+      EXPECT_FALSE(Overlap(marks[i], marks[j])) << i << " " << j;
+      // The body pictures, 20 px further in, need 22 px between their centres.
+      const QPoint d = CentreOf(marks[i]) - CentreOf(marks[j]);
+      if (j < 10) {
+        EXPECT_GE(std::hypot(d.x(), d.y()) * 175 / 195, 22.0) << i << " " << j;
+      }
+    }
+  auto tickAt = [this](double longitude) {
+    const QPoint p = PolarPoint(300, 216, longitude);
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        if (At(p.x() + dx, p.y() + dy) != 0xFFFFFFu)
+          return true;
+    return false;
+  };
+  for (double longitude : DenseChart)
+    EXPECT_TRUE(tickAt(longitude)) << longitude;
+}
+
+TEST_F(KosmoFixture, HintsNameTheAnglesCuspsAndPointsAndThePolarSubstitute) {
+  const kosmo::THouseLayer layer = DenseLayer(*frame, 70);
+  ASSERT_TRUE(layer.Houses->Fallback());
+  frame->HousesShown = true;
+  frame->ShowChart(DenseChart, DenseAspects(), DenseMoment);
+  const std::vector<kosmo::THintRegion> regions = KosmoHintRegions.Houses;
+  auto hintOf = [&](const QString& start) {
+    for (const kosmo::THintRegion& r : regions)
+      if (r.Text.startsWith(start))
+        return HintAt(Corner(r, true));
+    return QString();
+  };
+  EXPECT_EQ(hintOf("Асцендент"), "Асцендент\r" + kosmo::SignDegreeName(layer.Houses->Asc));
+  EXPECT_EQ(hintOf("1 дом"), "1 дом\rкуспид: " + kosmo::SignDegreeName(layer.Houses->Cusps[0]));
+  EXPECT_TRUE(hintOf("Южный узел (истинный)\r").endsWith(" дом"));
+  // The legend under the table is drawn: Porphyry's houses named in words.
+  bool legend = false;
+  for (int y = 290; y < 370 && !legend; ++y)
+    for (int x = 620; x < 798 && !legend; ++x)
+      legend = At(x, y) != 0xFFFFFFu;
+  EXPECT_TRUE(legend);
 }
