@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KosmoDrawing.h"
 
+#include "KosmoSecond.h"
+
 #include "CanvasText.h"
 #include "DateTime.h"
 #include "FontStream.h"
@@ -156,19 +158,23 @@ void PasteBodyPicture(QImage& picture, const QImage& body, int cx, int cy) {
   }
 }
 
-void DrawBodies(QImage& picture, const TChart& chart, const TArt& art, THintRegions& regions) {
+void DrawBodies(QImage& picture, const TChart& chart, const TArt& art, const TNatalRadii& radii,
+                THintRegions& regions) {
   for (int body = 1; body <= astro::kBodyCount; ++body) {
     const double a = chart.Longitudes[body - 1] * DegreesToRadians;
-    PasteBodyPicture(picture, art.Bodies[body], static_cast<int>(Centre - 175 * std::cos(a)),
-                     static_cast<int>(Centre + 175 * std::sin(a)));
-    const int x = static_cast<int>(Centre - 195 * std::cos(a) - 8);
-    const int y = static_cast<int>(Centre + 195 * std::sin(a) - 8);
+    PasteBodyPicture(picture, art.Bodies[body],
+                     static_cast<int>(Centre - radii.Picture * std::cos(a)),
+                     static_cast<int>(Centre + radii.Picture * std::sin(a)));
+    const int x = static_cast<int>(Centre - radii.Glyph * std::cos(a) - 8);
+    const int y = static_cast<int>(Centre + radii.Glyph * std::sin(a) - 8);
     DrawSymbol(&picture, x, y, PlanetColor(body), 15 + body);
     regions.Bodies[body] = {{x, y, x + 15, y + 15}, BodyHint(body, chart.Aspects)};
+    if (chart.Second)
+      regions.Bodies[body].Text.prepend(QStringLiteral("Натальная карта: "));
   }
 }
 
-void DrawChords(QPainter& painter, const TChart& chart) {
+void DrawChords(QPainter& painter, const TChart& chart, int radius) {
   for (int i = 0; i < ClampedCount(chart.Aspects); ++i) {
     const astro::TAspectItem& item = chart.Aspects.Items[i];
     if (item.Planet1 < 1 || item.Planet1 > astro::kBodyCount || item.Planet2 < 1 ||
@@ -176,8 +182,8 @@ void DrawChords(QPainter& painter, const TChart& chart) {
       continue;
     }
     painter.setPen(QPen(AspectColor(item.Aspect), 1, Qt::SolidLine));
-    painter.drawLine(PolarPoint(Centre, 155, chart.Longitudes[item.Planet1 - 1]),
-                     PolarPoint(Centre, 155, chart.Longitudes[item.Planet2 - 1]));
+    painter.drawLine(PolarPoint(Centre, radius, chart.Longitudes[item.Planet1 - 1]),
+                     PolarPoint(Centre, radius, chart.Longitudes[item.Planet2 - 1]));
   }
 }
 
@@ -258,12 +264,19 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
   DrawDisc(painter, 80, 80, 520, 520);
+  DrawSecondLegend(painter, Chart.Second);
   painter.end();
 
-  DrawBodies(Picture, Chart, Art, Regions);
+  const TNatalRadii& radii = Chart.Second ? kBiWheelRadii : kSingleRadii;
+  Regions.HasSecond = Chart.Second != nullptr;
+  if (Chart.Second)
+    DrawSecondRing(Picture, *Chart.Second, Regions.SecondBodies);
+  DrawBodies(Picture, Chart, Art, radii, Regions);
   painter.begin(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  DrawChords(painter, Chart);
+  DrawChords(painter, Chart, radii.Chord);
+  if (Chart.Second)
+    DrawCrossChords(painter, *Chart.Second);
 }
 
 } // namespace kosmo

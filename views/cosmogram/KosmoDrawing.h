@@ -37,16 +37,21 @@ struct THintRegion {
 };
 
 struct THintRegions {
-  std::array<THintRegion, astro::kSignCount + 1> Signs;       // 1..12
-  std::array<THintRegion, astro::kBodyCount + 1> Bodies;      // 1..10
-  std::array<THintRegion, astro::kSegmentCount + 1> Segments; // 1..72
+  std::array<THintRegion, astro::kSignCount + 1> Signs;        // 1..12
+  std::array<THintRegion, astro::kBodyCount + 1> Bodies;       // 1..10
+  std::array<THintRegion, astro::kSegmentCount + 1> Segments;  // 1..72
+  std::array<THintRegion, astro::kBodyCount + 1> SecondBodies; // 1..10, with a second chart
+  bool HasSecond = false;
 };
+
+struct TSecondWheel;
 
 // What one redraw shows.
 struct TChart {
   astro::TLongitudes Longitudes{}; // [0] is the Sun
   double Moment = 0;               // local; 0 draws no date and time
   astro::TAspectList Aspects{};
+  const TSecondWheel* Second = nullptr; // a bi-wheel's second chart; none: the single wheel
 };
 
 // The pictures the wheel is drawn with: body b at Bodies[b] (22 x 22, pure white is

@@ -51,8 +51,15 @@ kosmo::TArt TKosmoFrame::Art() const {
 }
 
 void TKosmoFrame::DrawChart() {
-  kosmo::DrawChart(Image1->Picture(), {Longitudes, Moment, Aspects}, Art(), KosmoHintRegions);
+  kosmo::DrawChart(Image1->Picture(), {Longitudes, Moment, Aspects, Second_ ? &*Second_ : nullptr},
+                   Art(), KosmoHintRegions);
   Image1->update();
+}
+
+void TKosmoFrame::SetSecond(std::optional<kosmo::TSecondWheel> Wheel, bool Redraw) {
+  Second_ = std::move(Wheel);
+  if (Redraw)
+    DrawChart();
 }
 
 void TKosmoFrame::SetLongitudes(const astro::TLongitudes& Values) {
@@ -107,7 +114,11 @@ void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
       }
     }
   };
-  showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
+  // The second chart's band lies outside the natal bodies; its glyphs never overlap theirs.
+  if (KosmoHintRegions.HasSecond)
+    showFirstHit(KosmoHintRegions.SecondBodies, astro::kBodyCount, 1);
+  if (!anyHit)
+    showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
   showFirstHit(KosmoHintRegions.Signs, 1, astro::kSignCount);
   showFirstHit(KosmoHintRegions.Segments, 1, astro::kSegmentCount);
   if (!anyHit) {

@@ -6,10 +6,12 @@
 #pragma once
 
 #include "KosmoDrawing.h"
+#include "KosmoSecond.h"
 #include "ViewFrame.h"
 
 #include <QPointer>
 #include <array>
+#include <optional>
 #include <string>
 
 // The cosmogram's hint window, or none. There is at most one cosmogram frame.
@@ -34,6 +36,10 @@ public:
   void ShowChart(const astro::TLongitudes& Values, const astro::TAspectList& List,
                  astro::TDateTime Value);
   void DrawChart();
+  // The second chart of a bi-wheel, or none for the single wheel; redraws unless told not to
+  // (when the chart's own push follows).
+  void SetSecond(std::optional<kosmo::TSecondWheel> Wheel, bool Redraw = true);
+  const std::optional<kosmo::TSecondWheel>& Second() const { return Second_; }
 
   // Form event handlers.
   void FrameResize() override;
@@ -63,6 +69,7 @@ public:
 
 private:
   kosmo::TArt Art() const;
+  std::optional<kosmo::TSecondWheel> Second_;
 };
 
 // Creates the cosmogram owned by Owner, parented to Parent. The frame reads no setting; it
