@@ -10,6 +10,7 @@
 #include "SunMoonPanels.h"
 #include "Vocabulary.h"
 
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -93,6 +94,21 @@ void TForm1::BuildMenu() {
   AddItem(view, "Tree", "Древо жизни", &TForm1::TreeClick);
   AddItem(view, "Natal", "Космограмма", &TForm1::NatalClick);
   AddItem(view, "Taro", "Расклад Таро", &TForm1::TaroClick);
+  view->addSeparator();
+  auto* seconds = new QActionGroup(this);
+  const std::array<const char*, 6> secondNames = {"SecondNoneItem",     "SecondTransitItem",
+                                                  "SecondSynastryItem", "SecondSolarItem",
+                                                  "SecondLunarItem",    "SecondProgressedItem"};
+  const std::array<const char*, 6> secondCaptions = {
+      "Вторая карта: нет", "Транзиты", "Синастрия", "Соляр", "Лунар", "Прогрессии"};
+  for (int k = 0; k < 6; ++k) {
+    const auto kind = static_cast<astro::TSecondKind>(k);
+    SecondItems[k] = AddItem(view, secondNames[k], secondCaptions[k], nullptr);
+    SecondItems[k]->setCheckable(true);
+    seconds->addAction(SecondItems[k]);
+    connect(SecondItems[k], &QAction::triggered, this, [this, kind] { SecondKindClick(kind); });
+  }
+  SecondItems[0]->setChecked(true);
 
   QMenu* analysis = MainMenuXP1_->addMenu("Анализ");
   analysis->setObjectName("Analysis");
@@ -128,6 +144,7 @@ void TForm1::BuildTabs(QWidget* client) {
   PositionFrame1_->setObjectName("PositionFrame1");
   PositionFrame1_->setGeometry(8, 200, 298, 176);
   BuildAnimationPanel(settings);
+  BuildSecondTab();
   PageControl1_->setCurrentWidget(settings);
   PlaceTabs();
 }

@@ -119,8 +119,9 @@ TSecondWheel SecondWheelOf(const QString& Title, const astro::TChart& Second,
   TSecondWheel wheel;
   wheel.Title = Title;
   wheel.Moment = Text(astro::DateToText(Second.Moment.Local)) + ' ' +
-                 Text(astro::TimeToText(Second.Moment.Local)) + QStringLiteral(" (") +
-                 Text(astro::TimeToText(Second.Moment.Universal)) + QStringLiteral(" UT)");
+                 Text(astro::TimeToText(Second.Moment.Local));
+  wheel.Universal = Text(astro::DateToText(Second.Moment.Universal)) + ' ' +
+                    Text(astro::TimeToText(Second.Moment.Universal)) + QStringLiteral(" UT");
   wheel.Longitudes = Second.Longitudes;
   if (WithAngles && Second.Houses) {
     wheel.Asc = Second.Houses->Asc;
@@ -187,29 +188,36 @@ void DrawCrossChords(QPainter& Painter, const TSecondWheel& Second) {
 }
 
 void DrawSecondLegend(QPainter& Painter, const TSecondWheel* Second) {
-  const QRect corner(605, 268, PictureWidth - 605, 110);
+  const QRect corner(605, 268, PictureWidth - 605, 128);
   Painter.fillRect(corner, Qt::white);
   if (!Second)
     return;
+  const auto line = [&Painter](int y, int height, const QString& text) {
+    Painter.drawText(QRect(620, y, PictureWidth - 622, height), Qt::AlignLeft | Qt::AlignVCenter,
+                     text);
+  };
   Painter.setPen(Qt::black);
   Painter.setFont(CanvasFont(10));
-  Painter.drawText(QRect(620, 272, 175, 16), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("Вторая карта: ") + Second->Title);
+  line(272, 16, QStringLiteral("Вторая карта:"));
+  line(288, 16, Second->Title);
   Painter.setFont(CanvasFont(9));
-  Painter.drawText(QRect(620, 290, 175, 14), Qt::AlignLeft | Qt::AlignVCenter, Second->Moment);
-  Painter.fillRect(QRect(620, 312, 30, 12), BandColor);
-  Painter.drawText(QRect(656, 311, 140, 14), Qt::AlignLeft | Qt::AlignVCenter,
+  line(306, 14, Second->Moment);
+  line(320, 14, Second->Universal);
+  Painter.setFont(CanvasFont(8));
+  Painter.fillRect(QRect(620, 342, 24, 10), BandColor);
+  Painter.drawText(QRect(650, 340, PictureWidth - 652, 14), Qt::AlignLeft | Qt::AlignVCenter,
                    QStringLiteral("кольцо второй карты"));
-  Painter.setPen(QPen(Qt::darkGray, 1, Qt::SolidLine));
-  Painter.drawLine(620, 336, 650, 336);
-  Painter.setPen(Qt::black);
-  Painter.drawText(QRect(656, 329, 140, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("аспекты натала"));
-  Painter.setPen(QPen(Qt::darkGray, 1, Qt::DashLine));
-  Painter.drawLine(620, 354, 650, 354);
-  Painter.setPen(Qt::black);
-  Painter.drawText(QRect(656, 347, 140, 14), Qt::AlignLeft | Qt::AlignVCenter,
-                   QStringLiteral("аспекты между картами"));
+  const std::pair<Qt::PenStyle, const char*> chords[] = {{Qt::SolidLine, "аспекты натала"},
+                                                         {Qt::DashLine, "аспекты между картами"}};
+  int y = 361;
+  for (const auto& [style, text] : chords) {
+    Painter.setPen(QPen(Qt::darkGray, 1, style));
+    Painter.drawLine(620, y, 644, y);
+    Painter.setPen(Qt::black);
+    Painter.drawText(QRect(650, y - 7, PictureWidth - 652, 14), Qt::AlignLeft | Qt::AlignVCenter,
+                     QString::fromUtf8(text));
+    y += 16;
+  }
 }
 
 } // namespace kosmo

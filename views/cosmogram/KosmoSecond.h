@@ -31,7 +31,8 @@ inline constexpr TNatalRadii kBiWheelRadii{128, 149, 110};
 // What the band shows.
 struct TSecondWheel {
   QString Title;                   // "Транзиты", "Синастрия: Анна", ...
-  QString Moment;                  // its moment as text, local and universal
+  QString Moment;                  // its local moment as text
+  QString Universal;               // its universal moment as text
   astro::TLongitudes Longitudes{}; // [0] is the Sun
   std::optional<double> Asc, Mc;   // drawn when houses are shown
   struct TChord {
