@@ -287,7 +287,10 @@ void TForm1::PositionFrame1PositionChange() {
 std::vector<config::TIniEntry> TForm1::OptionsEntries() const {
   return {PositionFrame1_->OptionsEntry(),
           {"Options", "HouseSystem", std::string(1, Houses_->System())},
-          {"SecondChart", "Mode", std::string(astro::SecondKindKey(SecondPanel_->Kind()))},
+          {"SecondChart", "Mode",
+           SecondPanel_->Kind() == astro::TSecondKind::None
+               ? std::string("none")
+               : std::string(astro::SecondKindKey(SecondPanel_->Kind()))},
           {"SecondChart", "Chart", SecondPanel_->ChartName().toStdString()}};
 }
 

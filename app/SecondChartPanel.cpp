@@ -110,19 +110,20 @@ TSecondChartPanel::TSecondChartPanel(QWidget* Sheet) : QObject(Sheet) {
 
   Note = new QLabel(Sheet);
   Note->setObjectName(QStringLiteral("SecondNote"));
-  Note->setGeometry(8, 200, 297, 30);
+  Note->setGeometry(8, 198, 297, 44);
   Note->setWordWrap(true);
   Found = new QLabel(Sheet);
   Found->setObjectName(QStringLiteral("SecondFound"));
-  Found->setGeometry(8, 232, 297, 34);
+  Found->setGeometry(8, 244, 297, 32);
   Found->setWordWrap(true);
   Found->setTextInteractionFlags(Qt::TextSelectableByMouse);
-  auto* head = new QLabel(QStringLiteral("Аспекты между картами (по орбу):"), Sheet);
-  head->setGeometry(8, 268, 297, 18);
+  auto* head = new QLabel(QStringLiteral("Вторая карта — аспект — натал, по орбу:"), Sheet);
+  head->setGeometry(8, 278, 297, 18);
   List = new QPlainTextEdit(Sheet);
   List->setObjectName(QStringLiteral("CrossAspects"));
   List->setReadOnly(true);
-  List->setGeometry(8, 288, 297, 150);
+  List->setGeometry(8, 296, 297, 142);
+  List->setLineWrapMode(QPlainTextEdit::NoWrap);
 
   connect(Modes, &QButtonGroup::idClicked, this, [this](int) {
     if (Kind() == TSecondKind::Transit && OnNow)
@@ -234,9 +235,9 @@ void TSecondChartPanel::ShowChart(const astro::TChart& Second,
   for (const astro::TCrossAspect& item : Cross)
     text += Text(astro::CrossPointName(item.Second)) + QStringLiteral(" — ") +
             Text(astro::AspectNames[item.Aspect]) + QStringLiteral(" — ") +
-            Text(astro::CrossPointName(item.Natal)) + QStringLiteral(" (натал), орб ") +
+            Text(astro::CrossPointName(item.Natal)) + QStringLiteral(", ") +
             QString::number(item.Orb, 'f', 2) + QStringLiteral("°, ") +
-            (item.Applying ? QStringLiteral("сходящийся") : QStringLiteral("расходящийся")) + '\n';
+            (item.Applying ? QStringLiteral("сходится") : QStringLiteral("расходится")) + '\n';
   if (Cross.empty())
     text = QStringLiteral("Аспектов между картами нет.");
   List->setPlainText(text);
