@@ -2,7 +2,7 @@
 // The planet tab's houses: a box with the house system's choice and the twelve cusps (sign glyph
 // and degree in the sign), and beside it a list of the angles, each body's house and motion, the
 // points and the aspects of the bodies to the angles and points. It shows a chart value; the
-// Part's planet table beside it is untouched.
+// planet table beside it is untouched.
 #pragma once
 
 #include "Chart.h"

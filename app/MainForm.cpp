@@ -20,6 +20,7 @@
 #include "ProgramFiles.h"
 #include "Prompts.h"
 #include "SaveFolders.h"
+#include "SecondChartPanel.h"
 #include "StartupPrefetch.h"
 #include "SunMoonPanels.h"
 #include "TaroImage.h"
@@ -215,6 +216,7 @@ void TForm1::FormCreate() {
   PlanetPosition1_->SetIniFileName(SlashedIniPath().toStdString());
   FillAspectGrid();
   InitTree();
+  ReadSecondChoice();
   CreateTree();
   Timer1_->stop();
   Prefetch_.reset();
@@ -241,6 +243,7 @@ void TForm1::CreateTree() {
 void TForm1::PlanetPosition1Change() {
   RefreshPlanetTable();
   RefreshHouses();
+  RefreshSecond();
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
@@ -292,7 +295,12 @@ void TForm1::PositionFrame1PositionChange() {
 std::vector<config::TIniEntry> TForm1::OptionsEntries() const {
   return {PositionFrame1_->OptionsEntry(),
           {"Options", "HouseSystem", std::string(1, Houses_->System())},
-          {"Options", "CosmogramHouses", config::FormatIniBool(HousesOnWheel_->isChecked())}};
+          {"Options", "CosmogramHouses", config::FormatIniBool(HousesOnWheel_->isChecked())},
+          {"SecondChart", "Mode",
+           SecondPanel_->Kind() == astro::TSecondKind::None
+               ? std::string("none")
+               : std::string(astro::SecondKindKey(SecondPanel_->Kind()))},
+          {"SecondChart", "Chart", SecondPanel_->ChartName().toStdString()}};
 }
 
 void TForm1::RefreshHouses() {
@@ -437,6 +445,10 @@ void TForm1::RestartAnimationCount() {
 }
 
 void TForm1::Timer1Timer() {
+  // With a second chart that has a moment, the transits run over the birth chart.
+  if (AnimateSecond()) {
+    return;
+  }
   // A moment edited or a step chosen meanwhile: count on from there.
   const bool edited = std::llround(PositionFrame1_->UniversalTime() * kMsPerDay) !=
                       std::llround(Animation.Shown * kMsPerDay);
@@ -583,6 +595,12 @@ void TForm1::TransitsClick() {
     const astro::TDateTime local = ut + offsetAt(ut) / 86400.0;
     if (!PositionFrame1_->IsInRange(local)) {
       Prompts().Information("Момент вне диапазона эфемерид.");
+      return;
+    }
+    if (SecondPanel_->Kind() != astro::TSecondKind::None) { // the moment as the transits shown
+      SecondPanel_->SetKind(astro::TSecondKind::Transit);
+      SecondPanel_->SetMoment(local);
+      CreateTree();
       return;
     }
     PositionFrame1_->SetDateTime(local);

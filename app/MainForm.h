@@ -11,13 +11,16 @@
 #include "Dignities.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
+#include "SecondChart.h"
 
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 class QAction;
 class QCheckBox;
@@ -39,6 +42,7 @@ class TKosmoFrame;
 class TMainMenuXP;
 class TPositionFrame;
 class TSunMoonPanels;
+class TSecondChartPanel;
 class TStartupPrefetch;
 class TTaroFrame;
 class TViewFrame;
@@ -130,6 +134,8 @@ public:
   // "Дома и оси": the cosmogram with or without houses, angles and points.
   void HousesOnWheelClick(bool Checked);
   QAction* HousesOnWheel() const { return HousesOnWheel_; }
+  // "Вид" → a second chart kind: chosen on the "Вторая карта" tab, which is brought forward.
+  void SecondKindClick(astro::TSecondKind Kind);
 
   // Key preview: Shift+Alt+F12 opens the ephemeris export. Never consumes the key.
   void FormKeyDown(int key, Qt::KeyboardModifiers modifiers);
@@ -145,6 +151,10 @@ public:
   TDignityForm* DignityForm() const { return DignityForm_; }
   const TSunMoonPanels& SunMoonPanels() const { return *SunMoon; }
   THousesPanel* HousesPanel() const { return Houses_; }
+  TSecondChartPanel* SecondPanel() const { return SecondPanel_; }
+  // The second chart shown around the natal one, if any, and the aspects between them.
+  const std::optional<astro::TChart>& SecondChart() const { return SecondChart_; }
+  const std::vector<astro::TCrossAspect>& CrossAspects() const { return Cross_; }
   // The chart the planet tab's houses show (with houses once a place is chosen).
   const astro::TChart& Chart() const { return Chart_; }
   QTabWidget* PageControl1() const { return PageControl1_; }
@@ -185,6 +195,18 @@ private:
   void RefreshSunMoon();
   // The chart value of the position frame's moment and place, into the houses panel.
   void RefreshHouses();
+  // The second chart around that value, into its tab and (not yet drawn) the cosmogram.
+  void RefreshSecond();
+  astro::TChart ComputeSecond();
+  // The synastry partner's chart from the archive, its moment on its own clock.
+  astro::TChart PartnerChart(const QString& Name);
+  void BuildSecondTab();
+  void FillSecondChartNames(const QString& Chosen);
+  void ReadSecondChoice();
+  // Universal time to the natal place's clock: its zone by date when zones by date are on.
+  std::function<int(astro::TDateTime)> NatalOffsetAtUniversal() const;
+  // The animation's step moves the second chart's moment: true when one is shown that has one.
+  bool AnimateSecond();
   // The options the window keeps beside the aspect settings.
   std::vector<config::TIniEntry> OptionsEntries() const;
   // The chart zone's offset east of UT in minutes: the one conversion the almanac uses.
@@ -244,6 +266,10 @@ private:
   std::unique_ptr<TSunMoonPanels> SunMoon;
   THousesPanel* Houses_ = nullptr;
   astro::TChart Chart_;
+  TSecondChartPanel* SecondPanel_ = nullptr;
+  std::array<QAction*, 6> SecondItems{};
+  std::optional<astro::TChart> SecondChart_;
+  std::vector<astro::TCrossAspect> Cross_;
   std::string AsteroidFolder_ = astro::AsteroidFolder();
 
   TImageFrame* TreeFrame_ = nullptr;

@@ -12,6 +12,7 @@
 #include "Vocabulary.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
@@ -101,6 +102,20 @@ void TForm1::BuildMenu() {
   HousesOnWheel_->setObjectName("HousesOnWheel");
   HousesOnWheel_->setCheckable(true);
   connect(HousesOnWheel_, &QAction::toggled, this, &TForm1::HousesOnWheelClick);
+  auto* seconds = new QActionGroup(this);
+  const std::array<const char*, 6> secondNames = {"SecondNoneItem",     "SecondTransitItem",
+                                                  "SecondSynastryItem", "SecondSolarItem",
+                                                  "SecondLunarItem",    "SecondProgressedItem"};
+  const std::array<const char*, 6> secondCaptions = {
+      "Вторая карта: нет", "Транзиты", "Синастрия", "Соляр", "Лунар", "Прогрессии"};
+  for (int k = 0; k < 6; ++k) {
+    const auto kind = static_cast<astro::TSecondKind>(k);
+    SecondItems[k] = AddItem(view, secondNames[k], secondCaptions[k], nullptr);
+    SecondItems[k]->setCheckable(true);
+    seconds->addAction(SecondItems[k]);
+    connect(SecondItems[k], &QAction::triggered, this, [this, kind] { SecondKindClick(kind); });
+  }
+  SecondItems[0]->setChecked(true);
 
   QMenu* analysis = MainMenuXP1_->addMenu("Анализ");
   analysis->setObjectName("Analysis");
@@ -136,6 +151,7 @@ void TForm1::BuildTabs(QWidget* client) {
   PositionFrame1_->setObjectName("PositionFrame1");
   PositionFrame1_->setGeometry(8, 200, 298, 176);
   BuildAnimationPanel(settings);
+  BuildSecondTab();
   PageControl1_->setCurrentWidget(settings);
   PlaceTabs();
 }

@@ -236,6 +236,39 @@ std::string DignityTotalJson(const TChartFacts& chart) {
   return chart.Dignities ? std::to_string(astro::TotalPoints(chart.Dignities->Bodies)) : "null";
 }
 
+std::string CrossPointJson(const astro::TCrossPoint& point) {
+  return point.Body ? std::to_string(point.Body) : Quoted(astro::CrossPointKey(point));
+}
+
+std::string SecondJson(const TChartFacts& chart) {
+  if (!chart.Second)
+    return "null";
+  const TSecondFacts& second = *chart.Second;
+  return TList('{', '}')
+      .Add("kind", Quoted(astro::SecondKindKey(second.Kind)))
+      .Add("name", second.Name.empty() ? std::string("null") : Quoted(second.Name))
+      .Add("moment", MomentJson(second.Chart))
+      .Add("place", PlaceJson(second.Chart))
+      .Add("bodies", BodiesJson(second.Chart))
+      .Add("houses", HousesJson(second.Chart.Value))
+      .Done();
+}
+
+std::string CrossAspectsJson(const TChartFacts& chart) {
+  if (!chart.Second)
+    return "null";
+  TList aspects('[', ']');
+  for (const astro::TCrossAspect& item : chart.Second->Cross)
+    aspects.Add(TList('{', '}')
+                    .Add("second", CrossPointJson(item.Second))
+                    .Add("aspect", std::to_string(item.Aspect))
+                    .Add("natal", CrossPointJson(item.Natal))
+                    .Add("orb", astro::FormatFixed(2, 0, item.Orb))
+                    .Add("applying", item.Applying ? "true" : "false")
+                    .Done());
+  return aspects.Done();
+}
+
 } // namespace
 
 std::string ChartJson(const TChartFacts& chart) {
@@ -252,6 +285,8 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("houses", HousesJson(chart.Value))
       .Add("points", PointsJson(chart.Value))
       .Add("point_aspects", PointAspectsJson(chart.Value))
+      .Add("second", SecondJson(chart))
+      .Add("cross_aspects", CrossAspectsJson(chart))
       .Done();
 }
 

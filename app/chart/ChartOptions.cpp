@@ -10,10 +10,12 @@ namespace chart {
 namespace {
 
 // Options that take a value, in the order --help lists them.
-const char* const ValueOptions[] = {"--date",   "--time",       "--city",   "--zone", "--ini",
-                                    "--out",    "--until",      "--step",   "--seed", "--archive",
-                                    "--chart",  "--save-chart", "--houses", "--pdf",  "--max-steps",
-                                    "--import", "--export",     "--format"};
+const char* const ValueOptions[] = {
+    "--date",       "--time",         "--city",         "--zone",      "--ini",
+    "--out",        "--until",        "--step",         "--seed",      "--archive",
+    "--chart",      "--save-chart",   "--houses",       "--pdf",       "--max-steps",
+    "--import",     "--export",       "--format",       "--transit",   "--transit-time",
+    "--with-chart", "--solar-return", "--lunar-return", "--progressed"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -112,6 +114,50 @@ TChartOptions WithExport(TChartOptions options, const std::string& file, const s
   options.ExportFile = file;
   options.ExportCharts = charts;
   return options;
+}
+
+// The second chart the options ask for, if any; at most one kind.
+std::optional<TSecondOption> SecondValue(const std::map<std::string, std::string>& values) {
+  const char* const kinds[] = {"--transit", "--with-chart", "--solar-return", "--lunar-return",
+                               "--progressed"};
+  std::optional<TSecondOption> second;
+  for (const char* name : kinds) {
+    const auto found = values.find(name);
+    if (found == values.end())
+      continue;
+    if (second)
+      throw TChartError(std::string("give at most one of --transit, --with-chart, "
+                                    "--solar-return, --lunar-return and --progressed"));
+    const std::string& text = found->second;
+    second = TSecondOption{};
+    const std::string option = name;
+    if (option == "--with-chart") {
+      second->Kind = astro::TSecondKind::Synastry;
+      second->ChartName = text;
+      if (text.empty())
+        throw TChartError("--with-chart: empty chart name");
+    } else if (option == "--solar-return") {
+      second->Kind = astro::TSecondKind::SolarReturn;
+      int year = 0;
+      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), year);
+      if (text.empty() || error != std::errc() || end != text.data() + text.size() || year < 1800 ||
+          year > 2200)
+        throw TChartError("--solar-return: \"" + text + "\" is not a year (1800 to 2200)");
+      second->Year = year;
+    } else {
+      second->Kind = option == "--transit"        ? astro::TSecondKind::Transit
+                     : option == "--lunar-return" ? astro::TSecondKind::LunarReturn
+                                                  : astro::TSecondKind::Progressed;
+      const auto time = values.find("--transit-time");
+      const TClockTime clock = second->Kind == astro::TSecondKind::Transit && time != values.end()
+                                   ? TimeValue("--transit-time", time->second)
+                                   : TClockTime{12, 0, 0};
+      second->Local = ToSeconds(DateValue(option, text), clock);
+    }
+  }
+  if (values.count("--transit-time") && !values.count("--transit"))
+    throw TChartError("--transit-time goes with --transit");
+  return second;
 }
 
 } // namespace
@@ -299,6 +345,9 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       throw TChartError("--houses: \"" + value("--houses") +
                         "\" is not a house system (P K R C O E W B M T or a name such as Koch)");
   }
+  options.Second = SecondValue(values);
+  if (options.Second && options.Events)
+    throw TChartError("a second chart does not go with --transits or --sky");
   if (given("--max-steps"))
     options.MaxSteps = MaxStepsValue(value("--max-steps"));
   if (given("--until")) {
@@ -322,6 +371,9 @@ std::string ChartHelpText() {
                       [--historic-zones | --no-historic-zones]
                       [--wheel-houses | --no-wheel-houses]
        astravia-chart --chart NAME [--archive PATH] [--ini PATH] [--out DIR] [...]
+       astravia-chart (--date ... | --chart NAME) (--transit DATE [--transit-time T] |
+                      --with-chart NAME | --solar-return YEAR | --lunar-return DATE |
+                      --progressed DATE) [--json] [--out DIR] [...]
        astravia-chart --list-charts [--archive PATH]
        astravia-chart --import FILE [--archive PATH] [--ini PATH]
        astravia-chart --export FILE [--format aaf|csv] [--chart NAME ...] [--archive PATH]
@@ -431,6 +483,21 @@ Options:
                       then the sky's own aspects, stations and sign ingresses. One event
                       per line, sorted by moment: local and universal moment and what
                       happens.
+  --transit DATE      a second chart around the chart: the sky of that local date (at the
+                      chart's place and zone), at 12:00 or at --transit-time hh:mm[:ss].
+                      The text and --json add the second chart (moment, place, bodies,
+                      houses) and the aspects between the two charts (second chart's
+                      body or angle, aspect, natal body or angle, orb, applying or
+                      separating), sorted by orb, under the same switches and orbs; the
+                      cosmogram picture of --out becomes a bi-wheel.
+  --with-chart NAME   the second chart is the archive's chart NAME (synastry).
+  --solar-return YEAR the second chart is the solar return of YEAR: the moment the Sun
+                      comes back to its natal longitude (Swiss Ephemeris, to the second),
+                      at the chart's place.
+  --lunar-return DATE the second chart is the first lunar return from that local date on.
+  --progressed DATE   the second chart is the secondary progression to that local date
+                      (noon): one day after birth for each tropical year of 365.24219
+                      days; the angles and cusps are the natal ones moved by the solar arc.
   --sky FROM TO       the sky's own aspects, stations and ingresses alone, no chart;
                       local times of --city or --zone (universal time without either).
   -h, --help          show this text.

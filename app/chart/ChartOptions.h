@@ -5,6 +5,8 @@
 
 #include "ChartMoment.h"
 
+#include "SecondChart.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -34,6 +36,16 @@ struct TEventPeriod {
   bool Sky = false;  // --sky: the sky's own events, no natal chart
 };
 
+// A second chart around the chart: --transit, --with-chart, --solar-return, --lunar-return or
+// --progressed.
+struct TSecondOption {
+  astro::TSecondKind Kind = astro::TSecondKind::Transit;
+  TSeconds Local = 0;    // local moment at the chart's place: of the transit, the lunar return's
+                         // search start, the progression's target
+  int Year = 0;          // of the solar return
+  std::string ChartName; // the archive's chart of a synastry
+};
+
 struct TChartOptions {
   bool Help = false;
   TSeconds Start = 0;              // local moment of the first chart
@@ -60,6 +72,7 @@ struct TChartOptions {
   std::string PdfFile;                   // --pdf: the chart sheet's file; empty: none
   std::int64_t MaxSteps = kDefaultMaxSteps; // most charts of a series that writes files
   std::optional<TEventPeriod> Events;       // list a period's events instead of the chart
+  std::optional<TSecondOption> Second;      // a second chart around this one
 };
 
 // Number of charts the options ask for: 1, or every step from Start through Until.

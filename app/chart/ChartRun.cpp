@@ -4,6 +4,7 @@
 #include "ChartArchive.h"
 #include "ChartCollection.h"
 #include "ChartEvents.h"
+#include "ChartSecond.h"
 #include "ChartSession.h"
 #include "ChartSheet.h"
 #include "CityBase.h"
@@ -235,6 +236,35 @@ void RefuseProgramFiles(const QString& folder, std::int64_t count, bool png) {
                         "\" is a file the program reads; choose another --out folder");
 }
 
+// The session's files and place for the options (and the stored chart they were taken from).
+TChartSetup SessionSetup(const TChartOptions& options,
+                         const std::optional<archive::TStoredChart>& stored) {
+  TChartSetup setup;
+  setup.IniPath =
+      options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
+  setup.DataDir = DefaultDataDir();
+  setup.EphemerisFile = DefaultEphemerisFile();
+  setup.FontFile = DefaultFontFile();
+  setup.DignityFile = DefaultDignityFile();
+  setup.City = options.City;
+  setup.Zone = options.Zone.value_or(0);
+  setup.HistoricZones = options.HistoricZones;
+  if (stored && !options.HistoricZones)
+    setup.HistoricZones = stored->HistoricZones; // the chart's own choice
+  setup.HouseSystem = options.HouseSystem;
+  if (stored)
+    setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
+                                    stored->Country.toStdString(),
+                                    stored->City.toStdString(),
+                                    stored->LatitudeDeg,
+                                    stored->LatitudeMin,
+                                    stored->LongitudeDeg,
+                                    stored->LongitudeMin,
+                                    archive::LatitudeOf(*stored),
+                                    archive::LongitudeOf(*stored)};
+  return setup;
+}
+
 } // namespace
 
 QString ReportFileName(std::int64_t number, std::int64_t count) {
@@ -273,34 +303,28 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   const QString folder = QString::fromStdString(options.OutDir);
 
   TConsolePrompts prompts(errors);
-  TChartSetup setup;
-  setup.IniPath =
-      options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
-  setup.DataDir = DefaultDataDir();
-  setup.EphemerisFile = DefaultEphemerisFile();
-  setup.FontFile = DefaultFontFile();
-  setup.DignityFile = DefaultDignityFile();
-  setup.City = options.City;
-  setup.Zone = options.Zone.value_or(0);
+  TChartSetup setup = SessionSetup(options, stored);
   setup.TreeFrame = files;
-  setup.HistoricZones = options.HistoricZones;
-  if (stored && !options.HistoricZones)
-    setup.HistoricZones = stored->HistoricZones; // the chart's own choice
   setup.TaroFrame = (files || options.Json) && !options.Events;
-  setup.HouseSystem = options.HouseSystem;
   setup.WheelHouses = options.WheelHouses;
   PinSpreadSeed(options.Seed);
-  if (stored)
-    setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
-                                    stored->Country.toStdString(),
-                                    stored->City.toStdString(),
-                                    stored->LatitudeDeg,
-                                    stored->LatitudeMin,
-                                    stored->LongitudeDeg,
-                                    stored->LongitudeMin,
-                                    archive::LatitudeOf(*stored),
-                                    archive::LongitudeOf(*stored)};
   TChartSession session(setup, prompts);
+  // A synastry's partner is computed by a session of its own (its place, zone and history);
+  // it lives to the end, as its symbol font is the one the pictures are drawn with.
+  std::unique_ptr<TChartSession> partner;
+  std::optional<TChartFacts> partnerFacts;
+  if (options.Second && options.Second->Kind == astro::TSecondKind::Synastry) {
+    const archive::TStoredChart other = LoadChart(archivePath, options.Second->ChartName);
+    TChartOptions otherOptions = given;
+    otherOptions.Until.reset();
+    otherOptions = WithStoredChart(otherOptions, other);
+    TChartSetup partnerSetup = SessionSetup(otherOptions, other);
+    partnerSetup.TreeFrame = partnerSetup.TaroFrame = false;
+    partnerSetup.DignityFile.clear();
+    partner = std::make_unique<TChartSession>(partnerSetup, prompts);
+    partner->CheckInRange(otherOptions.Start);
+    partnerFacts = partner->Compute(otherOptions.Start);
+  }
   const TUniversalSeries series(session, options);
   const std::int64_t count = series.Count;
   if (files)
@@ -322,7 +346,13 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
         .Save(ChartToStore(*options.SaveChart, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
-    const TChartFacts facts = session.Compute(series.Local(i), series.Offset(i));
+    TChartFacts facts = session.Compute(series.Local(i), series.Offset(i));
+    if (options.Second) {
+      facts.Second = partnerFacts
+                         ? SynastryOf(options.Second->ChartName, *partnerFacts, facts, session)
+                         : ComputeSecond(*options.Second, facts, session);
+      ShowBiWheel(session, facts);
+    }
     if (options.Json) {
       std::fputs((ChartJson(facts) + "\n").c_str(), out);
     } else {

@@ -6,6 +6,7 @@
 #include "DateTime.h"
 #include "Formatting.h"
 #include "Vocabulary.h"
+#include "ZoneOffset.h"
 
 #include <sstream>
 
@@ -114,7 +115,31 @@ void PrintPoints(std::ostream& out, const astro::TChart& chart) {
         << "), orb " << astro::FormatFixed(2, 0, item.Orb) << "\n";
 }
 
+void PrintSecond(std::ostream& out, const TSecondFacts& second);
+
 } // namespace
+
+TChartFacts FactsOfValue(const astro::TChart& Value, const std::optional<TPlaceFacts>& Place) {
+  TChartFacts facts;
+  facts.Value = Value;
+  facts.Place = Place;
+  facts.Local = Value.Moment.Local;
+  facts.Universal = Value.Moment.Universal;
+  facts.OffsetSeconds = Value.Moment.OffsetSeconds;
+  facts.Zone = WholeHoursOf(Value.Moment.OffsetSeconds);
+  facts.ZoneName = Value.Moment.ZoneName;
+  facts.OffsetLabel = OffsetText(Value.Moment.OffsetSeconds).toStdString() +
+                      (Value.Moment.ZoneName.empty() ? "" : ", " + Value.Moment.ZoneName);
+  for (int b = 1; b <= astro::kBodyCount; ++b) {
+    const double longitude = Value.Longitudes[b - 1];
+    const int sign = static_cast<int>(longitude / 30.0) % 12 + 1;
+    facts.Bodies[b - 1] = {longitude, sign, longitude - 30.0 * (sign - 1)};
+  }
+  for (int i = 0; i < Value.Aspects.Count; ++i)
+    facts.Aspects.push_back({Value.Aspects.Items[i].Planet1, Value.Aspects.Items[i].Aspect,
+                             Value.Aspects.Items[i].Planet2});
+  return facts;
+}
 
 std::string AspectLine(const TAspectFacts& item) {
   return std::string(astro::PlanetNames[item.Planet1]) + " - " +
@@ -169,7 +194,31 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
         out << "    " << line << "\n";
     }
   }
+  if (chart.Second)
+    PrintSecond(out, *chart.Second);
   return out.str();
 }
+
+namespace {
+
+void PrintSecond(std::ostream& out, const TSecondFacts& second) {
+  out << "Second chart: " << astro::SecondKindName(second.Kind);
+  if (!second.Name.empty())
+    out << ", " << second.Name;
+  out << "\n";
+  if (second.Kind == astro::TSecondKind::Progressed)
+    out << "  angles and cusps progressed by the solar arc\n";
+  std::istringstream lines(ChartText(second.Chart));
+  for (std::string line; std::getline(lines, line);)
+    out << "  " << line << "\n";
+  out << "Cross aspects: " << second.Cross.size() << "\n";
+  for (const astro::TCrossAspect& item : second.Cross)
+    out << "  " << astro::CrossPointName(item.Second) << " - " << astro::CrossPointName(item.Natal)
+        << " (натал): " << astro::AspectNames[item.Aspect] << " (" << astro::AspectKeys[item.Aspect]
+        << "), orb " << astro::FormatFixed(2, 0, item.Orb) << ", "
+        << (item.Applying ? "applying" : "separating") << "\n";
+}
+
+} // namespace
 
 } // namespace chart

@@ -7,8 +7,10 @@
 #include "Chart.h"
 #include "Clock.h"
 #include "Dignities.h"
+#include "SecondChart.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,6 +54,8 @@ struct TDignityFacts {
   astro::TChartDignities Bodies{}; // element 0 is the Sun
 };
 
+struct TSecondFacts;
+
 // One computed chart, as the model holds it after the aspect search.
 struct TChartFacts {
   astro::TDateTime Local = 0;     // the moment the frames show (local time)
@@ -68,7 +72,19 @@ struct TChartFacts {
   std::optional<astro::TAlmanacDay> Almanac;       // Sun and Moon of the local day, with a place
   std::optional<TDignityFacts> Dignities;          // when a table of dignities was read
   astro::TChart Value; // the same chart as a value, with houses and points when a place is known
+  std::shared_ptr<const TSecondFacts> Second; // a second chart around this one, or none
 };
+
+// A second chart around a chart and the aspects between them.
+struct TSecondFacts {
+  astro::TSecondKind Kind = astro::TSecondKind::Transit;
+  std::string Name;  // the archive's chart of a synastry, else empty
+  TChartFacts Chart; // its moment, place, bodies, aspects and value (no tarot, no almanac)
+  std::vector<astro::TCrossAspect> Cross; // sorted by orb
+};
+
+// The facts of a chart value that printing needs: moment, bodies and aspects, and the place.
+TChartFacts FactsOfValue(const astro::TChart& Value, const std::optional<TPlaceFacts>& Place);
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
 // (a series); 0 prints no heading.

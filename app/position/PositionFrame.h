@@ -173,7 +173,7 @@ private:
   QLabel* DlgMinText = nullptr;
   QLabel* ShirGradeText = nullptr;
   QLabel* ShirMinText = nullptr;
-  // The zone of the Parts' behaviour: the city's whole hours, or the spin edit's when set by hand.
+  // The classic zone: the city's whole hours, or the spin edit's when set by hand.
   int StandardZone = 7;
   QString ZoneName;
   double Latitude = 0;

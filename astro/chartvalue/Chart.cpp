@@ -82,7 +82,7 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
   chart.Place = Place;
   chart.Longitudes = Store.LongitudesAt(Moment.Universal);
 
-  // The aspect list comes from the position model's own search, so it is the Parts' list.
+  // The aspect list comes from the position model's own search, so it is the list every view shows.
   TPlanetPosition search;
   search.SetAspectSettings(Settings.Enabled, Settings.Orbs);
   for (int b = 1; b <= kBodyCount; ++b)

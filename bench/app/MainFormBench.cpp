@@ -42,6 +42,25 @@ void BM_AnimationTick(benchmark::State& state) {
 }
 BENCHMARK(BM_AnimationTick)->Unit(benchmark::kMicrosecond);
 
+// The same tick with transits shown around the chart: the second chart's moment moves, the
+// chart, the transits, their cross aspects, the table and every view (the bi-wheel) follow.
+void BM_AnimationTickWithTransits(benchmark::State& state) {
+  TScriptedPrompts prompts;
+  auto form = MakeForm();
+  form->SecondKindClick(astro::TSecondKind::Transit);
+  form->findChild<QCheckBox*>("CheckBox1")->setChecked(true);
+  for (auto _ : state) {
+    form->Timer1Timer();
+  }
+  form->findChild<QCheckBox*>("CheckBox1")->setChecked(false);
+  state.counters["cross_aspects"] = double(form->CrossAspects().size());
+  form->SecondKindClick(astro::TSecondKind::None); // the runtime folder's file keeps no choice
+}
+BENCHMARK(BM_AnimationTickWithTransits)
+    ->Unit(benchmark::kMillisecond)
+    ->Repetitions(5)
+    ->ReportAggregatesOnly();
+
 void BM_CreateTree(benchmark::State& state) {
   TScriptedPrompts prompts;
   auto form = MakeForm();

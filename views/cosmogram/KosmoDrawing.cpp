@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "KosmoDrawing.h"
 
+#include "KosmoSecond.h"
+
 #include "CanvasText.h"
 #include "DateTime.h"
 #include "FontStream.h"
@@ -161,17 +163,19 @@ void PasteBodyPicture(QImage& picture, const QImage& body, int cx, int cy) {
 }
 
 // Bodies at Shown (degrees, element 0 the Sun): their true longitudes, or spread apart.
-void DrawBodies(QImage& picture, const TChart& chart, const TArt& art,
+void DrawBodies(QImage& picture, const TChart& chart, const TArt& art, const TNatalRadii& radii,
                 const std::vector<double>& shown, THintRegions& regions) {
   for (int body = 1; body <= astro::kBodyCount; ++body) {
     const double a = shown[body - 1] * DegreesToRadians;
     PasteBodyPicture(picture, art.Bodies[body],
-                     static_cast<int>(Centre - BodyPictureRadius * std::cos(a)),
-                     static_cast<int>(Centre + BodyPictureRadius * std::sin(a)));
-    const int x = static_cast<int>(Centre - BodyGlyphRadius * std::cos(a) - 8);
-    const int y = static_cast<int>(Centre + BodyGlyphRadius * std::sin(a) - 8);
+                     static_cast<int>(Centre - radii.Picture * std::cos(a)),
+                     static_cast<int>(Centre + radii.Picture * std::sin(a)));
+    const int x = static_cast<int>(Centre - radii.Glyph * std::cos(a) - 8);
+    const int y = static_cast<int>(Centre + radii.Glyph * std::sin(a) - 8);
     DrawSymbol(&picture, x, y, PlanetColor(body), 15 + body);
     regions.Bodies[body] = {{x, y, x + 15, y + 15}, BodyHint(body, chart.Aspects)};
+    if (chart.Second)
+      regions.Bodies[body].Text.prepend(QStringLiteral("Натальная карта: "));
   }
 }
 
@@ -262,7 +266,9 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   DrawBodyTable(painter, Picture, Chart, Art.Letters, tableBackground);
   Regions.Houses.clear();
   const THouseLayer* houses = Chart.Houses;
-  DrawLegend(painter, houses);
+  DrawSecondLegend(painter, Chart.Second);
+  if (!Chart.Second)
+    DrawLegend(painter, houses); // TODO(bi-wheel): one legend for both
   if (houses) {
     DrawAxisLabels(painter, *houses, Regions.Houses);
   }
@@ -271,6 +277,7 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
   DrawDisc(painter, InnerDiscRadius);
+  const TNatalRadii& radii = Chart.Second ? kBiWheelRadii : kSingleRadii;
   std::vector<double> shown(Chart.Longitudes.begin(), Chart.Longitudes.end());
   if (houses) {
     DrawCusps(painter, *houses, Regions.Houses);
@@ -279,13 +286,19 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   }
   painter.end();
 
-  DrawBodies(Picture, Chart, Art, shown, Regions);
+  Regions.HasSecond = Chart.Second != nullptr;
+  if (Chart.Second)
+    DrawSecondRing(Picture, *Chart.Second, Regions.SecondBodies);
+  DrawBodies(Picture, Chart, Art, radii, shown, Regions);
   if (houses) {
     DrawPoints(Picture, *houses, shown, Regions.Houses);
   }
   painter.begin(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  DrawChords(painter, Chart, houses && houses->Houses ? HouseRingInner : ChordRadius);
+  DrawChords(painter, Chart,
+             houses && houses->Houses ? std::min(HouseRingInner, radii.Chord) : radii.Chord);
+  if (Chart.Second)
+    DrawCrossChords(painter, *Chart.Second);
 }
 
 } // namespace kosmo

@@ -40,11 +40,15 @@ struct THintRegion {
 };
 
 struct THintRegions {
-  std::array<THintRegion, astro::kSignCount + 1> Signs;       // 1..12
-  std::array<THintRegion, astro::kBodyCount + 1> Bodies;      // 1..10
-  std::array<THintRegion, astro::kSegmentCount + 1> Segments; // 1..72
+  std::array<THintRegion, astro::kSignCount + 1> Signs;        // 1..12
+  std::array<THintRegion, astro::kBodyCount + 1> Bodies;       // 1..10
+  std::array<THintRegion, astro::kSegmentCount + 1> Segments;  // 1..72
+  std::array<THintRegion, astro::kBodyCount + 1> SecondBodies; // 1..10, with a second chart
+  bool HasSecond = false;
   std::vector<THintRegion> Houses; // angles, house numbers and points, with houses shown
 };
+
+struct TSecondWheel;
 
 // What one redraw shows.
 struct TChart {
@@ -52,6 +56,7 @@ struct TChart {
   double Moment = 0;               // local; 0 draws no date and time
   astro::TAspectList Aspects{};
   const THouseLayer* Houses = nullptr; // with houses shown: drawn over the wheel
+  const TSecondWheel* Second = nullptr; // a bi-wheel's second chart; none: the single wheel
 };
 
 // The pictures the wheel is drawn with: body b at Bodies[b] (22 x 22, pure white is

@@ -52,8 +52,9 @@ kosmo::TArt TKosmoFrame::Art() const {
 
 void TKosmoFrame::DrawChart() {
   kosmo::DrawChart(Image1->Picture(),
-                   {Longitudes, Moment, Aspects, HousesShown ? &HouseLayer : nullptr}, Art(),
-                   KosmoHintRegions);
+                   {Longitudes, Moment, Aspects, HousesShown ? &HouseLayer : nullptr,
+                    Second_ ? &*Second_ : nullptr},
+                   Art(), KosmoHintRegions);
   Image1->update();
 }
 
@@ -65,6 +66,12 @@ void TKosmoFrame::SetHouses(const std::optional<astro::THouses>& Houses,
 void TKosmoFrame::SetHousesShown(bool Shown) {
   HousesShown = Shown;
   DrawChart();
+}
+
+void TKosmoFrame::SetSecond(std::optional<kosmo::TSecondWheel> Wheel, bool Redraw) {
+  Second_ = std::move(Wheel);
+  if (Redraw)
+    DrawChart();
 }
 
 void TKosmoFrame::SetLongitudes(const astro::TLongitudes& Values) {
@@ -119,7 +126,11 @@ void TKosmoFrame::Image1MouseMove(Qt::KeyboardModifiers, int X, int Y) {
       }
     }
   };
-  showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
+  // The second chart's band lies outside the natal bodies; its glyphs never overlap theirs.
+  if (KosmoHintRegions.HasSecond)
+    showFirstHit(KosmoHintRegions.SecondBodies, astro::kBodyCount, 1);
+  if (!anyHit)
+    showFirstHit(KosmoHintRegions.Bodies, astro::kBodyCount, 1);
   const std::vector<kosmo::THintRegion>& houses = KosmoHintRegions.Houses;
   if (!houses.empty()) {
     showFirstHit(houses, 0, static_cast<int>(houses.size()) - 1);

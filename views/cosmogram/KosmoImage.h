@@ -7,10 +7,12 @@
 
 #include "KosmoDrawing.h"
 #include "KosmoHouses.h"
+#include "KosmoSecond.h"
 #include "ViewFrame.h"
 
 #include <QPointer>
 #include <array>
+#include <optional>
 #include <string>
 
 // The cosmogram's hint window, or none. There is at most one cosmogram frame.
@@ -40,6 +42,10 @@ public:
   // The house display on or off ("Дома и оси"), then a redraw. Off, the wheel is drawn as it
   // always was.
   void SetHousesShown(bool Shown);
+  // The second chart of a bi-wheel, or none for the single wheel; redraws unless told not to
+  // (when the chart's own push follows).
+  void SetSecond(std::optional<kosmo::TSecondWheel> Wheel, bool Redraw = true);
+  const std::optional<kosmo::TSecondWheel>& Second() const { return Second_; }
 
   // Form event handlers.
   void FrameResize() override;
@@ -71,6 +77,7 @@ public:
 
 private:
   kosmo::TArt Art() const;
+  std::optional<kosmo::TSecondWheel> Second_;
 };
 
 // Creates the cosmogram owned by Owner, parented to Parent. The frame reads no setting; it

@@ -16,6 +16,7 @@
 #include "MainMenuXP.h"
 #include "PositionFrame.h"
 #include "ScriptedPrompts.h"
+#include "SecondChartPanel.h"
 #include "SunMoonPanels.h"
 #include "TaroImage.h"
 #include "TreeImage.h"
@@ -640,4 +641,37 @@ TEST_F(FormFixture, HousesOnTheCosmogramFollowTheViewMenuAndThePlaceAndAreKeptAt
   EXPECT_EQ(config::TIniFile(dir.filePath("quellantree.ini").toStdString())
                 .ReadString("Options", "CosmogramHouses", "?"),
             "1");
+}
+
+TEST_F(FormFixture, TransitsRunOverTheNatalChartAndTheChoiceIsKeptForTheNextStart) {
+  Start();
+  const astro::TLongitudes natal = form->PlanetPosition1()->LongitudeArray();
+  form->SecondKindClick(astro::TSecondKind::Transit);
+  ASSERT_TRUE(form->SecondChart());
+  // "Now" at the natal place: the sky of the natal moment itself.
+  for (int b = 0; b < astro::kBodyCount; ++b)
+    EXPECT_NEAR(form->SecondChart()->Longitudes[b], natal[b], 1e-9);
+  EXPECT_TRUE(form->KosmoFrame()->Second());
+
+  Child<QComboBox>("ComboBox1")->setCurrentIndex(2); // a day a tick
+  Child<QCheckBox>("CheckBox1")->setChecked(true);
+  form->Timer1Timer();
+  form->Timer1Timer();
+  Child<QCheckBox>("CheckBox1")->setChecked(false);
+  EXPECT_NEAR(form->SecondChart()->Moment.Local, kNow + 2, 1e-6);
+  EXPECT_NEAR(form->SecondChart()->Moment.Universal, kNowUniversal + 2, 1e-6);
+  EXPECT_NEAR(form->PositionFrame1()->DateTime, kNow, 1e-9); // the birth stays
+  EXPECT_EQ(form->PlanetPosition1()->LongitudeArray(), natal);
+  EXPECT_EQ(form->TreeFrame()->Aspects.Count, form->PlanetPosition1()->Aspects().Count);
+  EXPECT_NE(form->SecondChart()->Longitudes[1], natal[1]); // the Moon moved on
+  const QString list = form->SecondPanel()->ListText();
+  EXPECT_EQ(list.count('\n'), qsizetype(form->CrossAspects().size()));
+
+  form.reset(); // the choice goes to the configuration file
+  EXPECT_TRUE(ReadFile(dir.filePath("quellantree.ini")).contains("[SecondChart]\nMode=transit"));
+  Start();
+  EXPECT_EQ(form->SecondPanel()->Kind(), astro::TSecondKind::Transit);
+  form->SecondKindClick(astro::TSecondKind::None);
+  EXPECT_FALSE(form->SecondChart());
+  EXPECT_FALSE(form->KosmoFrame()->Second());
 }

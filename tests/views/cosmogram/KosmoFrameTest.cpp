@@ -298,3 +298,49 @@ TEST_F(KosmoFixture, HintsNameTheAnglesCuspsAndPointsAndThePolarSubstitute) {
       legend = At(x, y) != 0xFFFFFFu;
   EXPECT_TRUE(legend);
 }
+
+// The bi-wheel: a band of its own for the second chart, hints naming each chart, glyphs kept
+// apart, dashed cross chords; back to a single chart, the single wheel returns pixel for pixel.
+TEST_F(KosmoFixture, BiWheelHasItsOwnBandAndLeavesNoTraceWhenRemoved) {
+  astro::TLongitudes natal{}, transit{};
+  for (int b = 0; b < astro::kBodyCount; ++b) {
+    natal[b] = 33.0 * b + 10;
+    transit[b] = 101.0 + 1.5 * b; // a crowded stellium: the band spreads its glyphs
+  }
+  const astro::TAspectList aspects = ListOf({{1, 10, 2}});
+  const astro::TDateTime moment = astro::EncodeDate(2005, 1, 5) + 0.5;
+  frame->ShowChart(natal, aspects, moment);
+  const QImage single = frame->Picture().copy();
+
+  kosmo::TSecondWheel wheel;
+  wheel.Title = "Транзиты";
+  wheel.Longitudes = transit;
+  wheel.Asc = 200;
+  wheel.Chords.push_back({transit[0], natal[0], 1});
+  for (int b = 1; b <= astro::kBodyCount; ++b)
+    wheel.Hints[b] = "Транзиты: " + QString::number(b) + "\r";
+  frame->SetSecond(wheel);
+  EXPECT_TRUE(KosmoHintRegions.HasSecond);
+  EXPECT_TRUE(KosmoHintRegions.Bodies[1].Text.startsWith("Натальная карта: Солнце"));
+  const QPoint band = PolarPoint(300, 165, 300);
+  EXPECT_EQ(At(band.x(), band.y()), qRgb(244, 238, 226) & 0xFFFFFF);
+  for (int a = 1; a <= astro::kBodyCount; ++a) {
+    const astro::TRect& r = KosmoHintRegions.SecondBodies[a].Rect;
+    EXPECT_EQ(HintAt({r.Left + 7, r.Top + 7}), "Транзиты: " + QString::number(a) + "\r");
+    for (int b = a + 1; b <= astro::kBodyCount; ++b) {
+      const astro::TRect& o = KosmoHintRegions.SecondBodies[b].Rect;
+      EXPECT_TRUE(r.Right < o.Left || o.Right < r.Left || r.Bottom < o.Top || o.Bottom < r.Top)
+          << a << " overlaps " << b;
+    }
+  }
+  // The natal glyphs moved inside the band; a cross chord crosses the white between them.
+  const QRect natalSun(
+      QPoint(KosmoHintRegions.Bodies[1].Rect.Left, KosmoHintRegions.Bodies[1].Rect.Top),
+      QSize(16, 16));
+  EXPECT_LT(std::hypot(natalSun.center().x() - 300, natalSun.center().y() - 300), 160);
+
+  frame->SetSecond(std::nullopt);
+  EXPECT_EQ(frame->Picture(), single);
+  EXPECT_FALSE(KosmoHintRegions.HasSecond);
+  EXPECT_EQ(KosmoHintRegions.Bodies[1].Text, "Солнце\rСолнце в квадратуре с Луной\r");
+}
