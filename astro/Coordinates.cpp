@@ -32,14 +32,12 @@ struct THemisphere {
   bool Negative;
 };
 constexpr THemisphere kHemispheres[] = {
-    {"N", TAxis::Latitude, false},  {"n", TAxis::Latitude, false},
-    {"С", TAxis::Latitude, false},  {"с", TAxis::Latitude, false},
-    {"S", TAxis::Latitude, true},   {"s", TAxis::Latitude, true},
-    {"Ю", TAxis::Latitude, true},   {"ю", TAxis::Latitude, true},
-    {"E", TAxis::Longitude, false}, {"e", TAxis::Longitude, false},
-    {"В", TAxis::Longitude, false}, {"в", TAxis::Longitude, false},
-    {"W", TAxis::Longitude, true},  {"w", TAxis::Longitude, true},
-    {"З", TAxis::Longitude, true},  {"з", TAxis::Longitude, true},
+    {"N", TAxis::Latitude, false},  {"n", TAxis::Latitude, false},  {"С", TAxis::Latitude, false},
+    {"с", TAxis::Latitude, false},  {"S", TAxis::Latitude, true},   {"s", TAxis::Latitude, true},
+    {"Ю", TAxis::Latitude, true},   {"ю", TAxis::Latitude, true},   {"E", TAxis::Longitude, false},
+    {"e", TAxis::Longitude, false}, {"В", TAxis::Longitude, false}, {"в", TAxis::Longitude, false},
+    {"W", TAxis::Longitude, true},  {"w", TAxis::Longitude, true},  {"З", TAxis::Longitude, true},
+    {"з", TAxis::Longitude, true},
 };
 
 void ReplaceAll(std::string& text, std::string_view from, std::string_view to) {
@@ -83,6 +81,8 @@ std::optional<double> ParseCoordinate(std::string_view Utf8, TAxis Axis) {
   double value = 0;
   for (std::size_t i = 0; i < parts.size(); ++i) {
     const std::string& part = parts[i];
+    if (part.find_first_not_of("0123456789.") != std::string::npos)
+      return std::nullopt;
     double number = 0;
     const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), number);
     const bool whole = part.find('.') == std::string::npos;

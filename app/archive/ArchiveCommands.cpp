@@ -105,7 +105,7 @@ QString ChartSummary(const TStoredChart& chart) {
            QString::fromStdString(astro::TimeToText(chart.Local)),
            place.isEmpty() ? QStringLiteral("не выбрано") : place, CoordinatesText(chart),
            ZoneText(chart),
-           chart.OwnPlace          ? QStringLiteral(", свои координаты")
+           chart.OwnPlace        ? QStringLiteral(", свои координаты")
            : chart.HistoricZones ? QStringLiteral(", пояс по дате")
                                  : QString());
 }

@@ -438,10 +438,9 @@ void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
   for (const TStoredChart& chart : charts)
     RequireName(chart.Name);
   Write([&](QSqlQuery& q) {
-    q.prepare(
-        QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES "
-                       "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
-            .arg(QLatin1String(kColumns)));
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES "
+                             "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                  .arg(QLatin1String(kColumns)));
     for (const TStoredChart& chart : charts) {
       for (const QVariant& value :
            {QVariant(chart.Name), QVariant(chart.Note), QVariant(MomentText(chart.Local)),
@@ -449,7 +448,8 @@ void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
             QVariant(chart.HistoricZones ? 1 : 0), QVariant(chart.LatitudeDeg),
             QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg), QVariant(chart.LongitudeMin),
             QVariant(LatitudeOf(chart)), QVariant(LongitudeOf(chart)),
-            QVariant(chart.OwnPlace ? 1 : 0), QVariant(chart.ZoneName.isNull() ? "" : chart.ZoneName),
+            QVariant(chart.OwnPlace ? 1 : 0),
+            QVariant(chart.ZoneName.isNull() ? "" : chart.ZoneName),
             chart.OffsetSeconds ? QVariant(*chart.OffsetSeconds) : QVariant(),
             QVariant(chart.FixedOffset ? 1 : 0), QVariant(chart.Julian ? 1 : 0),
             QVariant(chart.LaterOccurrence ? 1 : 0)})

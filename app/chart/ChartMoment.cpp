@@ -112,10 +112,7 @@ std::optional<TCivilDate> ParseIsoDate(std::string_view text) {
   return date;
 }
 
-std::optional<TClockTime> ParseClockTime(std::string_view given) {
-  // An hour of one digit ("6:15") is read as "06:15".
-  const std::string padded = given.size() > 1 && given[1] == ':' ? "0" + std::string(given) : "";
-  const std::string_view text = padded.empty() ? given : std::string_view(padded);
+std::optional<TClockTime> ParseClockTime(std::string_view text) {
   if ((text.size() != 5 && text.size() != 8) || text[2] != ':' ||
       (text.size() == 8 && text[5] != ':'))
     return std::nullopt;

@@ -50,8 +50,7 @@ astro::TDateTime ToDateTime(TSeconds moment);
 // "YYYY-MM-DD" with a four-digit year; nullopt when malformed or not a real date.
 std::optional<TCivilDate> ParseIsoDate(std::string_view text);
 
-// "hh:mm" or "hh:mm:ss" with two digits each (the hour may have one, "6:15"); nullopt when
-// malformed or out of range.
+// "hh:mm" or "hh:mm:ss" with two digits each; nullopt when malformed or out of range.
 std::optional<TClockTime> ParseClockTime(std::string_view text);
 
 // DD.MM.YYYY hh:mm:ss, the way the program writes dates and times.

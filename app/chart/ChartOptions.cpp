@@ -13,10 +13,9 @@ namespace {
 
 // Options that take a value, in the order --help lists them.
 const char* const ValueOptions[] = {
-    "--date",  "--time",   "--city",       "--lat",    "--lon",    "--tz",
-    "--zone",  "--ini",    "--out",        "--until",  "--step",   "--seed",
-    "--archive", "--chart", "--save-chart", "--houses", "--pdf",   "--max-steps",
-    "--import", "--export", "--format"};
+    "--date",       "--time",   "--city",  "--lat",       "--lon",    "--tz",      "--zone",
+    "--ini",        "--out",    "--until", "--step",      "--seed",   "--archive", "--chart",
+    "--save-chart", "--houses", "--pdf",   "--max-steps", "--import", "--export",  "--format"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -43,7 +42,9 @@ TCivilDate DateValue(const std::string& option, const std::string& text) {
 }
 
 TClockTime TimeValue(const std::string& option, const std::string& text) {
-  if (auto time = ParseClockTime(text))
+  // --time takes an hour of one digit as people write it ("6:15").
+  const bool shortHour = option == "--time" && text.size() > 1 && text[1] == ':';
+  if (auto time = ParseClockTime(shortHour ? "0" + text : text))
     return *time;
   throw TChartError(option + ": malformed time \"" + text +
                     "\" (expected hh:mm or hh:mm:ss, 00:00 to 23:59:59)");
@@ -73,7 +74,8 @@ int ZoneValue(const std::string& text) {
                       "+5:30)");
   const int offset = (negative ? -1 : 1) * (hours * 3600 + minutes * 60);
   if (offset < -12 * 3600 || offset > 14 * 3600)
-    throw TChartError("--zone: time zone \"" + text + "\" is beyond -12 to +14 hours");
+    throw TChartError("--zone: malformed time zone \"" + text +
+                      "\" (beyond -12 to +14 hours east of Greenwich)");
   return offset;
 }
 
@@ -329,8 +331,8 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     else
       SetZone(options, given("--zone") ? value("--zone") : "0");
   } else if (!stored) {
-    const TCivilDate date = options.Julian ? JulianDateValue(value("--date"))
-                                           : DateValue("--date", value("--date"));
+    const TCivilDate date =
+        options.Julian ? JulianDateValue(value("--date")) : DateValue("--date", value("--date"));
     const TClockTime time =
         given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
     options.Start = ToSeconds(date, time);

@@ -44,10 +44,10 @@ struct TChartOptions {
   // with --tz (an IANA zone, offsets by date) or --zone.
   std::optional<double> Latitude, Longitude;
   std::optional<std::string> TimeZoneName;
-  bool Julian = false; // --julian: --date is an old-style (Julian calendar) date
-  std::string IniPath;             // empty: quellantree.ini beside the program
-  std::string OutDir;              // empty: text on standard output only
-  std::optional<TSeconds> Until;   // local moment of the last chart of a series
+  bool Julian = false;           // --julian: --date is an old-style (Julian calendar) date
+  std::string IniPath;           // empty: quellantree.ini beside the program
+  std::string OutDir;            // empty: text on standard output only
+  std::optional<TSeconds> Until; // local moment of the last chart of a series
   TStep Step = TStep::None;
   std::optional<bool> HistoricZones;     // --historic-zones / --no-historic-zones; else the INI's
   std::string ArchivePath;               // empty: the archive the window uses

@@ -342,8 +342,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     PrepareOutputFolder(folder);
   }
   if (options.SaveChart)
-    archive::TChartArchive(archivePath)
-        .Save(ChartToStore(options, options.Start, session));
+    archive::TChartArchive(archivePath).Save(ChartToStore(options, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
     const TChartFacts facts = session.Compute(series.Local(i), series.Offset(i));

@@ -3,8 +3,8 @@
 
 #include "ChartOptions.h"
 #include "CityBase.h"
-#include "Coordinates.h"
 #include "CityNames.h"
+#include "Coordinates.h"
 #include "DateTime.h"
 #include "FontStream.h"
 #include "IniFile.h"
@@ -21,12 +21,12 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
-#include <QDateTime>
 #include <QFileInfo>
-#include <QTimeZone>
 #include <QSaveFile>
+#include <QTimeZone>
 #include <QWidget>
 
 #include <future>
@@ -304,7 +304,8 @@ void TChartSession::TakeOwnPlace(const TOwnPlace& place) {
     if (!QTimeZone::isTimeZoneIdAvailable(OwnZone_.toLatin1()))
       throw TChartError("--tz: unknown time zone \"" + place.ZoneName +
                         "\" (expected an IANA name such as Europe/Samara)");
-    Zone_ = WholeHoursOf(QTimeZone(OwnZone_.toLatin1()).standardTimeOffset(QDateTime::currentDateTimeUtc()));
+    Zone_ = WholeHoursOf(
+        QTimeZone(OwnZone_.toLatin1()).standardTimeOffset(QDateTime::currentDateTimeUtc()));
   }
   Coordinates = astro::TGeoPlace{place.Latitude, place.Longitude};
   const astro::TDegMin latitude = astro::SplitDegMin(place.Latitude);
@@ -312,11 +313,16 @@ void TChartSession::TakeOwnPlace(const TOwnPlace& place) {
   const auto sign = [](const astro::TDegMin& split) {
     return split.Negative ? -split.Degrees : split.Degrees;
   };
-  Place_ = TPlaceFacts{"свои координаты",  "",
-                       "",                 sign(latitude),
-                       latitude.Minutes,   sign(longitude),
-                       longitude.Minutes,  place.Latitude,
-                       place.Longitude,    true};
+  Place_ = TPlaceFacts{"свои координаты",
+                       "",
+                       "",
+                       sign(latitude),
+                       latitude.Minutes,
+                       sign(longitude),
+                       longitude.Minutes,
+                       place.Latitude,
+                       place.Longitude,
+                       true};
 }
 
 QString TChartSession::ZoneName() const {

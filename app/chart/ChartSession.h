@@ -53,7 +53,7 @@ struct TChartSetup {
   // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
   // warning) when City is no longer in the city base.
   std::optional<TPlaceFacts> StoredPlace;
-  std::optional<char> HouseSystem; // a letter of astro::kHouseSystems; absent: the INI's, else P
+  std::optional<char> HouseSystem;   // a letter of astro::kHouseSystems; absent: the INI's, else P
   std::optional<TOwnPlace> OwnPlace; // replaces City
   // An exact offset (seconds east of UT) in place of Zone: "--zone +5:30", a stored chart's.
   std::optional<int> FixedSeconds;
@@ -144,9 +144,9 @@ private:
   char HouseSystem_ = astro::kDefaultHouseSystem;
   std::string AsteroidFolder_ = astro::AsteroidFolder();
   bool Historic = false;
-  bool ZoneGiven = false;      // --zone instead of a city
+  bool ZoneGiven = false; // --zone instead of a city
   std::optional<int> Fixed_;
-  QString OwnZone_; // an own place's IANA zone
+  QString OwnZone_;            // an own place's IANA zone
   astro::TDateTime Moment = 0; // local moment handed to the frames
   struct TFontHold {           // frees the shared symbol font it loaded
     bool Loaded = false;

@@ -87,7 +87,8 @@ TCityMatch TCityNames::Match(const std::string& name) const {
     if (semicolon != std::string::npos && name.find(';') == std::string::npos)
       distance = std::min(distance, SpellingDistance(name, full.substr(0, semicolon)));
     if (anyCountry) {
-      distance = std::min(distance, SpellingDistance(name, city.Entry.substr(0, city.Entry.find(';'))));
+      distance =
+          std::min(distance, SpellingDistance(name, city.Entry.substr(0, city.Entry.find(';'))));
       if (CityPart(city.Entry).startsWith(folded))
         distance = -1; // a name that begins with the text comes first
     }

@@ -10,9 +10,9 @@
 #include "Prompts.h"
 #include "TypedDateTimeEdit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QAbstractItemView>
 #include <QCompleter>
 #include <QDateEdit>
 #include <QFileInfo>
@@ -403,7 +403,8 @@ void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
   const astro::TTimeOfDay time = FromQTime(Time->time());
   const astro::TDateTime X =
-      DayOfShownDate(shown) + astro::EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
+      DayOfShownDate(shown) +
+      astro::EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
   if (EditDateTime(X))
     return;
   ShowInPickers(DateTime); // the edit is undone, no event
@@ -815,7 +816,7 @@ void TPositionFrame::FillZoneList() {
 
 void TPositionFrame::ShowOwnZone() {
   const QSignalBlocker blocker(OwnZone);
-  const QString text = FixedSeconds  ? OffsetText(*FixedSeconds).mid(3)
+  const QString text = FixedSeconds         ? OffsetText(*FixedSeconds).mid(3)
                        : ZoneName.isEmpty() ? QString()
                                             : ZoneName;
   OwnZone->setCurrentIndex(OwnZone->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
@@ -831,11 +832,10 @@ void TPositionFrame::ShowCoordinates() {
 std::optional<std::pair<double, double>> TPositionFrame::TypedCoordinates(QString& Refusal) const {
   const auto read = [&Refusal](QLineEdit* degrees, QLineEdit* minutes, astro::TAxis axis,
                                const QString& name) -> std::optional<double> {
-    const QString text = degrees->text().trimmed() + u' ' +
-                         (minutes->text().trimmed().isEmpty() ? QStringLiteral("0")
-                                                              : minutes->text().trimmed());
-    const std::optional<double> value =
-        astro::ParseCoordinate(text.toStdString(), axis);
+    const QString text =
+        degrees->text().trimmed() + u' ' +
+        (minutes->text().trimmed().isEmpty() ? QStringLiteral("0") : minutes->text().trimmed());
+    const std::optional<double> value = astro::ParseCoordinate(text.toStdString(), axis);
     if (!value)
       Refusal = QStringLiteral("Неверная %1 «%2° %3’»: %4.")
                     .arg(name, degrees->text().trimmed(), minutes->text().trimmed(),

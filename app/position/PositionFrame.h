@@ -11,9 +11,9 @@
 // database gives for the city's zone at the local moment.
 #pragma once
 
+#include "CityBase.h"
 #include "Clock.h"
 #include "IniFile.h"
-#include "CityBase.h"
 #include "ZoneOffset.h"
 
 #include <QFrame>

@@ -8,9 +8,9 @@
 #include <QDateTime>
 #include <QRegularExpression>
 #include <QTimeZone>
+#include <algorithm>
 #include <cctype>
 #include <cmath>
-#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <string>
