@@ -331,32 +331,24 @@ QString TChartSession::ZoneName() const {
   return PositionFrame1 ? PositionFrame1->CityZoneName() : QString();
 }
 
-TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
+TZoneOffset TChartSession::OffsetBy(TZoneLookup lookup, TSeconds moment) const {
   if (Fixed_)
     return FixedOffset(*Fixed_);
+  std::optional<TZoneOffset> offset;
   if (!OwnZone_.isEmpty())
-    if (const auto offset =
-            HistoricOffset(OwnZone_.toLatin1(), Coordinates->LongitudeDeg, ToDateTime(local)))
-      return *offset;
-  if (Historic && PositionFrame1)
-    if (const auto offset = HistoricOffset(PositionFrame1->CityZoneName().toLatin1(),
-                                           PositionFrame1->CityLongitude(), ToDateTime(local)))
-      return *offset;
-  return WholeHoursOffset(Zone_);
+    offset = lookup(OwnZone_.toLatin1(), Coordinates->LongitudeDeg, ToDateTime(moment));
+  else if (Historic && PositionFrame1)
+    offset = lookup(PositionFrame1->CityZoneName().toLatin1(), PositionFrame1->CityLongitude(),
+                    ToDateTime(moment));
+  return offset.value_or(WholeHoursOffset(Zone_));
+}
+
+TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
+  return OffsetBy(HistoricOffset, local);
 }
 
 TZoneOffset TChartSession::OffsetAtUniversal(TSeconds ut) const {
-  if (Fixed_)
-    return FixedOffset(*Fixed_);
-  if (!OwnZone_.isEmpty())
-    if (const auto offset =
-            HistoricOffsetAt(OwnZone_.toLatin1(), Coordinates->LongitudeDeg, ToDateTime(ut)))
-      return *offset;
-  if (Historic && PositionFrame1)
-    if (const auto offset = HistoricOffsetAt(PositionFrame1->CityZoneName().toLatin1(),
-                                             PositionFrame1->CityLongitude(), ToDateTime(ut)))
-      return *offset;
-  return WholeHoursOffset(Zone_);
+  return OffsetBy(HistoricOffsetAt, ut);
 }
 
 void TChartSession::CheckInRange(TSeconds local) const {

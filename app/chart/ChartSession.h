@@ -117,6 +117,11 @@ private:
   };
 
   void TakeOwnPlace(const TOwnPlace& place);
+  // HistoricOffset (of a local reading) or HistoricOffsetAt (of an instant).
+  using TZoneLookup = std::optional<TZoneOffset> (*)(const QByteArray&, double, astro::TDateTime);
+  // What the lookup gives at Moment: a fixed offset, the own place's zone, the city's zone by
+  // date, else the whole hours.
+  TZoneOffset OffsetBy(TZoneLookup lookup, TSeconds moment) const;
   // False when the base has no such city and a stored place may stand in.
   bool OpenCity(const std::string& name, bool mayBeMissing);
   // The chart value of the moment Moment (local) at the session's place.

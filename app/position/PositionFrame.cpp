@@ -760,6 +760,11 @@ void TPositionFrame::LeaveOwnPlace() {
   Own = false;
   FixedSeconds.reset();
   ShowOwnPlaceMode();
+  const int atlasCity = City->findText(AtlasCity, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (SelectedText(City).isEmpty() && atlasCity >= 0) {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(atlasCity);
+  }
   if (!SelectedText(Country).isEmpty() && !SelectedText(City).isEmpty()) {
     UpdatePosition();
     return;
@@ -775,10 +780,15 @@ void TPositionFrame::OwnPlaceClick() {
     LeaveOwnPlace();
     return;
   }
-  // The place shown so far is the own place's start; its zone (or offset) stays in use.
+  // The place shown so far is the own place's start; its zone (or offset) stays in use. The
+  // city box is emptied for the name of the place (the atlas city comes back with the box).
   const QString zone = !ZoneName.isEmpty() ? ZoneName : OffsetText(ZoneOffset.Seconds).mid(3);
+  AtlasCity = SelectedText(City);
   if (!SetOwnPlace(Latitude, Longitude, zone))
     SetOwnPlace(Latitude, Longitude, QStringLiteral("+0"));
+  const QSignalBlocker blocker(City);
+  City->setCurrentIndex(-1);
+  City->setEditText(QString());
 }
 
 void TPositionFrame::ShowOwnPlaceMode() {

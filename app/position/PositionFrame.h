@@ -243,6 +243,7 @@ private:
   bool Julian = false;
   bool Later = false;
   std::optional<int> FixedSeconds;
+  QString AtlasCity; // the city entry selected when the own place was ticked
   // The zone of the Parts' behaviour: the city's whole hours, or the spin edit's when set by hand.
   int StandardZone = 7;
   QString ZoneName;

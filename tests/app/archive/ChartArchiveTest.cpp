@@ -22,6 +22,17 @@ using archive::TStoredChart;
 
 namespace {
 
+// The columns of the first schema as the program wrote it.
+const char* const kFirstSchemaColumns =
+    "name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
+    " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
+    " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
+    " historic_zones INTEGER NOT NULL DEFAULT 0,"
+    " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
+    " longitude_deg INTEGER NOT NULL DEFAULT 0,"
+    " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
+    " (strftime('%Y-%m-%dT%H:%M:%S', 'now'))";
+
 TStoredChart Chart(const QString& name, int hour = 12) {
   TStoredChart chart;
   chart.Name = name;
@@ -282,14 +293,7 @@ TEST_F(ArchiveTest, ARowWhoseNameCannotBeFoundByItsTextIsDamagedNotListed) {
 TEST_F(ArchiveTest, AnArchiveOfTheFirstSchemaOpensWithEveryChartAndSignedPlacesAfter) {
   // The first schema as the program wrote it, with two charts: south-west and north-east.
   QDir().mkpath(dir.filePath("data"));
-  ExecOn(path, "CREATE TABLE charts (name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
-               " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
-               " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
-               " historic_zones INTEGER NOT NULL DEFAULT 0,"
-               " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
-               " longitude_deg INTEGER NOT NULL DEFAULT 0,"
-               " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
-               " (strftime('%Y-%m-%dT%H:%M:%S', 'now')))");
+  ExecOn(path, QString("CREATE TABLE charts (%1)").arg(kFirstSchemaColumns));
   ExecOn(path, "INSERT INTO charts VALUES ('Буэнос-Айрес', 'н', '1985-03-21T12:34:56.789',"
                " 'Аргентина', 'Буэнос-Айрес', -3, 1, -34, 36, -58, 27, '2026-01-01T00:00:00'),"
                " ('Москва', '', '2000-01-01T00:00:00.000', 'Россия', 'Москва', 3, 0,"
@@ -321,14 +325,9 @@ TEST_F(ArchiveTest, AnArchiveOfTheFirstSchemaOpensWithEveryChartAndSignedPlacesA
 TEST_F(ArchiveTest, AnArchiveOfTheSecondSchemaOpensAndKeepsExactOffsetsAfter) {
   // The second schema as the program wrote it: whole-hour zones and signed decimal places.
   QDir().mkpath(dir.filePath("data"));
-  ExecOn(path, "CREATE TABLE charts (name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
-               " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
-               " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
-               " historic_zones INTEGER NOT NULL DEFAULT 0,"
-               " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
-               " longitude_deg INTEGER NOT NULL DEFAULT 0,"
-               " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
-               " (strftime('%Y-%m-%dT%H:%M:%S', 'now')), latitude REAL, longitude REAL)");
+  ExecOn(
+      path,
+      QString("CREATE TABLE charts (%1, latitude REAL, longitude REAL)").arg(kFirstSchemaColumns));
   ExecOn(path, "INSERT INTO charts VALUES ('Лондон', '', '1985-03-21T12:34:56.000', 'Англия',"
                " 'Лондон', 0, 1, 51, 30, 0, 8, '2026-01-01T00:00:00', 51.5, -0.1333)");
   ExecOn(path, "PRAGMA user_version = 2");
