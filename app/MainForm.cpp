@@ -123,7 +123,7 @@ TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
   setCentralWidget(Client);
   BuildMenu();
   BuildTabs(Client);
-  resize(865, 471 + MainMenuXP1_->sizeHint().height());
+  resize(865, 491 + MainMenuXP1_->sizeHint().height()); // room for the position frame's note row
   move(26, 132);
   // The view frames size themselves from the client area when created: settle it now.
   if (layout()) {

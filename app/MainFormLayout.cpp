@@ -136,7 +136,7 @@ void TForm1::BuildMenu() {
 void TForm1::BuildTabs(QWidget* client) {
   PageControl1_ = new QTabWidget(client);
   PageControl1_->setObjectName("PageControl1");
-  PageControl1_->resize(317, 449);
+  PageControl1_->resize(317, 469);
 
   auto* planets = new QWidget;
   planets->setObjectName("TabSheet3");
@@ -149,7 +149,7 @@ void TForm1::BuildTabs(QWidget* client) {
 
   PositionFrame1_ = new TPositionFrame(settings);
   PositionFrame1_->setObjectName("PositionFrame1");
-  PositionFrame1_->setGeometry(8, 200, 298, 176);
+  PositionFrame1_->setGeometry(8, 200, 298, 198);
   BuildAnimationPanel(settings);
   BuildSecondTab();
   PageControl1_->setCurrentWidget(settings);
@@ -272,7 +272,7 @@ void TForm1::BuildAspectGrid(QWidget* sheet) {
 void TForm1::BuildAnimationPanel(QWidget* sheet) {
   auto* panel = new QFrame(sheet);
   panel->setObjectName("Panel1");
-  panel->setGeometry(8, 382, 297, 30);
+  panel->setGeometry(8, 404, 297, 30);
   panel->setFrameStyle(QFrame::Panel | QFrame::Sunken);
   CheckBox1 = new QCheckBox("Включить анимацию", panel);
   CheckBox1->setObjectName("CheckBox1");

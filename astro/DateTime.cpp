@@ -75,6 +75,44 @@ TDateTime EncodeDate(int Year, int Month, int Day) {
   return result;
 }
 
+namespace {
+
+// The Julian day number of 1899-12-30, day 0 of TDateTime.
+constexpr std::int64_t kEpochDayNumber = 2415019;
+
+int JulianDaysInMonth(int Year, int Month) {
+  static constexpr int days[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+  if (Month < 1 || Month > 12)
+    return 0;
+  return Month == 2 && Year % 4 == 0 ? 29 : days[Month - 1];
+}
+
+} // namespace
+
+bool IsValidJulianDate(int Year, int Month, int Day) {
+  return Year >= kMinYear && Year <= kMaxYear && Day >= 1 && Day <= JulianDaysInMonth(Year, Month);
+}
+
+TDateTime JulianDateToDate(const TCalendarDate& Date) {
+  if (!IsValidJulianDate(Date.Year, Date.Month, Date.Day))
+    throw EConvertError("Invalid argument to Julian date encode");
+  // The day number from March-based years, so the leap day ends its year.
+  const std::int64_t a = (14 - Date.Month) / 12;
+  const std::int64_t y = Date.Year + 4800 - a;
+  const std::int64_t m = Date.Month + 12 * a - 3;
+  const std::int64_t dayNumber = Date.Day + (153 * m + 2) / 5 + 365 * y + y / 4 - 32083;
+  return static_cast<double>(dayNumber - kEpochDayNumber);
+}
+
+TCalendarDate DecodeJulianDate(TDateTime Moment) {
+  const std::int64_t c = DayNumber(Moment) + kEpochDayNumber + 32082;
+  const std::int64_t d = (4 * c + 3) / 1461;
+  const std::int64_t e = c - 1461 * d / 4;
+  const std::int64_t m = (5 * e + 2) / 153;
+  return {static_cast<int>(d - 4800 + m / 10), static_cast<int>(m + 3 - 12 * (m / 10)),
+          static_cast<int>(e - (153 * m + 2) / 5 + 1)};
+}
+
 TDateTime EncodeTime(int Hour, int Minute, int Second, int Millisecond) {
   if (Hour < 0 || Hour > 23 || Minute < 0 || Minute > 59 || Second < 0 || Second > 59 ||
       Millisecond < 0 || Millisecond > 999)

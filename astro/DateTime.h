@@ -66,6 +66,15 @@ TDateTime TimeOf(TDateTime Moment);
 // Hours * 3600 + minutes * 60 + seconds of the moment's time of day; milliseconds dropped.
 int SecondsOfDay(TDateTime Moment);
 
+// Old-style (Julian calendar) dates, as records before the calendar change give them.
+// True for a real Julian date with Year 1..9999 (every fourth year a leap year, 1900 too).
+bool IsValidJulianDate(int Year, int Month, int Day);
+// The Gregorian 00:00 of the day written Date in the Julian calendar (Julian 25.10.1917 is
+// Gregorian 07.11.1917); the date must be a valid Julian date.
+TDateTime JulianDateToDate(const TCalendarDate& Date);
+// The Julian calendar's writing of the moment's day.
+TCalendarDate DecodeJulianDate(TDateTime Moment);
+
 // Local moment -> universal time: Moment minus TimeZoneHours whole hours (zone east of Greenwich,
 // +3 turns 12:00 local into 09:00 UT).
 TDateTime ToUniversalTime(int TimeZoneHours, TDateTime Moment);

@@ -18,8 +18,17 @@ QString Coordinate(double degrees) {
   return QString::fromStdString(astro::FormatSignedDegMin(degrees));
 }
 
-QString ZoneText(int hours) {
-  return hours < 0 ? QString::number(hours) : "+" + QString::number(hours);
+QString ZoneText(const TStoredChart& chart) {
+  if (chart.OffsetSeconds && (*chart.OffsetSeconds % 3600 != 0 || chart.FixedOffset))
+    return OffsetText(*chart.OffsetSeconds);
+  return chart.Zone < 0 ? QString::number(chart.Zone) : "+" + QString::number(chart.Zone);
+}
+
+// The zone an own place is opened with: its IANA name, else its fixed offset ("+5:30").
+QString OwnZoneText(const TStoredChart& chart) {
+  if (!chart.FixedOffset && !chart.ZoneName.isEmpty())
+    return chart.ZoneName;
+  return OffsetText(chart.OffsetSeconds.value_or(chart.Zone * 3600)).mid(3);
 }
 
 QString CoordinatesText(const TStoredChart& chart) {
@@ -42,6 +51,12 @@ TStoredChart ChartFromFrame(const TPositionFrame& frame) {
   chart.LongitudeMin = frame.LongitudeMin;
   chart.Latitude = frame.LatitudeDegrees();
   chart.Longitude = frame.LongitudeDegrees();
+  chart.OwnPlace = frame.OwnPlace();
+  chart.ZoneName = frame.CityZoneName();
+  chart.OffsetSeconds = frame.ZoneOffset.Seconds;
+  chart.FixedOffset = frame.ZoneOffset.Source == TZoneSource::Fixed;
+  chart.Julian = frame.JulianDates();
+  chart.LaterOccurrence = frame.LaterOccurrence();
   return chart;
 }
 
@@ -57,14 +72,29 @@ TApplyResult ApplyChart(TPositionFrame& frame, const TStoredChart& chart) {
   if (!frame.IsInRange(chart.Local))
     return TApplyResult::OutOfRange;
   TApplyResult result = TApplyResult::Opened;
-  if (!frame.SelectPlace(chart.Country, chart.City)) {
+  frame.SetJulianDates(chart.Julian);
+  if (chart.OwnPlace) {
+    // The names typed for the place stay in the boxes beside its own coordinates and zone.
     frame.SetPlace(chart.Country, chart.City, LatitudeOf(chart), LongitudeOf(chart));
-    if (!chart.City.isEmpty())
-      result = TApplyResult::CityMissing;
+    frame.SetTimeZone(chart.Zone);
+    if (!frame.SetOwnPlace(LatitudeOf(chart), LongitudeOf(chart), OwnZoneText(chart)))
+      frame.SetOwnPlace(LatitudeOf(chart), LongitudeOf(chart),
+                        OffsetText(chart.OffsetSeconds.value_or(chart.Zone * 3600)).mid(3));
+  } else {
+    if (!frame.SelectPlace(chart.Country, chart.City)) {
+      frame.SetPlace(chart.Country, chart.City, LatitudeOf(chart), LongitudeOf(chart));
+      if (!chart.City.isEmpty())
+        result = TApplyResult::CityMissing;
+    }
+    frame.SetTimeZone(chart.Zone);
+    SetHistoricZones(frame, chart.HistoricZones);
   }
-  frame.SetTimeZone(chart.Zone);
-  SetHistoricZones(frame, chart.HistoricZones);
   frame.EditDateTime(chart.Local);
+  frame.SetLaterOccurrence(chart.LaterOccurrence);
+  // An offset the place's rules no longer give (an imported +5:30, a changed tz database) is
+  // kept as it was saved, so the local moment and UT are the saved ones.
+  if (chart.OffsetSeconds && frame.ZoneOffset.Seconds != *chart.OffsetSeconds)
+    frame.SetFixedOffset(*chart.OffsetSeconds);
   return result;
 }
 
@@ -74,8 +104,10 @@ QString ChartSummary(const TStoredChart& chart) {
       .arg(QString::fromStdString(astro::DateToText(chart.Local)),
            QString::fromStdString(astro::TimeToText(chart.Local)),
            place.isEmpty() ? QStringLiteral("не выбрано") : place, CoordinatesText(chart),
-           ZoneText(chart.Zone),
-           chart.HistoricZones ? QStringLiteral(", пояс по дате") : QString());
+           ZoneText(chart),
+           chart.OwnPlace        ? QStringLiteral(", свои координаты")
+           : chart.HistoricZones ? QStringLiteral(", пояс по дате")
+                                 : QString());
 }
 
 QString ReplaceQuestion(const QString& name) {
@@ -144,7 +176,7 @@ bool OpenChartCommand(TPositionFrame& frame, const QString& archivePath, QWidget
         QStringLiteral("Города «%1» (%2) нет в атласе. Карта «%3» открыта с сохранёнными "
                        "координатами (%4) и временной зоной %5.")
             .arg(chart->City, chart->Country, chart->Name, CoordinatesText(*chart),
-                 ZoneText(chart->Zone)));
+                 ZoneText(*chart)));
     return true;
   case TApplyResult::Opened:
     break;

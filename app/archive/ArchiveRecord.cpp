@@ -29,7 +29,12 @@ TStoredChart StoredFromRecord(const TChartRecord& record) {
   chart.Country = record.Country;
   chart.City = record.Place;
   chart.Zone = std::clamp(static_cast<int>(std::lround(record.OffsetSeconds / 3600.0)), -12, 14);
-  chart.Local = static_cast<double>(record.Universal + chart.Zone * 3600) / 86400.0;
+  // The exact offset is kept beside the whole hours, so the local moment is the record's own.
+  chart.Local = static_cast<double>(record.Local()) / 86400.0;
+  chart.OffsetSeconds = record.OffsetSeconds;
+  chart.ZoneName = record.ZoneName;
+  chart.FixedOffset = record.ZoneName.isEmpty();
+  chart.Julian = record.Calendar == TCalendar::Julian;
   SplitDegrees(record.Latitude, chart.LatitudeDeg, chart.LatitudeMin);
   SplitDegrees(record.Longitude, chart.LongitudeDeg, chart.LongitudeMin);
   return chart;
@@ -43,8 +48,15 @@ TChartRecord RecordFromStored(const TStoredChart& chart, const TPlaceAtlas& atla
   record.Place = chart.City;
   record.Latitude = JoinDegrees(chart.LatitudeDeg, chart.LatitudeMin);
   record.Longitude = JoinDegrees(chart.LongitudeDeg, chart.LongitudeMin);
-  record.OffsetSeconds = chart.Zone * 3600;
+  record.Calendar = chart.Julian ? TCalendar::Julian : TCalendar::Gregorian;
   const TMomentSeconds local = std::llround(chart.Local * 86400);
+  if (chart.OffsetSeconds) {
+    record.OffsetSeconds = *chart.OffsetSeconds;
+    record.ZoneName = chart.FixedOffset ? QString() : chart.ZoneName;
+    record.Universal = local - record.OffsetSeconds;
+    return record;
+  }
+  record.OffsetSeconds = chart.Zone * 3600;
   if (chart.HistoricZones) {
     QString reason;
     if (const std::optional<TAtlasPlace> place = atlas.Find(chart.City, chart.Country, reason);

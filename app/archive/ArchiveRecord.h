@@ -13,8 +13,9 @@ class TPlaceAtlas;
 // arc minute: the zone is the offset's nearest whole hour and the local moment is taken from the
 // universal one through it, so the universal moment stays exact to the second.
 TStoredChart StoredFromRecord(const TChartRecord& Record);
-// The stored chart as a record; a chart saved with zones by date takes its offset from the
-// atlas place's zone at its local moment (the whole-hour zone when the atlas has no such place).
+// The stored chart as a record: its exact offset when it keeps one; an older chart saved with
+// zones by date takes its offset from the atlas place's zone at its local moment (the whole-hour
+// zone when the atlas has no such place).
 TChartRecord RecordFromStored(const TStoredChart& Chart, const TPlaceAtlas& Atlas);
 
 } // namespace archive

@@ -56,12 +56,24 @@ const char* const kMigrations[] = {
     " * latitude_min / 60.0,"
     " longitude = longitude_deg + (CASE WHEN longitude_deg < 0 THEN -1 ELSE 1 END)"
     " * longitude_min / 60.0",
+    // A place of one's own, the zone's name and the exact offset, the calendar the date was typed
+    // in and which occurrence of a repeated hour; rows written before keep whole-hour zones.
+    "ALTER TABLE charts ADD COLUMN own_place INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE charts ADD COLUMN zone_name TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE charts ADD COLUMN offset_seconds INTEGER;"
+    "ALTER TABLE charts ADD COLUMN fixed_offset INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE charts ADD COLUMN julian INTEGER NOT NULL DEFAULT 0;"
+    "ALTER TABLE charts ADD COLUMN later_occurrence INTEGER NOT NULL DEFAULT 0",
 };
 static_assert(std::size(kMigrations) == TChartArchive::kSchemaVersion);
 
 const char* const kColumns = "name, note, local_moment, country, city, zone_hours, historic_zones,"
                              " latitude_deg, latitude_min, longitude_deg, longitude_min,"
-                             " latitude, longitude";
+                             " latitude, longitude, own_place, zone_name, offset_seconds,"
+                             " fixed_offset, julian, later_occurrence";
+
+// A local mean time reaches ±12 hours and some seconds; zones reach +14.
+constexpr int kOffsetLimitSeconds = 15 * 3600;
 
 QString Shown(const QString& path) {
   return "«" + QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()) + "»";
@@ -129,9 +141,31 @@ bool IntIn(const QVariant& value, int low, int high, int& out) {
   return true;
 }
 
+bool FlagIn(const QVariant& value, bool& out) {
+  int flag = 0;
+  if (!IntIn(value, 0, 1, flag))
+    return false;
+  out = flag != 0;
+  return true;
+}
+
+// The exact offset of a row; NULL (a row of an older schema) is none.
+bool OffsetIn(const QVariant& value, std::optional<int>& out) {
+  if (value.isNull()) {
+    out.reset();
+    return true;
+  }
+  int seconds = 0;
+  if (!IntIn(value, -kOffsetLimitSeconds, kOffsetLimitSeconds, seconds))
+    return false;
+  out = seconds;
+  return true;
+}
+
 // One row of kColumns; false when a field is out of its range.
 bool ReadRow(const QSqlQuery& q, TStoredChart& chart) {
   int historic = 0;
+  chart.ZoneName = q.value(14).toString();
   chart.Name = q.value(0).toString();
   chart.Note = q.value(1).toString();
   chart.Country = q.value(3).toString();
@@ -148,7 +182,9 @@ bool ReadRow(const QSqlQuery& q, TStoredChart& chart) {
          IntIn(q.value(10), 0, 59, chart.LongitudeMin) &&
          DegreesIn(q.value(11), 90, chart.LatitudeDeg, chart.LatitudeMin, chart.Latitude) &&
          DegreesIn(q.value(12), 180, chart.LongitudeDeg, chart.LongitudeMin, chart.Longitude) &&
-         (chart.HistoricZones = historic != 0, true);
+         FlagIn(q.value(13), chart.OwnPlace) && OffsetIn(q.value(15), chart.OffsetSeconds) &&
+         FlagIn(q.value(16), chart.FixedOffset) && FlagIn(q.value(17), chart.Julian) &&
+         FlagIn(q.value(18), chart.LaterOccurrence) && (chart.HistoricZones = historic != 0, true);
 }
 
 QString NewConnectionName() {
@@ -402,16 +438,21 @@ void TChartArchive::Save(const std::vector<TStoredChart>& charts) {
   for (const TStoredChart& chart : charts)
     RequireName(chart.Name);
   Write([&](QSqlQuery& q) {
-    q.prepare(
-        QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?)")
-            .arg(QLatin1String(kColumns)));
+    q.prepare(QStringLiteral("INSERT OR REPLACE INTO charts (%1) VALUES "
+                             "(?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)")
+                  .arg(QLatin1String(kColumns)));
     for (const TStoredChart& chart : charts) {
       for (const QVariant& value :
            {QVariant(chart.Name), QVariant(chart.Note), QVariant(MomentText(chart.Local)),
             QVariant(chart.Country), QVariant(chart.City), QVariant(chart.Zone),
             QVariant(chart.HistoricZones ? 1 : 0), QVariant(chart.LatitudeDeg),
             QVariant(chart.LatitudeMin), QVariant(chart.LongitudeDeg), QVariant(chart.LongitudeMin),
-            QVariant(LatitudeOf(chart)), QVariant(LongitudeOf(chart))})
+            QVariant(LatitudeOf(chart)), QVariant(LongitudeOf(chart)),
+            QVariant(chart.OwnPlace ? 1 : 0),
+            QVariant(chart.ZoneName.isNull() ? "" : chart.ZoneName),
+            chart.OffsetSeconds ? QVariant(*chart.OffsetSeconds) : QVariant(),
+            QVariant(chart.FixedOffset ? 1 : 0), QVariant(chart.Julian ? 1 : 0),
+            QVariant(chart.LaterOccurrence ? 1 : 0)})
         q.addBindValue(value);
       if (!q.exec())
         return false;

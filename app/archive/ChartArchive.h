@@ -9,7 +9,8 @@
 // the millisecond); Zone is whole hours east of Greenwich; coordinates are integer degrees and
 // minutes as the city base writes them (east and north positive, the sign on the degrees), and
 // Latitude, Longitude the same place in signed decimal degrees, which keep the sign of a place
-// between 0° and -1° (London's -0°08' longitude) that the integer degrees lose.
+// between 0° and -1° (London's -0°08' longitude) that the integer degrees lose. OffsetSeconds is
+// the exact offset of Local from UT (India's +5:30, a local mean time), kept beside Zone.
 #pragma once
 
 #include "Clock.h"
@@ -36,6 +37,14 @@ struct TStoredChart {
   // archive always carries, and what Save stores. A chart made without them is saved with the
   // integer fields above read as degrees and minutes with the sign on the degrees.
   std::optional<double> Latitude, Longitude;
+  bool OwnPlace = false; // typed by the user ("Свои координаты"), not taken from the atlas
+  QString ZoneName;      // the IANA zone of the place (an own place's, the atlas city's), or empty
+  // The exact offset in use (seconds east of UT: local = UT + offset), which Zone rounds to
+  // whole hours; absent in charts saved before it was kept.
+  std::optional<int> OffsetSeconds;
+  bool FixedOffset = false;     // the offset was given as such ("+5:30"), not by a zone
+  bool Julian = false;          // the date was typed old-style (Julian calendar)
+  bool LaterOccurrence = false; // the second of a local hour the clocks passed twice
   friend bool operator==(const TStoredChart&, const TStoredChart&) = default;
 };
 
@@ -59,7 +68,7 @@ public:
 
 class TChartArchive {
 public:
-  static constexpr int kSchemaVersion = 2;
+  static constexpr int kSchemaVersion = 3;
   static constexpr int kDefaultBusyMilliseconds = 1500;
 
   // Opens the archive at Path. A missing file is an empty archive, created by the first Save.

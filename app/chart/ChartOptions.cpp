@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartOptions.h"
 
+#include "Coordinates.h"
+#include "DateTime.h"
 #include "Houses.h"
 
 #include <charconv>
@@ -11,11 +13,12 @@ namespace {
 
 // Options that take a value, in the order --help lists them.
 const char* const ValueOptions[] = {
-    "--date",       "--time",         "--city",         "--zone",      "--ini",
-    "--out",        "--until",        "--step",         "--seed",      "--archive",
-    "--chart",      "--save-chart",   "--houses",       "--pdf",       "--max-steps",
-    "--import",     "--export",       "--format",       "--transit",   "--transit-time",
-    "--with-chart", "--solar-return", "--lunar-return", "--progressed"};
+    "--date",         "--time",      "--city",         "--lat",        "--lon",
+    "--tz",           "--zone",      "--ini",          "--out",        "--until",
+    "--step",         "--seed",      "--archive",      "--chart",      "--save-chart",
+    "--houses",       "--pdf",       "--max-steps",    "--import",     "--export",
+    "--format",       "--transit",   "--transit-time", "--with-chart", "--solar-return",
+    "--lunar-return", "--progressed"};
 
 bool TakesValue(const std::string& name) {
   for (const char* option : ValueOptions)
@@ -42,23 +45,73 @@ TCivilDate DateValue(const std::string& option, const std::string& text) {
 }
 
 TClockTime TimeValue(const std::string& option, const std::string& text) {
-  if (auto time = ParseClockTime(text))
+  // --time takes an hour of one digit as people write it ("6:15").
+  const bool shortHour = option == "--time" && text.size() > 1 && text[1] == ':';
+  if (auto time = ParseClockTime(shortHour ? "0" + text : text))
     return *time;
   throw TChartError(option + ": malformed time \"" + text +
                     "\" (expected hh:mm or hh:mm:ss, 00:00 to 23:59:59)");
 }
 
+// --zone HOURS or HOURS:MM east of Greenwich, as seconds.
 int ZoneValue(const std::string& text) {
   std::string_view digits = text;
-  if (!digits.empty() && digits.front() == '+')
+  bool negative = false;
+  if (!digits.empty() && (digits.front() == '+' || digits.front() == '-')) {
+    negative = digits.front() == '-';
     digits.remove_prefix(1);
-  int zone = 0;
-  const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), zone);
-  if (digits.empty() || error != std::errc() || end != digits.data() + digits.size() ||
-      zone < -12 || zone > 14)
+  }
+  const std::size_t colon = digits.find(':');
+  const std::string_view hoursText = digits.substr(0, colon);
+  const std::string_view minutesText =
+      colon == std::string_view::npos ? std::string_view("00") : digits.substr(colon + 1);
+  int hours = 0, minutes = 0;
+  const auto whole = [](std::string_view part, int& value) {
+    const auto [end, error] = std::from_chars(part.data(), part.data() + part.size(), value);
+    return !part.empty() && error == std::errc() && end == part.data() + part.size();
+  };
+  if (!whole(hoursText, hours) || !whole(minutesText, minutes) || minutesText.size() != 2 ||
+      minutes > 59)
     throw TChartError("--zone: malformed time zone \"" + text +
-                      "\" (expected whole hours east of Greenwich, -12 to +14)");
-  return zone;
+                      "\" (expected hours east of Greenwich, -12 to +14, or HOURS:MM such as "
+                      "+5:30)");
+  const int offset = (negative ? -1 : 1) * (hours * 3600 + minutes * 60);
+  if (offset < -12 * 3600 || offset > 14 * 3600)
+    throw TChartError("--zone: malformed time zone \"" + text +
+                      "\" (beyond -12 to +14 hours east of Greenwich)");
+  return offset;
+}
+
+double CoordinateValue(const std::string& option, const std::string& text, astro::TAxis axis) {
+  if (const std::optional<double> value = astro::ParseCoordinate(text, axis))
+    return *value;
+  throw TChartError(option + ": malformed " +
+                    (axis == astro::TAxis::Latitude ? "latitude" : "longitude") + " \"" + text +
+                    "\" (expected decimal degrees such as " +
+                    (axis == astro::TAxis::Latitude ? "53.5 or 53°30'N, -90 to 90"
+                                                    : "49.4167 or 49°25'E, -180 to 180") +
+                    ")");
+}
+
+// The zone of --zone: whole hours in Zone, the exact offset in ZoneSeconds when it has minutes.
+void SetZone(TChartOptions& options, const std::string& text) {
+  const int seconds = ZoneValue(text);
+  options.Zone = seconds / 3600;
+  if (seconds % 3600 != 0)
+    options.ZoneSeconds = seconds;
+}
+
+// --date read as an old-style date: YYYY-MM-DD of the Julian calendar.
+TCivilDate JulianDateValue(const std::string& text) {
+  const bool shape = text.size() == 10 && text[4] == '-' && text[7] == '-' &&
+                     text.find_first_not_of("0123456789-") == std::string::npos;
+  const int year = shape ? std::stoi(text.substr(0, 4)) : 0;
+  const int month = shape ? std::stoi(text.substr(5, 2)) : 0;
+  const int day = shape ? std::stoi(text.substr(8, 2)) : 0;
+  if (!astro::IsValidJulianDate(year, month, day))
+    throw TChartError("--date: malformed date \"" + text +
+                      "\" (expected YYYY-MM-DD, a real date of the Julian calendar)");
+  return DateOfDay(static_cast<std::int64_t>(astro::JulianDateToDate({year, month, day})));
 }
 
 // --until DATE or DATE'T'hh:mm[:ss]; a date alone means the end of that day.
@@ -221,6 +274,10 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.ListCharts = true;
       continue;
     }
+    if (name == "--julian" && !inlineValue) {
+      options.Julian = true;
+      continue;
+    }
     if ((name == "--png" || name == "--json") && !inlineValue) {
       (name == "--png" ? options.Png : options.Json) = true;
       continue;
@@ -299,12 +356,25 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
   const bool sky = options.Events && options.Events->Sky;
   if (sky && (stored || given("--date") || given("--until")))
     throw TChartError("--sky takes no chart (--date, --chart, --until)");
+  const bool own = given("--lat") || given("--lon");
+  if (own && (sky || stored))
+    throw TChartError("--lat and --lon give the place of a new chart (not with --sky or --chart)");
+  if (own && given("--lat") != given("--lon"))
+    throw TChartError("--lat and --lon go together");
+  if (own && given("--city"))
+    throw TChartError("give either --city or --lat and --lon");
+  if (own && given("--tz") == given("--zone"))
+    throw TChartError("--lat and --lon need exactly one of --tz ZONE and --zone HOURS[:MM]");
+  if (!own && given("--tz"))
+    throw TChartError("--tz goes with --lat and --lon");
+  if (options.Julian && (!given("--date") || stored))
+    throw TChartError("--julian reads --date as an old-style date: give --date");
   if (sky && given("--city") && given("--zone"))
     throw TChartError("give at most one of --city and --zone");
   if (!stored && !sky && !given("--date"))
     throw TChartError("--date is required (see --help)");
-  if (!stored && !sky && given("--city") == given("--zone"))
-    throw TChartError("give exactly one of --city and --zone");
+  if (!stored && !sky && !own && given("--city") == given("--zone"))
+    throw TChartError("give exactly one of --city and --zone (or --lat and --lon)");
   if (options.Events && (given("--until") || given("--out") || given("--save-chart")))
     throw TChartError("--transits and --sky list events: no --until, --out or --save-chart");
 
@@ -312,9 +382,10 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
     if (given("--city"))
       options.City = value("--city");
     else
-      options.Zone = given("--zone") ? ZoneValue(value("--zone")) : 0;
+      SetZone(options, given("--zone") ? value("--zone") : "0");
   } else if (!stored) {
-    const TCivilDate date = DateValue("--date", value("--date"));
+    const TCivilDate date =
+        options.Julian ? JulianDateValue(value("--date")) : DateValue("--date", value("--date"));
     const TClockTime time =
         given("--time") ? TimeValue("--time", value("--time")) : TClockTime{12, 0, 0};
     options.Start = ToSeconds(date, time);
@@ -322,8 +393,17 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
       options.City = value("--city");
       if (options.City->empty())
         throw TChartError("--city: empty city name");
-    } else {
-      options.Zone = ZoneValue(value("--zone"));
+    } else if (given("--zone")) {
+      SetZone(options, value("--zone"));
+    }
+    if (own) {
+      options.Latitude = CoordinateValue("--lat", value("--lat"), astro::TAxis::Latitude);
+      options.Longitude = CoordinateValue("--lon", value("--lon"), astro::TAxis::Longitude);
+      if (given("--tz")) {
+        options.TimeZoneName = value("--tz");
+        if (options.TimeZoneName->empty())
+          throw TChartError("--tz: empty zone name");
+      }
     }
   }
   options.IniPath = value("--ini");
@@ -361,8 +441,10 @@ TChartOptions ParseChartOptions(const std::vector<std::string>& args) {
 }
 
 std::string ChartHelpText() {
-  return R"(Usage: astravia-chart --date YYYY-MM-DD [--time hh:mm[:ss]]
-                      (--city "Country/City" | --zone HOURS) [--save-chart NAME]
+  return R"(Usage: astravia-chart --date YYYY-MM-DD [--julian] [--time hh:mm[:ss]]
+                      (--city "Country/City" | --zone HOURS[:MM]
+                       | --lat LAT --lon LON (--tz ZONE | --zone HOURS[:MM]))
+                      [--save-chart NAME]
                       [--ini PATH] [--out DIR] [--png] [--json] [--seed MS]
                       [--houses SYSTEM] [--pdf FILE]
                       [--archive PATH]
@@ -392,20 +474,33 @@ Europe/Moscow, летнее время".
 
 Options:
   --date YYYY-MM-DD   local date of the chart (required).
-  --time hh:mm[:ss]   local time of the chart; 12:00:00 when omitted.
+  --julian            --date is an old-style date (Julian calendar), as Russian records
+                      before 14 February 1918 give it: 1918-02-01 is 14.02.1918.
+  --time hh:mm[:ss]   local time of the chart (6:15 or 06:15); 12:00:00 when omitted.
   --city NAME         place as the city base lists it: "Country/City", with the region
                       when the base has one, e.g. "Россия/Троицк;Московская обл.".
                       The region may be left out when the city's name alone is unique
                       in its country. A name that matches nothing is an error that
-                      names the closest entries. The zone is the city's.
+                      names the closest entries. The zone is the city's. A name
+                      without a country ("Самара") is looked for in every country: the
+                      one city of that name, or the one whose name begins with it, is
+                      taken and named on standard error; otherwise the closest places
+                      of all countries are listed, names that begin with it first.
+  --lat LAT, --lon LON
+                      a place of one's own instead of a city: decimal degrees, north
+                      and east positive (53.5, -0.1333), or degrees and minutes with
+                      the hemisphere (53°30'N, 49°25'E, 49°25'W, 33°55'S).
+  --tz ZONE           the own place's IANA zone (Europe/Samara): its offset at the
+                      chart's date, summer time and every change included.
   --historic-zones    the offset is the one the tz database gives for the city's zone
                       at the chart's local date and time (summer time, decree time,
                       every historical change; local mean time of the city's longitude
                       before the zone's first standard time).
   --no-historic-zones the offset is the city base's whole hours. Without either option
                       the choice of quellantree.ini ([Options] HistoricZones) holds.
-  --zone HOURS        time zone in whole hours east of Greenwich (-12 to +14), instead
-                      of a city; no place is printed.
+  --zone HOURS[:MM]   time zone in hours (and minutes: +5:30, -3:30) east of Greenwich
+                      (-12 to +14), instead of a city (no place is printed), or the
+                      fixed offset of an own place.
   --ini PATH          configuration file (orbs, aspect switches, names of the data
                       files); when omitted, the file the window uses: quellantree.ini
                       beside the program, or for an installed program the user's

@@ -51,9 +51,15 @@ struct TChartOptions {
   TSeconds Start = 0;              // local moment of the first chart
   std::optional<std::string> City; // "Country/City entry" as the city base lists it (UTF-8)
   std::optional<int> Zone;         // hours east of Greenwich, when given instead of a city
-  std::string IniPath;             // empty: quellantree.ini beside the program
-  std::string OutDir;              // empty: text on standard output only
-  std::optional<TSeconds> Until;   // local moment of the last chart of a series
+  std::optional<int> ZoneSeconds;  // --zone with minutes ("+5:30"): the exact offset, seconds
+  // --lat and --lon: a place of one's own, signed decimal degrees (north and east positive),
+  // with --tz (an IANA zone, offsets by date) or --zone.
+  std::optional<double> Latitude, Longitude;
+  std::optional<std::string> TimeZoneName;
+  bool Julian = false;           // --julian: --date is an old-style (Julian calendar) date
+  std::string IniPath;           // empty: quellantree.ini beside the program
+  std::string OutDir;            // empty: text on standard output only
+  std::optional<TSeconds> Until; // local moment of the last chart of a series
   TStep Step = TStep::None;
   std::optional<bool> HistoricZones;     // --historic-zones / --no-historic-zones; else the INI's
   std::string ArchivePath;               // empty: the archive the window uses

@@ -121,9 +121,18 @@ TChartOptions WithStoredChart(TChartOptions options, const archive::TStoredChart
   options.Start =
       ToSeconds({date.Year, date.Month, date.Day}, {time.Hour, time.Minute, time.Second});
   options.City.reset();
-  if (!chart.Country.isEmpty() && !chart.City.isEmpty())
+  if (!chart.OwnPlace && !chart.Country.isEmpty() && !chart.City.isEmpty())
     options.City = (chart.Country + "/" + chart.City).toStdString();
   options.Zone = chart.Zone;
+  if (chart.OwnPlace) {
+    options.Latitude = archive::LatitudeOf(chart);
+    options.Longitude = archive::LongitudeOf(chart);
+    if (!chart.FixedOffset && !chart.ZoneName.isEmpty())
+      options.TimeZoneName = chart.ZoneName.toStdString();
+  }
+  // An offset the zone does not give (an imported +5:30) is kept exactly.
+  if (chart.OffsetSeconds && (chart.FixedOffset || *chart.OffsetSeconds % 3600 != 0))
+    options.ZoneSeconds = *chart.OffsetSeconds;
   if (options.Until && *options.Until < options.Start)
     throw TChartError("--until: " + MomentText(*options.Until) + " is before the chart's moment " +
                       MomentText(options.Start));
@@ -138,13 +147,18 @@ archive::TStoredChart LoadChart(const QString& path, const std::string& name) {
 }
 
 // The session's chart of a local moment as the archive keeps it.
-archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
+archive::TStoredChart ChartToStore(const TChartOptions& options, TSeconds local,
                                    const TChartSession& session) {
   archive::TStoredChart chart;
-  chart.Name = QString::fromStdString(name).trimmed();
+  chart.Name = QString::fromStdString(*options.SaveChart).trimmed();
   chart.Local = ToDateTime(local);
   chart.Zone = session.Zone();
   chart.HistoricZones = session.HistoricZones();
+  const TZoneOffset offset = session.OffsetAt(local);
+  chart.OffsetSeconds = offset.Seconds;
+  chart.FixedOffset = offset.Source == TZoneSource::Fixed;
+  chart.ZoneName = session.ZoneName();
+  chart.Julian = options.Julian;
   if (const auto& place = session.Place()) {
     chart.Country = QString::fromStdString(place->Country);
     chart.City = QString::fromStdString(place->City);
@@ -154,6 +168,9 @@ archive::TStoredChart ChartToStore(const std::string& name, TSeconds local,
     chart.LongitudeMin = place->LongitudeMin;
     chart.Latitude = place->Latitude;
     chart.Longitude = place->Longitude;
+    chart.OwnPlace = place->Own;
+    if (place->Own)
+      chart.Country = chart.City = QString();
   }
   return chart;
 }
@@ -252,6 +269,14 @@ TChartSetup SessionSetup(const TChartOptions& options,
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
   setup.HouseSystem = options.HouseSystem;
+  setup.FixedSeconds = options.ZoneSeconds;
+  if (options.Latitude && options.Longitude) {
+    setup.OwnPlace =
+        TOwnPlace{*options.Latitude, *options.Longitude, options.TimeZoneName.value_or("")};
+    // An own place's --zone is its fixed offset, whole hours too.
+    if (!options.TimeZoneName && !setup.FixedSeconds)
+      setup.FixedSeconds = options.Zone.value_or(0) * 3600;
+  }
   if (stored)
     setup.StoredPlace = TPlaceFacts{(stored->Country + "/" + stored->City).toStdString(),
                                     stored->Country.toStdString(),
@@ -342,8 +367,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     PrepareOutputFolder(folder);
   }
   if (options.SaveChart)
-    archive::TChartArchive(archivePath)
-        .Save(ChartToStore(*options.SaveChart, options.Start, session));
+    archive::TChartArchive(archivePath).Save(ChartToStore(options, options.Start, session));
 
   for (std::int64_t i = 0; i < count; ++i) {
     TChartFacts facts = session.Compute(series.Local(i), series.Offset(i));

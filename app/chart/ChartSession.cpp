@@ -4,6 +4,7 @@
 #include "ChartOptions.h"
 #include "CityBase.h"
 #include "CityNames.h"
+#include "Coordinates.h"
 #include "DateTime.h"
 #include "FontStream.h"
 #include "IniFile.h"
@@ -20,10 +21,12 @@
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
+#include <QTimeZone>
 #include <QWidget>
 
 #include <future>
@@ -129,7 +132,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   Host->setObjectName(QStringLiteral("Form1"));
   Host->resize(kClientWidth, kClientHeight);
   Zone_ = setup.Zone;
-  ZoneGiven = !setup.City;
+  ZoneGiven = !setup.City && !setup.OwnPlace;
+  Fixed_ = setup.FixedSeconds;
   const config::TIniFile ini(IniPath.toStdString());
   Historic =
       setup.HistoricZones.value_or(TPositionFrame::HistoricZonesOption(IniPath.toStdString()));
@@ -147,6 +151,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   }
   if (setup.StoredPlace)
     Zone_ = setup.Zone; // the stored zone, also where the city's own differs
+  if (setup.OwnPlace)
+    TakeOwnPlace(*setup.OwnPlace);
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   Font.Loaded = LoadSymbolFont(setup.FontFile);
@@ -263,6 +269,9 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
                            : "; closest entries:" + JoinedLines(match.Suggestions)));
   }
 
+  if (match.Guessed)
+    Prompts.Information(QString::fromStdString("city \"" + name + "\" taken as \"" +
+                                               CityFullName(match.City) + "\""));
   // Choose the place in the frame's own lists, as a user does, so the frame reads it.
   auto* country = PositionFrame1->findChild<QComboBox*>(QStringLiteral("Country"));
   auto* city = PositionFrame1->findChild<QComboBox*>(QStringLiteral("City"));
@@ -292,20 +301,57 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   return true;
 }
 
+void TChartSession::TakeOwnPlace(const TOwnPlace& place) {
+  if (!place.ZoneName.empty()) {
+    OwnZone_ = QString::fromStdString(place.ZoneName);
+    if (!QTimeZone::isTimeZoneIdAvailable(OwnZone_.toLatin1()))
+      throw TChartError("--tz: unknown time zone \"" + place.ZoneName +
+                        "\" (expected an IANA name such as Europe/Samara)");
+    Zone_ = WholeHoursOf(
+        QTimeZone(OwnZone_.toLatin1()).standardTimeOffset(QDateTime::currentDateTimeUtc()));
+  }
+  Coordinates = astro::TGeoPlace{place.Latitude, place.Longitude};
+  const astro::TDegMin latitude = astro::SplitDegMin(place.Latitude);
+  const astro::TDegMin longitude = astro::SplitDegMin(place.Longitude);
+  const auto sign = [](const astro::TDegMin& split) {
+    return split.Negative ? -split.Degrees : split.Degrees;
+  };
+  Place_ = TPlaceFacts{"свои координаты",
+                       "",
+                       "",
+                       sign(latitude),
+                       latitude.Minutes,
+                       sign(longitude),
+                       longitude.Minutes,
+                       place.Latitude,
+                       place.Longitude,
+                       true};
+}
+
+QString TChartSession::ZoneName() const {
+  if (!OwnZone_.isEmpty())
+    return OwnZone_;
+  return PositionFrame1 ? PositionFrame1->CityZoneName() : QString();
+}
+
+TZoneOffset TChartSession::OffsetBy(TZoneLookup lookup, TSeconds moment) const {
+  if (Fixed_)
+    return FixedOffset(*Fixed_);
+  std::optional<TZoneOffset> offset;
+  if (!OwnZone_.isEmpty())
+    offset = lookup(OwnZone_.toLatin1(), Coordinates->LongitudeDeg, ToDateTime(moment));
+  else if (Historic && PositionFrame1)
+    offset = lookup(PositionFrame1->CityZoneName().toLatin1(), PositionFrame1->CityLongitude(),
+                    ToDateTime(moment));
+  return offset.value_or(WholeHoursOffset(Zone_));
+}
+
 TZoneOffset TChartSession::OffsetAt(TSeconds local) const {
-  if (Historic && PositionFrame1)
-    if (const auto offset = HistoricOffset(PositionFrame1->CityZoneName().toLatin1(),
-                                           PositionFrame1->CityLongitude(), ToDateTime(local)))
-      return *offset;
-  return WholeHoursOffset(Zone_);
+  return OffsetBy(HistoricOffset, local);
 }
 
 TZoneOffset TChartSession::OffsetAtUniversal(TSeconds ut) const {
-  if (Historic && PositionFrame1)
-    if (const auto offset = HistoricOffsetAt(PositionFrame1->CityZoneName().toLatin1(),
-                                             PositionFrame1->CityLongitude(), ToDateTime(ut)))
-      return *offset;
-  return WholeHoursOffset(Zone_);
+  return OffsetBy(HistoricOffsetAt, ut);
 }
 
 void TChartSession::CheckInRange(TSeconds local) const {
@@ -323,13 +369,11 @@ void TChartSession::CheckInRange(TSeconds local) const {
 }
 
 astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const {
-  const astro::TChartMoment moment = ChartMomentOf(
-      offset, Moment, ut, PositionFrame1 ? PositionFrame1->CityZoneName() : QString());
+  const astro::TChartMoment moment = ChartMomentOf(offset, Moment, ut, ZoneName());
   std::optional<astro::TChartPlace> place;
   if (Coordinates)
     place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
-                               PositionFrame1 ? PositionFrame1->CityZoneName().toStdString()
-                                              : std::string()};
+                               ZoneName().toStdString()};
   return astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1), moment, place,
                              HouseSystem_, AsteroidFolder_);
 }
@@ -354,9 +398,9 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   facts.Zone = WholeHoursOf(offset.Seconds);
   facts.OffsetSeconds = offset.Seconds;
   QString label = OffsetText(offset.Seconds) + QStringLiteral(", ");
-  if (offset.Source != TZoneSource::WholeHours) {
-    facts.ZoneName = PositionFrame1->CityZoneName().toStdString();
-    label += PositionFrame1->CityZoneName() + QStringLiteral(", ");
+  if (offset.Source != TZoneSource::WholeHours && offset.Source != TZoneSource::Fixed) {
+    facts.ZoneName = ZoneName().toStdString();
+    label += ZoneName() + QStringLiteral(", ");
   }
   label += ZoneGiven ? QStringLiteral("--zone") : SourceText(offset.Source);
   facts.OffsetLabel = label.toStdString();

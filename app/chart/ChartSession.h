@@ -32,6 +32,13 @@ class TViewFrame;
 
 namespace chart {
 
+// A place of one's own: signed decimal degrees and, for offsets by date, an IANA zone.
+struct TOwnPlace {
+  double Latitude = 0;
+  double Longitude = 0;
+  std::string ZoneName; // empty: the offset is Zone or FixedSeconds
+};
+
 struct TChartSetup {
   QString IniPath;                   // the configuration file; must be readable
   QString DataDir;                   // shipped data, for data names missing beside IniPath
@@ -46,8 +53,11 @@ struct TChartSetup {
   // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
   // warning) when City is no longer in the city base.
   std::optional<TPlaceFacts> StoredPlace;
-  std::optional<char> HouseSystem; // a letter of astro::kHouseSystems; absent: the INI's, else P
-  std::optional<bool> WheelHouses; // the cosmogram's house display; absent: the INI's, else off
+  std::optional<char> HouseSystem;   // a letter of astro::kHouseSystems; absent: the INI's, else P
+  std::optional<bool> WheelHouses;   // the cosmogram's house display; absent: the INI's, else off
+  std::optional<TOwnPlace> OwnPlace; // replaces City
+  // An exact offset (seconds east of UT) in place of Zone: "--zone +5:30", a stored chart's.
+  std::optional<int> FixedSeconds;
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -94,6 +104,10 @@ public:
   TZoneOffset OffsetAtUniversal(TSeconds ut) const;
   // The chosen city ("Country/City entry" and coordinates); none when a zone replaced it.
   const std::optional<TPlaceFacts>& Place() const { return Place_; }
+  // The IANA zone the offsets come from (the city's or the own place's); empty for none.
+  QString ZoneName() const;
+  // The exact offset given instead of a zone; nullopt when the zone gives it.
+  std::optional<int> FixedSeconds() const { return Fixed_; }
 
 private:
   std::unique_ptr<TStartupPrefetch> Prefetch_;
@@ -103,6 +117,12 @@ private:
     void operator()(astro::TPlanetPosition* model) const;
   };
 
+  void TakeOwnPlace(const TOwnPlace& place);
+  // HistoricOffset (of a local reading) or HistoricOffsetAt (of an instant).
+  using TZoneLookup = std::optional<TZoneOffset> (*)(const QByteArray&, double, astro::TDateTime);
+  // What the lookup gives at Moment: a fixed offset, the own place's zone, the city's zone by
+  // date, else the whole hours.
+  TZoneOffset OffsetBy(TZoneLookup lookup, TSeconds moment) const;
   // False when the base has no such city and a stored place may stand in.
   bool OpenCity(const std::string& name, bool mayBeMissing);
   // The chart value of the moment Moment (local) at the session's place.
@@ -130,7 +150,9 @@ private:
   char HouseSystem_ = astro::kDefaultHouseSystem;
   std::string AsteroidFolder_ = astro::AsteroidFolder();
   bool Historic = false;
-  bool ZoneGiven = false;      // --zone instead of a city
+  bool ZoneGiven = false; // --zone instead of a city
+  std::optional<int> Fixed_;
+  QString OwnZone_;            // an own place's IANA zone
   astro::TDateTime Moment = 0; // local moment handed to the frames
   struct TFontHold {           // frees the shared symbol font it loaded
     bool Loaded = false;

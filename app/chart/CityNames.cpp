@@ -54,6 +54,29 @@ TCityMatch TCityNames::Match(const std::string& name) const {
     }
   }
 
+  const bool anyCountry = name.find('/') == std::string::npos;
+  if (anyCountry) {
+    // The city's name (with its region when one is given) in every country.
+    const bool withRegion = name.find(';') != std::string::npos;
+    const auto nameOf = [withRegion](const TCityEntry& city) {
+      return withRegion ? Folded(city.Entry) : CityPart(city.Entry);
+    };
+    for (const bool prefix : {false, true}) {
+      std::vector<const TCityEntry*> fits;
+      for (const TCityEntry& city : Entries)
+        if (prefix ? nameOf(city).startsWith(folded) : nameOf(city) == folded)
+          fits.push_back(&city);
+      if (fits.size() == 1)
+        return {true, *fits.front(), {}, false, true};
+      if (fits.size() > 1 && !prefix) {
+        match.Ambiguous = true;
+        for (const TCityEntry* city : fits)
+          match.Suggestions.push_back(CityFullName(*city));
+        return match;
+      }
+    }
+  }
+
   std::vector<std::pair<int, std::string>> ranked;
   ranked.reserve(Entries.size());
   for (const TCityEntry& city : Entries) {
@@ -63,6 +86,12 @@ TCityMatch TCityNames::Match(const std::string& name) const {
     int distance = SpellingDistance(name, full);
     if (semicolon != std::string::npos && name.find(';') == std::string::npos)
       distance = std::min(distance, SpellingDistance(name, full.substr(0, semicolon)));
+    if (anyCountry) {
+      distance =
+          std::min(distance, SpellingDistance(name, city.Entry.substr(0, city.Entry.find(';'))));
+      if (CityPart(city.Entry).startsWith(folded))
+        distance = -1; // a name that begins with the text comes first
+    }
     ranked.emplace_back(distance, std::move(full));
   }
   std::sort(ranked.begin(), ranked.end());

@@ -22,6 +22,7 @@ struct TCityMatch {
   TCityEntry City;                      // the place, when found
   std::vector<std::string> Suggestions; // full names of the closest entries, when not found
   bool Ambiguous = false;               // several entries fit; Suggestions lists them all
+  bool Guessed = false; // found by the city's name alone, in whichever country holds it
 };
 
 class TCityNames {
@@ -30,8 +31,10 @@ public:
 
   // In order of preference: the exact full name; the full name ignoring letter case;
   // "Country/City" without the region when exactly one entry of that country has that
-  // city name (several make the match ambiguous). Otherwise not found, with the
-  // MaxSuggestions entries closest in spelling.
+  // city name (several make the match ambiguous); a name without "/" (a country) is the one
+  // entry of any country with that city name, else the one whose name begins with it (Guessed).
+  // Otherwise not found, with the MaxSuggestions entries closest in spelling, names that begin
+  // with a country-less name first.
   TCityMatch Match(const std::string& name) const;
 
   static constexpr int MaxSuggestions = 5;

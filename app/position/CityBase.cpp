@@ -8,6 +8,7 @@
 #include <QCollator>
 #include <QFile>
 #include <QLocale>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <limits>
@@ -121,6 +122,46 @@ bool TCityBase::CountryIs(const TPlace& Place, const QString& Country,
   if (Encoded)
     return country == *Encoded;
   return Decoded(country) == Country;
+}
+
+QString PlaceHitText(const TPlaceHit& Hit) {
+  const qsizetype semicolon = Hit.Entry.indexOf(u';');
+  if (semicolon < 0)
+    return Hit.Entry + QStringLiteral(" — ") + Hit.Country;
+  return Hit.Entry.left(semicolon) + QStringLiteral(" — ") + Hit.Country + QStringLiteral(", ") +
+         Hit.Entry.mid(semicolon + 1);
+}
+
+std::vector<TPlaceHit> TCityBase::SearchPlaces(const QString& Typed, int Limit) const {
+  const QString typed = Typed.trimmed().toCaseFolded();
+  std::vector<TPlaceHit> starting, containing;
+  QSet<QString> seen; // "country\nentry" of the hits kept
+  if (typed.isEmpty() || Limit <= 0)
+    return {};
+  for (const TPlace& place : Places) {
+    const QString line = LineOf(place);
+    const QString name = ExtractField(1, line).toCaseFolded();
+    const qsizetype at = name.indexOf(typed);
+    if (at < 0)
+      continue;
+    TPlaceHit hit{ExtractField(2, line), CityEntry(line)};
+    if (!seen.contains(hit.Country + u'\n' + hit.Entry)) {
+      seen.insert(hit.Country + u'\n' + hit.Entry);
+      (at == 0 ? starting : containing).push_back(std::move(hit));
+    }
+  }
+  QCollator collator(QLocale(QLocale::Russian, QLocale::Russia));
+  collator.setCaseSensitivity(Qt::CaseInsensitive);
+  const auto byName = [&collator](const TPlaceHit& a, const TPlaceHit& b) {
+    const int order = collator.compare(a.Entry, b.Entry);
+    return order != 0 ? order < 0 : collator.compare(a.Country, b.Country) < 0;
+  };
+  std::sort(starting.begin(), starting.end(), byName);
+  std::sort(containing.begin(), containing.end(), byName);
+  starting.insert(starting.end(), containing.begin(), containing.end());
+  if (starting.size() > static_cast<std::size_t>(Limit))
+    starting.resize(Limit);
+  return starting;
 }
 
 QString TCityBase::ExtractField(int N, const QString& Line) {

@@ -28,6 +28,15 @@ struct TCityPlace {
   QString Zone;
 };
 
+// A place found by its name in any country: its country and its list entry.
+struct TPlaceHit {
+  QString Country;
+  QString Entry; // "City" or "City;Region"
+  friend bool operator==(const TPlaceHit&, const TPlaceHit&) = default;
+};
+// "Тольятти — Россия, Самарская область": the place as a search offers it.
+QString PlaceHitText(const TPlaceHit& Hit);
+
 class TCityBase {
 public:
   // Reads every line of the file once. Throws std::runtime_error "Cannot open file <path>"
@@ -50,6 +59,11 @@ public:
                 QString& Longitude, QString& Zone) const;
   // The same first place with its zone name; nullopt when there is none.
   std::optional<TCityPlace> FindPlace(const QString& Country, const QString& CityEntry) const;
+
+  // Places of every country by the name of the city (field 1), letter case ignored: names that
+  // begin with Typed first, then names that contain it; each group in Russian order of name,
+  // region and country. At most Limit hits; none for a blank text.
+  std::vector<TPlaceHit> SearchPlaces(const QString& Typed, int Limit) const;
 
   // Field N of a line: 1..5 the text before the N-th ";" (after the previous one), 6 the text after
   // the last ";". Empty when the line has too few ";" or N is outside 1..6.

@@ -10,6 +10,7 @@
 #include "Prompts.h"
 #include "TypedDateTimeEdit.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
@@ -20,7 +21,9 @@
 #include <QLineEdit>
 #include <QSignalBlocker>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QTimeEdit>
+#include <QTimeZone>
 #include <climits>
 #include <cmath>
 
@@ -114,7 +117,7 @@ TPositionFrame::TPositionFrame(QWidget* parent) : QFrame(parent) {
 TPositionFrame::~TPositionFrame() = default;
 
 void TPositionFrame::BuildControls() {
-  setFixedSize(298, 176);
+  setFixedSize(298, 198);
   // The controls have the fixed places of the design: a compact 8-point font keeps captions and
   // values inside them.
   QFont compact = font();
@@ -123,7 +126,7 @@ void TPositionFrame::BuildControls() {
   setFont(compact);
   GroupBox1 = new QGroupBox(QStringLiteral("Время и координаты"), this);
   GroupBox1->setObjectName(QStringLiteral("GroupBox1"));
-  GroupBox1->setGeometry(0, -1, 297, 177);
+  GroupBox1->setGeometry(0, -1, 297, 199);
   QWidget* g = GroupBox1;
 
   MakeLabel(g, QStringLiteral("Время:"), 6, 21);
@@ -140,6 +143,12 @@ void TPositionFrame::BuildControls() {
   Date->setCalendarPopup(false);
   Date->setMinimumDate(QDate(100, 1, 1));
   Date->setGeometry(161, 19, 81, 21);
+  JulianBox = new QCheckBox(QStringLiteral("ст. ст."), g);
+  JulianBox->setObjectName(QStringLiteral("JulianDates"));
+  JulianBox->setToolTip(QStringLiteral("Дата по старому стилю (юлианский календарь)"));
+  JulianBox->setStyleSheet(QStringLiteral("QCheckBox { spacing: 2px; }"));
+  JulianBox->adjustSize();
+  JulianBox->move(245, 21);
 
   MakeLabel(g, QStringLiteral("Временная зона:"), 6, 48);
   TimeZone = new QSpinBox(g);
@@ -171,6 +180,28 @@ void TPositionFrame::BuildControls() {
   ShirGradeText = MakeLabel(g, QString(), 100, 153, "ShirGradeText");
   ShirMinText = MakeLabel(g, QString(), 146, 153, "ShirMinText");
 
+  OwnPlaceBox = new QCheckBox(QStringLiteral("Свои координаты"), g);
+  OwnPlaceBox->setObjectName(QStringLiteral("OwnPlace"));
+  OwnPlaceBox->adjustSize();
+  OwnPlaceBox->move(162, 125);
+  MakeLabel(g, QStringLiteral("Пояс:"), 162, 151);
+  OwnZone = MakeCombo(g, "OwnZone", 193, 147, 96);
+  OwnZone->setToolTip(QStringLiteral("Часовой пояс места: зона из списка (Europe/Samara) "
+                                     "или смещение от UT, например +5:30"));
+  OwnZone->setEnabled(false);
+  NoteText = MakeLabel(g, QString(), 6, 177, "NoteText");
+  OccurrenceBox = new QComboBox(g);
+  OccurrenceBox->setObjectName(QStringLiteral("Occurrence"));
+  OccurrenceBox->setGeometry(134, 173, 155, 21);
+  OccurrenceBox->hide();
+
+  PlaceSearchModel = new QStringListModel(this);
+  PlaceSearch = new QCompleter(PlaceSearchModel, this);
+  PlaceSearch->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  PlaceSearch->setWidget(City->lineEdit());
+  PlaceSearch->setMaxVisibleItems(12);
+  PlaceSearch->popup()->setMinimumWidth(330); // "Тольятти — Россия, Самарская область" whole
+
   QWidget::setTabOrder(Time, Date);
   QWidget::setTabOrder(Date, TimeZone);
   QWidget::setTabOrder(TimeZone, HistoricZonesBox);
@@ -180,6 +211,8 @@ void TPositionFrame::BuildControls() {
   QWidget::setTabOrder(DlgGrade, DlgMin);
   QWidget::setTabOrder(DlgMin, ShirGrade);
   QWidget::setTabOrder(ShirGrade, ShirMin);
+  QWidget::setTabOrder(ShirMin, OwnPlaceBox);
+  QWidget::setTabOrder(OwnPlaceBox, OwnZone);
 
   connect(Time, &QTimeEdit::timeChanged, this, &TPositionFrame::TimeChange);
   connect(Date, &QDateEdit::dateChanged, this, &TPositionFrame::DateChange);
@@ -187,6 +220,17 @@ void TPositionFrame::BuildControls() {
   connect(HistoricZonesBox, &QCheckBox::toggled, this, &TPositionFrame::HistoricZonesClick);
   connect(Country, &QComboBox::activated, this, &TPositionFrame::CountrySelect);
   connect(City, &QComboBox::activated, this, &TPositionFrame::CitySelect);
+  connect(JulianBox, &QCheckBox::toggled, this, &TPositionFrame::JulianClick);
+  connect(OwnPlaceBox, &QCheckBox::toggled, this, &TPositionFrame::OwnPlaceClick);
+  for (QLineEdit* edit : {DlgGrade, DlgMin, ShirGrade, ShirMin})
+    connect(edit, &QLineEdit::editingFinished, this, &TPositionFrame::CoordinatesEdited);
+  connect(OwnZone, &QComboBox::activated, this, &TPositionFrame::OwnZoneEdited);
+  connect(OwnZone->lineEdit(), &QLineEdit::editingFinished, this, &TPositionFrame::OwnZoneEdited);
+  connect(OccurrenceBox, &QComboBox::activated, this, &TPositionFrame::OccurrenceSelect);
+  connect(City->lineEdit(), &QLineEdit::textEdited, this, &TPositionFrame::SearchPlaces);
+  connect(Country->lineEdit(), &QLineEdit::textEdited, this, &TPositionFrame::CountryEdited);
+  connect(PlaceSearch, qOverload<const QModelIndex&>(&QCompleter::activated), this,
+          [this](const QModelIndex& index) { PlaceChosen(index.row()); });
 }
 
 QString TPositionFrame::CityBaseFileName(const std::string& ConfigFileName) {
@@ -243,8 +287,24 @@ QString TPositionFrame::SelectedText(const QComboBox* Box) const {
 void TPositionFrame::ShowInPickers(astro::TDateTime X) {
   const QSignalBlocker dateBlocker(Date);
   const QSignalBlocker timeBlocker(Time);
-  Date->setDate(ToQDate(X));
+  Date->setDate(ShownDate(X));
   Time->setTime(ToQTime(X));
+  ShowNote();
+}
+
+QDate TPositionFrame::ShownDate(astro::TDateTime X) const {
+  if (!Julian)
+    return ToQDate(X);
+  // Julian 29 February of 1800 and 1900 has no Gregorian writing: the note gives it instead.
+  const astro::TCalendarDate old = astro::DecodeJulianDate(X);
+  const QDate shown(old.Year, old.Month, old.Day);
+  return shown.isValid() ? shown : ToQDate(X);
+}
+
+astro::TDateTime TPositionFrame::DayOfShownDate(const QDate& Shown) const {
+  if (Julian && astro::IsValidJulianDate(Shown.year(), Shown.month(), Shown.day()))
+    return astro::JulianDateToDate({Shown.year(), Shown.month(), Shown.day()});
+  return astro::EncodeDate(Shown.year(), Shown.month(), Shown.day());
 }
 
 void TPositionFrame::ShowZone(int Hours) {
@@ -291,25 +351,30 @@ bool TPositionFrame::IsInRange(astro::TDateTime X) const {
 void TPositionFrame::SetDateTime(astro::TDateTime X) {
   if (!IsInRange(X))
     return;
-  ShowInPickers(X);
+  Later = false;
   MoveTo(X);
+  ShowInPickers(X);
   emit OnDateTimeChange(this);
 }
 
 bool TPositionFrame::SetUniversalTime(astro::TDateTime Ut) {
+  const bool laterBefore = Later;
+  Later = false; // the instant decides the occurrence below
   std::optional<TZoneOffset> atInstant;
-  if (HistoricZones())
+  if (ZonesByDate())
     atInstant = HistoricOffsetAt(ZoneName.toLatin1(), Longitude, Ut);
   if (!atInstant)
-    atInstant = WholeHoursOffset(StandardZone);
+    atInstant = OffsetAt(DateTime);
   // Whole milliseconds, so the local reading stays on the second the universal one is on.
   const auto localAt = [Ut](const TZoneOffset& offset) {
     constexpr double msPerDay = 86400000.0;
     return std::llround(Ut * msPerDay + offset.Seconds * 1000.0) / msPerDay;
   };
   const astro::TDateTime first = localAt(*atInstant);
-  if (!IsInRange(first))
+  if (!IsInRange(first)) {
+    Later = laterBefore;
     return false;
+  }
   MoveTo(first);
   // The frame's own offset of a local reading wins where it gives back the same reading (its
   // rules for places, its choice in a gap); where it does not, the reading is the second
@@ -327,6 +392,8 @@ bool TPositionFrame::SetUniversalTime(astro::TDateTime Ut) {
       ShowOffset();
     }
   }
+  const TLocalReading reading = Reading();
+  Later = reading.Kind == TReadingKind::Twice && ZoneOffset == reading.Later;
   ShowInPickers(DateTime);
   emit OnDateTimeChange(this);
   return true;
@@ -334,8 +401,10 @@ bool TPositionFrame::SetUniversalTime(astro::TDateTime Ut) {
 
 void TPositionFrame::DateChange() {
   const QDate shown = Date->date();
+  const astro::TTimeOfDay time = FromQTime(Time->time());
   const astro::TDateTime X =
-      astro::EncodeDateTime({shown.year(), shown.month(), shown.day()}, FromQTime(Time->time()));
+      DayOfShownDate(shown) +
+      astro::EncodeTime(time.Hour, time.Minute, time.Second, time.Millisecond);
   if (EditDateTime(X))
     return;
   ShowInPickers(DateTime); // the edit is undone, no event
@@ -362,11 +431,13 @@ void TPositionFrame::TimeChange() {
     ShowInPickers(DateTime);
     return;
   }
+  Later = false; // a typed or stepped reading means its first occurrence
   MoveTo(X);
   {
     const QSignalBlocker blocker(Date);
-    Date->setDate(ToQDate(X));
+    Date->setDate(ShownDate(X));
   }
+  ShowNote();
   emit OnDateTimeChange(this);
   emit OnTimeZoneChange(this);
 }
@@ -392,6 +463,11 @@ void TPositionFrame::UpdatePosition() {
   const std::optional<TCityPlace> place = CityBase->FindPlace(country, SelectedText(City));
   if (!place)
     return;
+  FixedSeconds.reset();
+  if (Own) {
+    Own = false;
+    ShowOwnPlaceMode();
+  }
   // Degrees before the first "°", minutes after it without the closing minute sign.
   const auto split = [](const QString& text, QString& degrees, QString& minutes) {
     const qsizetype sign = text.indexOf(kDegreeSign);
@@ -418,6 +494,7 @@ void TPositionFrame::UpdatePosition() {
   ShirGrade->setText(latDeg);
   ShirMin->setText(latMin);
   PlaceTaken = true;
+  ShowOwnZone();
   emit OnPositionChange(this);
   if (offsetChanged) // the chart's universal time moved with the zone
     emit OnTimeZoneChange(this);
@@ -430,6 +507,7 @@ void TPositionFrame::TimeZoneChange() {
     HistoricZonesBox->setChecked(false);
   }
   StandardZone = TimeZone->value();
+  FixedSeconds.reset();
   UpdateZoneOffset();
   emit OnTimeZoneChange(this);
 }
@@ -489,11 +567,29 @@ void TPositionFrame::MoveTo(astro::TDateTime X) {
   UpdateZoneOffset();
 }
 
+bool TPositionFrame::ZonesByDate() const {
+  // An own place's zone chosen by name always has its offsets by date.
+  return !FixedSeconds && (HistoricZones() || (Own && !ZoneName.isEmpty()));
+}
+
 TZoneOffset TPositionFrame::OffsetAt(astro::TDateTime Local) const {
+  if (FixedSeconds)
+    return FixedOffset(*FixedSeconds);
   std::optional<TZoneOffset> historic;
-  if (HistoricZones())
+  if (ZonesByDate())
     historic = HistoricOffset(ZoneName.toLatin1(), Longitude, Local);
+  if (historic && Later) {
+    const TLocalReading reading = ClassifyLocal(ZoneName.toLatin1(), Longitude, Local);
+    if (reading.Kind == TReadingKind::Twice)
+      historic = reading.Later;
+  }
   return historic ? *historic : WholeHoursOffset(StandardZone);
+}
+
+TLocalReading TPositionFrame::Reading() const {
+  if (!ZonesByDate())
+    return {};
+  return ClassifyLocal(ZoneName.toLatin1(), Longitude, DateTime);
 }
 
 astro::TDateTime TPositionFrame::LocalFromUniversal(astro::TDateTime Universal) const {
@@ -528,6 +624,7 @@ void TPositionFrame::ShowOffset() {
     face.setPointSizeF(face.pointSizeF() - 0.5);
   ZoneOffsetText->setFont(face);
   ZoneOffsetText->adjustSize();
+  ShowNote();
 }
 
 astro::TDateTime TPositionFrame::UniversalTime() const {
@@ -574,6 +671,11 @@ void TPositionFrame::SetPlace(const QString& CountryText, const QString& CityEnt
   }
   // A place the atlas no longer holds has no zone history: its zone is the stored one.
   ZoneName.clear();
+  FixedSeconds.reset();
+  if (Own) {
+    Own = false;
+    ShowOwnPlaceMode();
+  }
   Latitude = LatitudeValue;
   Longitude = LongitudeValue;
   PlaceTaken = true;
@@ -595,6 +697,8 @@ void TPositionFrame::ShowCoordinate(double Value, int& Degrees, int& Minutes,
 
 void TPositionFrame::SetTimeZone(int Hours) {
   StandardZone = Hours; // kept as given also where the spin edit's range ends
+  if (!Own)
+    FixedSeconds.reset();
   UpdateZoneOffset();
   emit OnTimeZoneChange(this);
 }
@@ -602,8 +706,9 @@ void TPositionFrame::SetTimeZone(int Hours) {
 bool TPositionFrame::EditDateTime(astro::TDateTime X) {
   if (!IsInRange(X))
     return false;
-  ShowInPickers(X);
+  Later = false;
   MoveTo(X);
+  ShowInPickers(X);
   emit OnDateTimeChange(this);
   emit OnTimeZoneChange(this);
   return true;
@@ -615,4 +720,280 @@ QString TPositionFrame::CountryText() const {
 
 QString TPositionFrame::CityText() const {
   return City->currentText();
+}
+
+void TPositionFrame::SetFixedOffset(int Seconds) {
+  FixedSeconds = Seconds;
+  if (UpdateZoneOffset())
+    emit OnTimeZoneChange(this);
+  ShowOwnZone();
+}
+
+bool TPositionFrame::SetOwnPlace(double LatitudeValue, double LongitudeValue,
+                                 const QString& ZoneText) {
+  if (!(std::abs(LatitudeValue) <= 90) || !(std::abs(LongitudeValue) <= 180))
+    return false;
+  const QString zone = ZoneText.trimmed();
+  std::optional<int> fixed;
+  if (!QTimeZone::isTimeZoneIdAvailable(zone.toLatin1())) {
+    fixed = ParseFixedOffset(zone);
+    if (!fixed)
+      return false;
+  }
+  Own = true;
+  ShowOwnPlaceMode();
+  Latitude = LatitudeValue;
+  Longitude = LongitudeValue;
+  ZoneName = fixed ? QString() : zone;
+  FixedSeconds = fixed;
+  PlaceTaken = true;
+  ShowCoordinates();
+  ShowOwnZone();
+  const bool offsetChanged = UpdateZoneOffset();
+  emit OnPositionChange(this);
+  if (offsetChanged)
+    emit OnTimeZoneChange(this);
+  return true;
+}
+
+void TPositionFrame::LeaveOwnPlace() {
+  Own = false;
+  FixedSeconds.reset();
+  ShowOwnPlaceMode();
+  const int atlasCity = City->findText(AtlasCity, Qt::MatchExactly | Qt::MatchCaseSensitive);
+  if (SelectedText(City).isEmpty() && atlasCity >= 0) {
+    const QSignalBlocker blocker(City);
+    City->setCurrentIndex(atlasCity);
+  }
+  if (!SelectedText(Country).isEmpty() && !SelectedText(City).isEmpty()) {
+    UpdatePosition();
+    return;
+  }
+  if (UpdateZoneOffset())
+    emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::OwnPlaceClick() {
+  if (OwnPlaceBox->isChecked() == Own)
+    return;
+  if (!OwnPlaceBox->isChecked()) {
+    LeaveOwnPlace();
+    return;
+  }
+  // The place shown so far is the own place's start; its zone (or offset) stays in use. The
+  // city box is emptied for the name of the place (the atlas city comes back with the box).
+  const QString zone = !ZoneName.isEmpty() ? ZoneName : OffsetText(ZoneOffset.Seconds).mid(3);
+  AtlasCity = SelectedText(City);
+  if (!SetOwnPlace(Latitude, Longitude, zone))
+    SetOwnPlace(Latitude, Longitude, QStringLiteral("+0"));
+  const QSignalBlocker blocker(City);
+  City->setCurrentIndex(-1);
+  City->setEditText(QString());
+}
+
+void TPositionFrame::ShowOwnPlaceMode() {
+  {
+    const QSignalBlocker blocker(OwnPlaceBox);
+    OwnPlaceBox->setChecked(Own);
+  }
+  const QString hint = QStringLiteral("Градусы со знаком или буквой полушария (%1), минуты 0–59");
+  for (QLineEdit* edit : {DlgGrade, DlgMin, ShirGrade, ShirMin}) {
+    edit->setReadOnly(!Own);
+    const bool longitude = edit == DlgGrade || edit == DlgMin;
+    edit->setToolTip(Own ? hint.arg(longitude ? QStringLiteral("49В, 49З или -49")
+                                              : QStringLiteral("53С, 53Ю или -53"))
+                         : QString());
+  }
+  if (Own)
+    FillZoneList();
+  OwnZone->setEnabled(Own);
+  TimeZone->setEnabled(!Own);
+  HistoricZonesBox->setEnabled(!Own);
+  ShowOwnZone();
+}
+
+void TPositionFrame::FillZoneList() {
+  if (OwnZone->count() > 0)
+    return;
+  const QSignalBlocker blocker(OwnZone);
+  QStringList zones;
+  for (const QByteArray& id : QTimeZone::availableTimeZoneIds())
+    if (id.contains('/') && !id.startsWith("Etc/"))
+      zones.append(QString::fromLatin1(id));
+  OwnZone->addItems(zones);
+  OwnZone->setCurrentIndex(-1);
+}
+
+void TPositionFrame::ShowOwnZone() {
+  const QSignalBlocker blocker(OwnZone);
+  const QString text = FixedSeconds         ? OffsetText(*FixedSeconds).mid(3)
+                       : ZoneName.isEmpty() ? QString()
+                                            : ZoneName;
+  OwnZone->setCurrentIndex(OwnZone->findText(text, Qt::MatchExactly | Qt::MatchCaseSensitive));
+  OwnZone->setEditText(text);
+  OwnZone->lineEdit()->setCursorPosition(0); // the region's name first
+}
+
+void TPositionFrame::ShowCoordinates() {
+  ShowCoordinate(Latitude, LatitudeDeg, LatitudeMin, ShirGrade, ShirMin);
+  ShowCoordinate(Longitude, LongitudeDeg, LongitudeMin, DlgGrade, DlgMin);
+}
+
+std::optional<std::pair<double, double>> TPositionFrame::TypedCoordinates(QString& Refusal) const {
+  const auto read = [&Refusal](QLineEdit* degrees, QLineEdit* minutes, astro::TAxis axis,
+                               const QString& name) -> std::optional<double> {
+    const QString text =
+        degrees->text().trimmed() + u' ' +
+        (minutes->text().trimmed().isEmpty() ? QStringLiteral("0") : minutes->text().trimmed());
+    const std::optional<double> value = astro::ParseCoordinate(text.toStdString(), axis);
+    if (!value)
+      Refusal = QStringLiteral("Неверная %1 «%2° %3’»: %4.")
+                    .arg(name, degrees->text().trimmed(), minutes->text().trimmed(),
+                         axis == astro::TAxis::Latitude
+                             ? QStringLiteral("градусы от 0 до 90 с буквой С или Ю (или знаком "
+                                              "минус для южной широты), минуты от 0 до 59")
+                             : QStringLiteral("градусы от 0 до 180 с буквой В или З (или знаком "
+                                              "минус для западной долготы), минуты от 0 до 59"));
+    return value;
+  };
+  const std::optional<double> latitude =
+      read(ShirGrade, ShirMin, astro::TAxis::Latitude, QStringLiteral("широта"));
+  if (!latitude)
+    return std::nullopt;
+  const std::optional<double> longitude =
+      read(DlgGrade, DlgMin, astro::TAxis::Longitude, QStringLiteral("долгота"));
+  if (!longitude)
+    return std::nullopt;
+  return std::pair{*latitude, *longitude};
+}
+
+void TPositionFrame::CoordinatesEdited() {
+  if (!Own)
+    return;
+  QString refusal;
+  const std::optional<std::pair<double, double>> typed = TypedCoordinates(refusal);
+  if (!typed) {
+    ShowCoordinates(); // the chart stays as it was
+    Prompts().Information(refusal);
+    return;
+  }
+  if (typed->first == Latitude && typed->second == Longitude) {
+    ShowCoordinates();
+    return;
+  }
+  Latitude = typed->first;
+  Longitude = typed->second;
+  ShowCoordinates();
+  const bool offsetChanged = UpdateZoneOffset(); // local mean time follows the longitude
+  emit OnPositionChange(this);
+  if (offsetChanged)
+    emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::OwnZoneEdited() {
+  // While the list of zones is open the text is not yet the chosen one.
+  if (!Own || OwnZone->completer()->popup()->isVisible())
+    return;
+  const QString text = OwnZone->currentText().trimmed();
+  const QString before = FixedSeconds ? OffsetText(*FixedSeconds).mid(3) : ZoneName;
+  if (text == before)
+    return;
+  if (QTimeZone::isTimeZoneIdAvailable(text.toLatin1()) && text.contains(u'/')) {
+    ZoneName = text;
+    FixedSeconds.reset();
+  } else if (const std::optional<int> fixed = ParseFixedOffset(text)) {
+    ZoneName.clear();
+    FixedSeconds = fixed;
+  } else {
+    ShowOwnZone();
+    Prompts().Information(QStringLiteral("Неизвестный часовой пояс «%1». Выберите зону из списка "
+                                         "(например, Europe/Samara) или введите смещение от UT "
+                                         "от -12:00 до +14:00, например +5:30.")
+                              .arg(text));
+    return;
+  }
+  ShowOwnZone();
+  if (UpdateZoneOffset())
+    emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::SetJulianDates(bool On) {
+  JulianBox->setChecked(On); // runs JulianClick when it changes
+}
+
+void TPositionFrame::JulianClick() {
+  Julian = JulianBox->isChecked();
+  ShowInPickers(DateTime); // the same moment in the other calendar's writing
+}
+
+void TPositionFrame::SetLaterOccurrence(bool On) {
+  if (Later == On)
+    return;
+  Later = On;
+  if (UpdateZoneOffset())
+    emit OnTimeZoneChange(this);
+}
+
+void TPositionFrame::OccurrenceSelect() {
+  SetLaterOccurrence(OccurrenceBox->currentIndex() == 1);
+}
+
+void TPositionFrame::ShowNote() {
+  if (!NoteText)
+    return; // controls still being built
+  QStringList notes;
+  if (Julian) {
+    const astro::TCalendarDate old = astro::DecodeJulianDate(DateTime);
+    notes << QStringLiteral("ст. ст. %1.%2.%3 = н. ст. %4")
+                 .arg(old.Day, 2, 10, QChar(u'0'))
+                 .arg(old.Month, 2, 10, QChar(u'0'))
+                 .arg(old.Year, 4, 10, QChar(u'0'))
+                 .arg(ToQDate(DateTime).toString(QStringLiteral("dd.MM.yyyy")));
+  }
+  const TLocalReading reading = Reading();
+  if (reading.Kind == TReadingKind::Skipped)
+    notes << QStringLiteral("такого времени не было: часы переводили вперёд");
+  const bool twice = reading.Kind == TReadingKind::Twice;
+  if (twice) {
+    notes << QStringLiteral("время было дважды:");
+    const QSignalBlocker blocker(OccurrenceBox);
+    OccurrenceBox->clear();
+    OccurrenceBox->addItem(QStringLiteral("первое (%1)").arg(OffsetText(reading.Earlier.Seconds)));
+    OccurrenceBox->addItem(QStringLiteral("второе (%1)").arg(OffsetText(reading.Later.Seconds)));
+    OccurrenceBox->setCurrentIndex(Later ? 1 : 0);
+  }
+  OccurrenceBox->setVisible(twice);
+  NoteText->setText(notes.join(QStringLiteral("; ")));
+  NoteText->adjustSize();
+  ZoneOffsetText->setStyleSheet(reading.Kind == TReadingKind::Once
+                                    ? QString()
+                                    : QStringLiteral("QLabel { color: #b03000; }"));
+}
+
+void TPositionFrame::CountryEdited(const QString& Text) {
+  // With no country chosen the city box searches every country.
+  if (Text.trimmed().isEmpty())
+    FillCities(QString());
+}
+
+void TPositionFrame::SearchPlaces(const QString& Typed) {
+  if (!CityBase || !SelectedText(Country).isEmpty() || !Country->currentText().trimmed().isEmpty())
+    return;
+  constexpr int kShownPlaces = 50;
+  PlaceHits = CityBase->SearchPlaces(Typed, kShownPlaces);
+  QStringList texts;
+  for (const TPlaceHit& hit : PlaceHits)
+    texts << PlaceHitText(hit);
+  PlaceSearchModel->setStringList(texts);
+  if (texts.isEmpty())
+    PlaceSearch->popup()->hide();
+  else
+    PlaceSearch->complete();
+}
+
+void TPositionFrame::PlaceChosen(int Row) {
+  if (Row < 0 || Row >= static_cast<int>(PlaceHits.size()))
+    return;
+  const TPlaceHit hit = PlaceHits[Row];
+  SelectPlace(hit.Country, hit.Entry);
 }

@@ -11,21 +11,26 @@
 // database gives for the city's zone at the local moment.
 #pragma once
 
+#include "CityBase.h"
 #include "Clock.h"
 #include "IniFile.h"
 #include "ZoneOffset.h"
 
 #include <QFrame>
 #include <memory>
+#include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 class QCheckBox;
 class QComboBox;
+class QCompleter;
+class QStringListModel;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QSpinBox;
-class TCityBase;
 class TTypedDateEdit;
 class TTypedTimeEdit;
 
@@ -115,6 +120,35 @@ public:
                 double LongitudeValue);
   // The zone, as the spin edit sets it (OnTimeZoneChange).
   void SetTimeZone(int Hours);
+  // An exact offset (seconds east of UT) in place of the zone's, as a stored chart made with an
+  // offset the place's rules do not give carries it; kept until the zone or place is changed
+  // (OnTimeZoneChange when the offset changed).
+  void SetFixedOffset(int Seconds);
+
+  // A place of one's own ("Свои координаты"): the four coordinate edits and the zone box take
+  // typed values, the zone being an IANA name (offsets by date) or a fixed offset ("+5:30").
+  bool OwnPlace() const { return Own; }
+  // Takes an own place as typed: coordinates within ±90 and ±180, ZoneText an IANA name or a
+  // fixed offset. OnPositionChange, and OnTimeZoneChange when the offset changed; false with
+  // nothing changed when a value is refused.
+  bool SetOwnPlace(double LatitudeValue, double LongitudeValue, const QString& ZoneText);
+  // Back to the place the lists select (OnPositionChange).
+  void LeaveOwnPlace();
+  // The own place's fixed offset in seconds; nullopt for a zone by name or an atlas place.
+  std::optional<int> FixedOffsetSeconds() const { return FixedSeconds; }
+
+  // Old-style dates ("ст. ст."): the date field shows and takes the Julian calendar's writing of
+  // the chart's day; the moment itself stays civil (Gregorian).
+  bool JulianDates() const { return Julian; }
+  void SetJulianDates(bool On);
+
+  // A local reading the clocks passed twice: whether the later of the two is meant (the earlier
+  // by default; every typed moment starts with the earlier). OnTimeZoneChange when the offset
+  // changed.
+  bool LaterOccurrence() const { return Later; }
+  void SetLaterOccurrence(bool On);
+  // How the current local reading occurs at the place: once, skipped or twice.
+  TLocalReading Reading() const;
   // The moment, as an accepted date edit (OnDateTimeChange, then OnTimeZoneChange); false and
   // nothing changed when IsInRange(X) is false.
   bool EditDateTime(astro::TDateTime X);
@@ -135,10 +169,20 @@ public slots:
   void CitySelect();
   void TimeZoneChange();
   void HistoricZonesClick();
+  void OwnPlaceClick();
+  void CoordinatesEdited();
+  void OwnZoneEdited();
+  void JulianClick();
+  void OccurrenceSelect();
 
 private:
   void BuildControls();
   void ShowInPickers(astro::TDateTime X);
+  // The date field's writing of X's day (Julian with old-style entry) and back.
+  QDate ShownDate(astro::TDateTime X) const;
+  astro::TDateTime DayOfShownDate(const QDate& Shown) const;
+  // Whether the offset is the zone's by date: "Пояс по дате", or an own place's named zone.
+  bool ZonesByDate() const;
   void ShowZone(int Hours);
   QString SelectedText(const QComboBox* Box) const;
   void FillCities(const QString& Country);
@@ -154,6 +198,20 @@ private:
   // Shows a signed coordinate in its two edits and sets its integer fields.
   static void ShowCoordinate(double Value, int& Degrees, int& Minutes, QLineEdit* DegreesEdit,
                              QLineEdit* MinutesEdit);
+  void ShowCoordinates();
+  // The coordinate edits' values, or the message that refuses them.
+  std::optional<std::pair<double, double>> TypedCoordinates(QString& Refusal) const;
+  // Makes the edits and the zone box editable (or read-only) for an own place.
+  void ShowOwnPlaceMode();
+  void FillZoneList();
+  void ShowOwnZone();
+  // The civil date of old-style entry, a skipped or repeated hour: the note under the fields.
+  void ShowNote();
+  // Offers the places of every country that a name typed into the city box with no country
+  // chosen gives; choosing one selects its country and city.
+  void SearchPlaces(const QString& Typed);
+  void PlaceChosen(int Row);
+  void CountryEdited(const QString& Text);
 
   std::unique_ptr<TCityBase> CityBase;
   bool PlaceTaken = false;
@@ -173,6 +231,19 @@ private:
   QLabel* DlgMinText = nullptr;
   QLabel* ShirGradeText = nullptr;
   QLabel* ShirMinText = nullptr;
+  QCheckBox* JulianBox = nullptr;
+  QCheckBox* OwnPlaceBox = nullptr;
+  QComboBox* OwnZone = nullptr;
+  QLabel* NoteText = nullptr;
+  QComboBox* OccurrenceBox = nullptr;
+  QCompleter* PlaceSearch = nullptr;
+  QStringListModel* PlaceSearchModel = nullptr;
+  std::vector<TPlaceHit> PlaceHits;
+  bool Own = false;
+  bool Julian = false;
+  bool Later = false;
+  std::optional<int> FixedSeconds;
+  QString AtlasCity; // the city entry selected when the own place was ticked
   // The classic zone: the city's whole hours, or the spin edit's when set by hand.
   int StandardZone = 7;
   QString ZoneName;

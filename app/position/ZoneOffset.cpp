@@ -6,7 +6,9 @@
 #include "DateTime.h"
 
 #include <QDateTime>
+#include <QRegularExpression>
 #include <QTimeZone>
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
@@ -110,6 +112,30 @@ TZoneOffset WholeHoursOffset(int Hours) {
   return {Hours * kSecondsPerHour, TZoneSource::WholeHours};
 }
 
+TZoneOffset FixedOffset(int Seconds) {
+  return {Seconds, TZoneSource::Fixed};
+}
+
+std::optional<int> ParseFixedOffset(const QString& Text) {
+  QString text = Text.trimmed();
+  if (text.startsWith(QLatin1String("UTC"), Qt::CaseInsensitive) ||
+      text.startsWith(QLatin1String("GMT"), Qt::CaseInsensitive))
+    text = text.mid(3).trimmed();
+  text.replace(QChar(0x2212), u'-'); // the typographic minus
+  static const QRegularExpression shape(QStringLiteral("^([+-]?)(\\d{1,2})(?:[:.](\\d{2}))?$"));
+  const QRegularExpressionMatch match = shape.match(text);
+  if (!match.hasMatch())
+    return std::nullopt;
+  const int hours = match.captured(2).toInt();
+  const int minutes = match.captured(3).isEmpty() ? 0 : match.captured(3).toInt();
+  if (minutes > 59)
+    return std::nullopt;
+  const int seconds = (match.captured(1) == u'-' ? -1 : 1) * (hours * 3600 + minutes * 60);
+  if (seconds < kLowestOffsetSeconds || seconds > kHighestOffsetSeconds)
+    return std::nullopt;
+  return seconds;
+}
+
 namespace {
 
 // The tz database's offset data in force at the local reading Local (ms, counted as if UTC).
@@ -196,6 +222,41 @@ std::optional<TZoneOffset> HistoricOffsetAt(const QByteArray& ZoneId, double Lon
   return TownOffset(ZoneId, zone, first, zone.offsetData(UtcAt(at)), meanTime, at);
 }
 
+TLocalReading ClassifyLocal(const QByteArray& ZoneId, double LongitudeDegrees,
+                            astro::TDateTime Local) {
+  // Every offset in force within a day and a half of the reading (no zone changes twice in
+  // that time); each one that gives back the reading is an occurrence of it.
+  std::vector<TZoneOffset> occurrences;
+  bool known = false;
+  for (const double shift : {-1.5, 0.0, 1.5}) {
+    const std::optional<TZoneOffset> candidate =
+        HistoricOffsetAt(ZoneId, LongitudeDegrees, Local + shift);
+    if (!candidate)
+      continue;
+    known = true;
+    const std::optional<TZoneOffset> atInstant =
+        HistoricOffsetAt(ZoneId, LongitudeDegrees, Local - candidate->Seconds / 86400.0);
+    const bool seen = std::any_of(occurrences.begin(), occurrences.end(),
+                                  [&](const TZoneOffset& o) { return o == *candidate; });
+    if (atInstant && *atInstant == *candidate && !seen)
+      occurrences.push_back(*candidate);
+  }
+  TLocalReading reading;
+  if (!known || occurrences.size() == 1)
+    return reading;
+  if (occurrences.empty()) {
+    reading.Kind = TReadingKind::Skipped;
+    return reading;
+  }
+  // The earlier instant is the one of the larger offset.
+  std::sort(occurrences.begin(), occurrences.end(),
+            [](const TZoneOffset& a, const TZoneOffset& b) { return a.Seconds > b.Seconds; });
+  reading.Kind = TReadingKind::Twice;
+  reading.Earlier = occurrences.front();
+  reading.Later = occurrences.back();
+  return reading;
+}
+
 astro::TDateTime ToUniversalTime(const TZoneOffset& Offset, astro::TDateTime Local) {
   if (Offset.Source == TZoneSource::WholeHours)
     return astro::ToUniversalTime(Offset.Seconds / kSecondsPerHour, Local);
@@ -225,6 +286,8 @@ QString SourceText(TZoneSource Source) {
     return QStringLiteral("летнее время");
   case TZoneSource::LocalMean:
     return QStringLiteral("местное среднее время");
+  case TZoneSource::Fixed:
+    return QStringLiteral("заданное смещение");
   case TZoneSource::WholeHours:
     break;
   }
@@ -247,6 +310,9 @@ astro::TChartMoment ChartMomentOf(const TZoneOffset& Offset, astro::TDateTime Lo
   case TZoneSource::LocalMean:
     moment.Source = astro::TOffsetSource::LocalMean;
     break;
+  case TZoneSource::Fixed:
+    moment.Source = astro::TOffsetSource::Fixed;
+    return moment;
   }
   moment.ZoneName = ZoneName.toStdString();
   return moment;

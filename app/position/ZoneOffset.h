@@ -17,6 +17,7 @@ enum class TZoneSource {
   Standard,   // the tz database, standard (or decree) time
   Daylight,   // the tz database, summer time
   LocalMean,  // before the zone's first standard time: longitude / 15 hours
+  Fixed,      // an exact offset the user gave or a stored chart carries (+5:30)
 };
 
 struct TZoneOffset {
@@ -26,6 +27,26 @@ struct TZoneOffset {
 };
 
 TZoneOffset WholeHoursOffset(int Hours);
+TZoneOffset FixedOffset(int Seconds);
+
+// Offsets from UT that exist on the world's clocks: -12:00 .. +14:00.
+constexpr int kLowestOffsetSeconds = -12 * 3600;
+constexpr int kHighestOffsetSeconds = 14 * 3600;
+// "+5:30", "-3", "5", "UTC+05:30", "+05:45", "-0:30" as seconds east of UT; nullopt for anything
+// else or an offset beyond -12:00 .. +14:00 (minutes 0..59).
+std::optional<int> ParseFixedOffset(const QString& Text);
+
+// How a local clock reading occurs in a zone: once, never (the clocks jumped over it) or twice
+// (the clocks went back over it). For Twice, Earlier and Later are its two offsets.
+enum class TReadingKind { Once, Skipped, Twice };
+struct TLocalReading {
+  TReadingKind Kind = TReadingKind::Once;
+  TZoneOffset Earlier, Later;
+};
+// The reading Local in zone ZoneId, with the offsets HistoricOffsetAt gives; Once for a zone
+// unknown to the system.
+TLocalReading ClassifyLocal(const QByteArray& ZoneId, double LongitudeDegrees,
+                            astro::TDateTime Local);
 
 // The offset the tz database gives in zone ZoneId (an IANA name such as Europe/Samara) for the
 // LOCAL moment Local. Before the zone's first transition it is the local mean time of

@@ -18,7 +18,7 @@
 namespace astro {
 
 // Where a chart's offset from universal time comes from.
-enum class TOffsetSource { WholeHours, Standard, Daylight, LocalMean };
+enum class TOffsetSource { WholeHours, Standard, Daylight, LocalMean, Fixed };
 
 struct TChartMoment {
   TDateTime Local = 0;     // the moment as the place's clock read it

@@ -70,3 +70,25 @@ TEST(DateTime, Texts) {
   EXPECT_THROW(DateTextToDate("05.01"), EConvertError);
   EXPECT_THROW(DateTextToDate(""), EConvertError);
 }
+
+TEST(DateTime, OldStyleDatesMeetTheirCivilDatesAcrossTheCenturyLeapDays) {
+  // Dates of record on both calendars: the gap grows by a day at each Julian 29 February that
+  // the Gregorian calendar skips (1700, 1800, 1900, 2100).
+  const struct {
+    TCalendarDate Julian, Civil;
+  } pairs[] = {{{1582, 10, 5}, {1582, 10, 15}}, {{1700, 1, 1}, {1700, 1, 11}},
+               {{1700, 2, 29}, {1700, 3, 11}},  {{1800, 2, 28}, {1800, 3, 11}},
+               {{1800, 2, 29}, {1800, 3, 12}},  {{1900, 2, 28}, {1900, 3, 12}},
+               {{1900, 2, 29}, {1900, 3, 13}},  {{1900, 3, 1}, {1900, 3, 14}},
+               {{1917, 10, 25}, {1917, 11, 7}}, {{1918, 2, 1}, {1918, 2, 14}},
+               {{2100, 2, 29}, {2100, 3, 14}}};
+  for (const auto& pair : pairs) {
+    EXPECT_EQ(DecodeDate(JulianDateToDate(pair.Julian)), pair.Civil) << pair.Julian.Year;
+    EXPECT_EQ(DecodeJulianDate(EncodeDate(pair.Civil.Year, pair.Civil.Month, pair.Civil.Day)),
+              pair.Julian);
+  }
+  EXPECT_TRUE(IsValidJulianDate(1900, 2, 29));
+  EXPECT_FALSE(IsValidJulianDate(1901, 2, 29));
+  EXPECT_FALSE(IsValidJulianDate(1918, 13, 1));
+  EXPECT_THROW(JulianDateToDate({1918, 2, 30}), EConvertError);
+}

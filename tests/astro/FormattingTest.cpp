@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Formatting.h"
+#include "Coordinates.h"
 #include "Cp1251.h"
 
 #include <clocale>
@@ -90,4 +91,24 @@ TEST(Cp1251, Utf16DecodingAgreesWithUtf8ForEveryByte) {
                static_cast<char>(0x80 | (unit & 0x3F))};
     ASSERT_EQ(utf8, astro::Cp1251ToUtf8(byte)) << "byte " << b;
   }
+}
+
+TEST(Formatting, TypedCoordinatesInEveryWritingAndTheirRefusals) {
+  using astro::ParseCoordinate;
+  using astro::TAxis;
+  const auto latitude = [](const char* text) { return ParseCoordinate(text, TAxis::Latitude); };
+  const auto longitude = [](const char* text) { return ParseCoordinate(text, TAxis::Longitude); };
+  EXPECT_DOUBLE_EQ(*latitude("53°30'N"), 53.5);
+  EXPECT_DOUBLE_EQ(*latitude("53°30′ С"), 53.5);
+  EXPECT_DOUBLE_EQ(*latitude("33 55 Ю"), -(33 + 55 / 60.0));
+  EXPECT_DOUBLE_EQ(*latitude("-0 14"), -(14 / 60.0)); // Quito keeps its sign
+  EXPECT_DOUBLE_EQ(*longitude("49°25'E"), 49 + 25 / 60.0);
+  EXPECT_DOUBLE_EQ(*longitude("49В 25"), 49 + 25 / 60.0);
+  EXPECT_DOUBLE_EQ(*longitude("0°08'W"), -(8 / 60.0));
+  EXPECT_DOUBLE_EQ(*longitude("-0.1333"), -0.1333);
+  EXPECT_DOUBLE_EQ(*longitude("180З"), -180);
+  for (const char* wrong : {"", "91", "53 60", "53.5 10", "-53С", "53С 10 Ю", "1e2", "abc"})
+    EXPECT_FALSE(latitude(wrong)) << wrong;
+  for (const char* wrong : {"181", "49N", "-49З", "49 25 30 1", "--49"})
+    EXPECT_FALSE(longitude(wrong)) << wrong;
 }

@@ -151,3 +151,32 @@ TEST(ChartArchiveProgram, ImportAndExportCollections) {
             RunChart({"--list-charts", "--archive", archive}).Out);
   EXPECT_EQ(RunChart({"--export", out, "--chart", "нет", "--archive", archive}).Status, 2);
 }
+
+TEST(ChartArchiveProgram, AnOwnPlaceIsSavedAndComputedAgainAtTheSameMoment) {
+  const TTestFolder folder("archive-own-place");
+  const std::string archive = folder.Path("user/charts.sqlite");
+  // 02:30 of Samara's doubled hour of 31 October 2010, old style (18 October).
+  const TRun saved =
+      RunChart({"--date", "2010-10-18", "--julian", "--time", "2:30", "--lat", "53°30'N", "--lon",
+                "49°25'E", "--tz", "Europe/Samara", "--json", "--ini", folder.Ini(), "--archive",
+                archive, "--save-chart", "Своё"});
+  ASSERT_EQ(saved.Status, 0) << saved.Err;
+  EXPECT_NE(saved.Out.find("\"ut\":\"2010-10-30T22:30:00\""), std::string::npos) << saved.Out;
+  EXPECT_NE(saved.Out.find("\"own\":true"), std::string::npos);
+  const TRun stored =
+      RunChart({"--chart", "Своё", "--json", "--ini", folder.Ini(), "--archive", archive});
+  ASSERT_EQ(stored.Status, 0) << stored.Err;
+  EXPECT_EQ(stored.Out.substr(0, stored.Out.find("\"tarot\"")),
+            saved.Out.substr(0, saved.Out.find("\"tarot\"")));
+
+  const TRun samara = RunChart({"--date", "2010-10-31", "--city", "Самара", "--json", "--ini",
+                                folder.Ini(), "--archive", archive});
+  ASSERT_EQ(samara.Status, 0) << samara.Err;
+  EXPECT_NE(samara.Err.find("taken as \"Россия/Самара;Самарская область\""), std::string::npos)
+      << samara.Err;
+  EXPECT_EQ(samara.Out.front(), '{'); // JSON alone on standard output
+  const TRun badZone = RunChart({"--date", "2010-10-31", "--lat", "53", "--lon", "49", "--tz",
+                                 "Europe/Nowhere", "--ini", folder.Ini(), "--archive", archive});
+  EXPECT_EQ(badZone.Status, 2);
+  EXPECT_NE(badZone.Err.find("unknown time zone"), std::string::npos) << badZone.Err;
+}

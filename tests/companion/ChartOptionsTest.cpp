@@ -161,3 +161,39 @@ TEST(ChartOptions, ImportAndExportTakeTheirOwnOptions) {
   EXPECT_EQ(ErrorOf({"--chart", "x", "--chart", "y"}), "--chart: given more than once");
   EXPECT_NE(ErrorOf({"--import", "a", "--list-charts"}), "");
 }
+
+TEST(ChartOptions, AnOwnPlaceAnOldStyleDateAndHalfHourZonesAreRead) {
+  const TChartOptions own = Parse({"--date", "1918-02-01", "--julian", "--time", "6:15", "--lat",
+                                   "53°30'N", "--lon", "49°25'E", "--tz", "Europe/Samara"});
+  EXPECT_EQ(own.Start, ToSeconds({1918, 2, 14}, {6, 15, 0}));
+  EXPECT_DOUBLE_EQ(*own.Latitude, 53.5);
+  EXPECT_DOUBLE_EQ(*own.Longitude, 49 + 25 / 60.0);
+  EXPECT_EQ(own.TimeZoneName, "Europe/Samara");
+  EXPECT_FALSE(own.City || own.Zone);
+  const TChartOptions delhi = Parse({"--date", "1985-03-21", "--zone", "+5:30"});
+  EXPECT_EQ(delhi.Zone, 5);
+  EXPECT_EQ(delhi.ZoneSeconds, 5 * 3600 + 1800);
+  EXPECT_EQ(Parse({"--date", "1985-03-21", "--zone", "-3:30"}).ZoneSeconds, -(3 * 3600 + 1800));
+  EXPECT_FALSE(Parse({"--date", "1985-03-21", "--zone", "-3"}).ZoneSeconds);
+
+  const std::pair<std::vector<std::string>, std::string> wrong[] = {
+      {{"--lat", "95", "--lon", "0", "--zone", "3"}, "--lat: malformed latitude \"95\""},
+      {{"--lat", "53", "--lon", "49N", "--zone", "3"}, "--lon: malformed longitude"},
+      {{"--lat", "53", "--zone", "3"}, "--lat and --lon go together"},
+      {{"--lat", "53", "--lon", "49"}, "exactly one of --tz ZONE and --zone"},
+      {{"--lat", "53", "--lon", "49", "--city", "Россия/Самара", "--tz", "Europe/Samara"},
+       "either --city or --lat"},
+      {{"--city", "Россия/Самара", "--tz", "Europe/Samara"}, "--tz goes with --lat and --lon"},
+      {{"--zone", "5:75"}, "--zone: malformed time zone"},
+      {{"--zone", "+14:30"}, "--zone: malformed time zone \"+14:30\" (beyond"},
+      {{"--zone", "0", "--time", "24:00"}, "--time: malformed time"}};
+  for (const auto& [args, message] : wrong) {
+    std::vector<std::string> all = {"--date", "2000-01-01"};
+    all.insert(all.end(), args.begin(), args.end());
+    EXPECT_NE(ErrorOf(all).find(message), std::string::npos) << ErrorOf(all);
+  }
+  EXPECT_NE(ErrorOf({"--date", "1900-02-30", "--julian", "--zone", "3"}).find("Julian calendar"),
+            std::string::npos);
+  EXPECT_EQ(Parse({"--date", "1900-02-29", "--julian", "--zone", "3"}).Start,
+            ToSeconds({1900, 3, 13}, {12, 0, 0}));
+}

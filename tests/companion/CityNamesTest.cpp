@@ -62,9 +62,12 @@ TEST(CityNames, UnknownNamesGetTheClosestEntries) {
   EXPECT_EQ(match.Suggestions.front(), "Россия/Новосибирск");
   EXPECT_LE(match.Suggestions.size(), std::size_t(TCityNames::MaxSuggestions));
 
-  match = base.Match("Новосибирск"); // no country
+  match = base.Match("Новосибирс"); // no country: every country's names, the closest first
+  EXPECT_TRUE(match.Found && match.Guessed);
+  match = base.Match("Новосибрск");
   EXPECT_FALSE(match.Found);
-  EXPECT_FALSE(match.Suggestions.empty());
+  ASSERT_FALSE(match.Suggestions.empty());
+  EXPECT_EQ(match.Suggestions.front(), "Россия/Новосибирск");
 
   EXPECT_TRUE(TCityNames({}).Match("Россия/Омск").Suggestions.empty());
 }
@@ -74,4 +77,25 @@ TEST(CityNames, SpellingDistanceCountsCharactersNotBytes) {
   EXPECT_EQ(SpellingDistance("Омск", "Томск"), 1); // one Cyrillic letter is two bytes
   EXPECT_EQ(SpellingDistance("Киев", "кИЕВ"), 0);
   EXPECT_EQ(SpellingDistance("", "abc"), 3);
+}
+
+TEST(CityNames, ANameWithoutItsCountryIsLookedForInEveryCountry) {
+  const TCityNames names = SampleBase();
+  const TCityMatch kiev = names.Match("киев");
+  EXPECT_TRUE(kiev.Found && kiev.Guessed);
+  EXPECT_EQ(CityFullName(kiev.City), "Украина/Киев");
+  const TCityMatch begun = names.Match("Новосиб"); // the one name that begins so
+  EXPECT_TRUE(begun.Found && begun.Guessed);
+  EXPECT_EQ(begun.City.Entry, "Новосибирск");
+  const TCityMatch troitsk = names.Match("Троицк");
+  EXPECT_TRUE(troitsk.Ambiguous);
+  EXPECT_EQ(troitsk.Suggestions.size(), 2u);
+  const TCityMatch many = names.Match("О"); // Омск alone begins with it, found
+  EXPECT_TRUE(many.Found);
+  const TCityMatch none = names.Match("Т"); // Троицк twice and Тестоград: the closest listed
+  EXPECT_FALSE(none.Found);
+  ASSERT_GE(none.Suggestions.size(), 3u);
+  for (int i = 0; i < 3; ++i)
+    EXPECT_NE(none.Suggestions[i].find("/Т"), std::string::npos) << none.Suggestions[i];
+  EXPECT_FALSE(names.Match("Россия/Омск").Guessed);
 }

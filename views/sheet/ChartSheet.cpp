@@ -584,6 +584,8 @@ QString OffsetSourceText(astro::TOffsetSource Source) {
     return QStringLiteral("летнее время");
   case astro::TOffsetSource::LocalMean:
     return QStringLiteral("местное среднее время");
+  case astro::TOffsetSource::Fixed:
+    return QStringLiteral("заданное смещение");
   case astro::TOffsetSource::WholeHours:
     break;
   }

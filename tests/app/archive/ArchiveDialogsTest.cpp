@@ -3,6 +3,7 @@
 // prompts: what is stored, replacing, the open dialog's filter, delete and rename, a chart whose
 // city has left the atlas, and damaged archives.
 #include "ArchiveCommands.h"
+#include "ArchiveRecord.h"
 #include "Cp1251.h"
 #include "DateTime.h"
 #include "ExportChartsDialog.h"
@@ -17,6 +18,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
+
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
@@ -267,12 +269,61 @@ TEST_F(ArchiveFormTest, AChartWhoseCityLeftTheAtlasOpensWithItsStoredPlace) {
   EXPECT_EQ(Frame()->LongitudeMin, 41);
   EXPECT_EQ(Frame()->CityTimeZone, 4);
   EXPECT_DOUBLE_EQ(Frame()->DateTime, kBirth);
-  // Saved again, the chart keeps its stored place.
+  // Saved again, the chart keeps its stored place, now with its exact offset.
   SaveAs("Снова");
   TStoredChart again;
   ASSERT_TRUE(TChartArchive(ArchivePath()).Find("Снова", again));
   again.Name = gone.Name;
+  gone.OffsetSeconds = 4 * 3600;
   EXPECT_EQ(again, gone);
+}
+
+TEST_F(ArchiveFormTest, AnOwnPlaceComesBackWithItsMomentPlaceZoneAndUniversalTime) {
+  // 53°30' N 49°25' E on Samara's clocks, typed old-style, in the doubled hour of 2010's
+  // autumn change (Samara's clocks went from 03:00 +4 back to 02:00 +3): the second chosen.
+  const double longitude = 49 + 25 / 60.0;
+  ASSERT_TRUE(Frame()->SetOwnPlace(53.5, longitude, "Europe/Samara"));
+  Frame()->SetJulianDates(true);
+  const double local = astro::EncodeDateTime({2010, 10, 31}, {2, 30, 0, 0});
+  ASSERT_TRUE(Frame()->EditDateTime(local));
+  EXPECT_EQ(Frame()->ZoneOffset.Seconds, 4 * 3600);
+  Frame()->SetLaterOccurrence(true);
+  EXPECT_EQ(Frame()->ZoneOffset.Seconds, 3 * 3600);
+  const double universal = Frame()->UniversalTime();
+  EXPECT_NEAR(universal, local - 3 / 24.0, 1e-9);
+  SaveAs("Своё место");
+
+  ASSERT_TRUE(Frame()->SelectPlace("Германия", "Берлин"));
+  Frame()->SetJulianDates(false);
+  ASSERT_TRUE(Frame()->EditDateTime(kNow));
+  EXPECT_FALSE(Frame()->OwnPlace());
+  Open("своё");
+  EXPECT_TRUE(Frame()->OwnPlace());
+  EXPECT_TRUE(Frame()->JulianDates());
+  EXPECT_TRUE(Frame()->LaterOccurrence());
+  EXPECT_DOUBLE_EQ(Frame()->LatitudeDegrees(), 53.5);
+  EXPECT_DOUBLE_EQ(Frame()->LongitudeDegrees(), longitude);
+  EXPECT_EQ(Frame()->CityZoneName(), "Europe/Samara");
+  EXPECT_DOUBLE_EQ(Frame()->DateTime, local);
+  EXPECT_NEAR(Frame()->UniversalTime(), universal, 1e-9);
+}
+
+TEST_F(ArchiveFormTest, AnImportedHalfHourOffsetOpensAtItsOwnLocalTime) {
+  // India's +5:30 at an atlas place whose own zone is whole hours: the local moment and UT are
+  // the record's, not the nearest hour's.
+  archive::TChartRecord record;
+  record.Name = "Дели";
+  record.Universal = std::llround((kBirth - 5.5 / 24) * 86400);
+  record.OffsetSeconds = 5 * 3600 + 1800;
+  record.Country = "Германия";
+  record.Place = "Берлин";
+  record.Latitude = 52.5;
+  record.Longitude = 13.4;
+  TChartArchive(ArchivePath()).Save(archive::StoredFromRecord(record));
+  Open("дели");
+  EXPECT_DOUBLE_EQ(Frame()->DateTime, kBirth);
+  EXPECT_EQ(Frame()->ZoneOffset.Seconds, 5 * 3600 + 1800);
+  EXPECT_NEAR(Frame()->UniversalTime() * 86400, static_cast<double>(record.Universal), 1e-3);
 }
 
 TEST_F(ArchiveFormTest, AMomentOutsideTheEphemerisIsRefusedAndNothingChanges) {

@@ -22,6 +22,17 @@ using archive::TStoredChart;
 
 namespace {
 
+// The columns of the first schema as the program wrote it.
+const char* const kFirstSchemaColumns =
+    "name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
+    " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
+    " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
+    " historic_zones INTEGER NOT NULL DEFAULT 0,"
+    " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
+    " longitude_deg INTEGER NOT NULL DEFAULT 0,"
+    " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
+    " (strftime('%Y-%m-%dT%H:%M:%S', 'now'))";
+
 TStoredChart Chart(const QString& name, int hour = 12) {
   TStoredChart chart;
   chart.Name = name;
@@ -282,14 +293,7 @@ TEST_F(ArchiveTest, ARowWhoseNameCannotBeFoundByItsTextIsDamagedNotListed) {
 TEST_F(ArchiveTest, AnArchiveOfTheFirstSchemaOpensWithEveryChartAndSignedPlacesAfter) {
   // The first schema as the program wrote it, with two charts: south-west and north-east.
   QDir().mkpath(dir.filePath("data"));
-  ExecOn(path, "CREATE TABLE charts (name TEXT NOT NULL PRIMARY KEY, note TEXT NOT NULL DEFAULT '',"
-               " local_moment TEXT NOT NULL, country TEXT NOT NULL DEFAULT '',"
-               " city TEXT NOT NULL DEFAULT '', zone_hours INTEGER NOT NULL,"
-               " historic_zones INTEGER NOT NULL DEFAULT 0,"
-               " latitude_deg INTEGER NOT NULL DEFAULT 0, latitude_min INTEGER NOT NULL DEFAULT 0,"
-               " longitude_deg INTEGER NOT NULL DEFAULT 0,"
-               " longitude_min INTEGER NOT NULL DEFAULT 0, saved_utc TEXT NOT NULL DEFAULT"
-               " (strftime('%Y-%m-%dT%H:%M:%S', 'now')))");
+  ExecOn(path, QString("CREATE TABLE charts (%1)").arg(kFirstSchemaColumns));
   ExecOn(path, "INSERT INTO charts VALUES ('Буэнос-Айрес', 'н', '1985-03-21T12:34:56.789',"
                " 'Аргентина', 'Буэнос-Айрес', -3, 1, -34, 36, -58, 27, '2026-01-01T00:00:00'),"
                " ('Москва', '', '2000-01-01T00:00:00.000', 'Россия', 'Москва', 3, 0,"
@@ -316,4 +320,39 @@ TEST_F(ArchiveTest, AnArchiveOfTheFirstSchemaOpensWithEveryChartAndSignedPlacesA
   ASSERT_TRUE(TChartArchive(path).Find("Лондон", loaded));
   EXPECT_EQ(loaded, london);
   EXPECT_EQ(archive::LongitudeOf(loaded), -(8 / 60.0));
+}
+
+TEST_F(ArchiveTest, AnArchiveOfTheSecondSchemaOpensAndKeepsExactOffsetsAfter) {
+  // The second schema as the program wrote it: whole-hour zones and signed decimal places.
+  QDir().mkpath(dir.filePath("data"));
+  ExecOn(
+      path,
+      QString("CREATE TABLE charts (%1, latitude REAL, longitude REAL)").arg(kFirstSchemaColumns));
+  ExecOn(path, "INSERT INTO charts VALUES ('Лондон', '', '1985-03-21T12:34:56.000', 'Англия',"
+               " 'Лондон', 0, 1, 51, 30, 0, 8, '2026-01-01T00:00:00', 51.5, -0.1333)");
+  ExecOn(path, "PRAGMA user_version = 2");
+  TStoredChart london;
+  ASSERT_TRUE(TChartArchive(path).Find("Лондон", london));
+  EXPECT_EQ(*london.Longitude, -0.1333);
+  EXPECT_TRUE(london.HistoricZones);
+  EXPECT_FALSE(london.OffsetSeconds); // an older chart: its zone's whole hours
+  EXPECT_FALSE(london.OwnPlace || london.Julian || london.LaterOccurrence);
+
+  // Delhi's +5:30 and an own place with its zone, old-style date and second hour come back whole.
+  TStoredChart own = Chart("Своё");
+  own.OwnPlace = true;
+  own.ZoneName = "Europe/Samara";
+  own.OffsetSeconds = 3 * 3600;
+  own.Julian = own.LaterOccurrence = true;
+  TStoredChart delhi = Chart("Дели");
+  delhi.OffsetSeconds = 5 * 3600 + 1800;
+  delhi.FixedOffset = true;
+  TChartArchive(path).Save({own, delhi});
+  TStoredChart loaded;
+  ASSERT_TRUE(TChartArchive(path).Find("Своё", loaded));
+  EXPECT_EQ(loaded, own);
+  ASSERT_TRUE(TChartArchive(path).Find("Дели", loaded));
+  EXPECT_EQ(loaded, delhi);
+  ExecOn(path, "UPDATE charts SET offset_seconds = 99999 WHERE name = 'Дели'");
+  EXPECT_EQ(TChartArchive(path).List().size(), 2u) << "a damaged offset is a damaged row";
 }

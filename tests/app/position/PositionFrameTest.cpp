@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
+#include <QStringListModel>
 #include <QTest>
 #include <QTimeEdit>
 #include <gtest/gtest.h>
@@ -252,8 +253,8 @@ TEST_F(PositionFrameTest, ChoosingCitiesWithTheKeyboardFollowsTheTable) {
   QTest::keyClick(city, Qt::Key_Down); // Новосибирск
   EXPECT_EQ(city->currentText(), "Новосибирск");
   // A zone event wherever the city's hours change what UT the chart is for (0, 0, 3, 7).
-  EXPECT_EQ(Events, QStringList({"Position", "Position", "Position", "TimeZone", "Position",
-                                 "TimeZone"}));
+  EXPECT_EQ(Events,
+            QStringList({"Position", "Position", "Position", "TimeZone", "Position", "TimeZone"}));
   EXPECT_EQ(Text("ShirGrade"), "55");
   EXPECT_EQ(Text("ShirMin"), "02");
   EXPECT_EQ(Text("DlgGrade"), "82");
@@ -552,4 +553,95 @@ TEST_F(PositionFrameTest, APlaceOutsideTheListsKeepsTheSignOfASmallCoordinate) {
   EXPECT_EQ(Frame.LongitudeMin, 31);
   EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), -14 / 60.0);
   EXPECT_EQ(Events, QStringList({"Position"}));
+}
+
+TEST_F(ZonesByDateTest, ANameTypedWithNoCountryFindsPlacesInEveryCountry) {
+  OpenAtlas(EncodeDate(2010, 7, 1) + 0.5, true);
+  EXPECT_EQ(PlaceHitText(Frame.Cities()->SearchPlaces("т", 10).back()),
+            "Колката — Индия, Западная Бенгалия"); // names beginning with it first
+  QTest::keyClick(Control<QComboBox>("Country")->lineEdit(), Qt::Key_A, Qt::ControlModifier);
+  QTest::keyClick(Control<QComboBox>("Country")->lineEdit(), Qt::Key_Backspace);
+  QLineEdit* city = Control<QComboBox>("City")->lineEdit();
+  city->setText("Тол"); // as typed: QTest types only Latin letters
+  emit city->textEdited(city->text());
+  auto* offered = Frame.findChild<QStringListModel*>();
+  ASSERT_NE(offered, nullptr);
+  EXPECT_EQ(offered->stringList(),
+            QStringList({"Толбазы — Россия", "Тольятти — Россия, Самарская область"}));
+  Events.clear();
+  emit Frame.findChild<QCompleter*>(QString(), Qt::FindDirectChildrenOnly)
+      ->activated(offered->index(1));
+  EXPECT_EQ(Frame.CountryText(), "Россия");
+  EXPECT_EQ(Frame.CityText(), "Тольятти;Самарская область");
+  EXPECT_EQ(Frame.CityZoneName(), "Europe/Samara");
+  EXPECT_EQ(Events.first(), "Position");
+}
+
+TEST_F(ZonesByDateTest, OwnCoordinatesAndZoneAreTypedAndAWrongValueLeavesTheChart) {
+  OpenAtlas(EncodeDate(2010, 7, 1) + 0.5, false);
+  Control<QCheckBox>("OwnPlace")->click();
+  ASSERT_TRUE(Frame.OwnPlace());
+  const auto type = [this](const char* edit, const char* text) {
+    auto* line = Control<QLineEdit>(edit);
+    line->setText(QString::fromUtf8(text)); // QTest types only Latin letters
+    QTest::keyClick(line, Qt::Key_Return);
+  };
+  type("DlgGrade", "49З");
+  type("DlgMin", "25");
+  type("ShirGrade", "53");
+  type("ShirMin", "30");
+  EXPECT_DOUBLE_EQ(Frame.LongitudeDegrees(), -(49 + 25 / 60.0));
+  EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), 53.5);
+  EXPECT_EQ(Text("DlgGrade"), "-49");
+  Events.clear();
+  type("ShirGrade", "95"); // refused: the place and the chart stay
+  EXPECT_TRUE(Events.isEmpty());
+  EXPECT_DOUBLE_EQ(Frame.LatitudeDegrees(), 53.5);
+  EXPECT_EQ(Text("ShirGrade"), "53");
+  ASSERT_FALSE(Prompts.Informations.isEmpty());
+  EXPECT_TRUE(Prompts.Informations.last().startsWith("Неверная широта"))
+      << Prompts.Informations.last().toStdString();
+
+  auto* zone = Control<QComboBox>("OwnZone")->lineEdit();
+  zone->selectAll();
+  QTest::keyClicks(zone, "+5:30");
+  QTest::keyClick(zone, Qt::Key_Return);
+  EXPECT_EQ(Frame.ZoneOffset, FixedOffset(5 * 3600 + 1800));
+  EXPECT_DOUBLE_EQ(Frame.UniversalTime(), Frame.DateTime - 5.5 / 24);
+  EXPECT_TRUE(Frame.SetOwnPlace(53.5, 49 + 25 / 60.0, "Europe/Samara"));
+  EXPECT_EQ(Frame.ZoneOffset, (TZoneOffset{4 * 3600, TZoneSource::Daylight})); // Samara, July 2010
+  EXPECT_FALSE(Frame.SetOwnPlace(53.5, 49, "Europe/Nowhere"));
+  Control<QCheckBox>("OwnPlace")->click(); // back to the atlas city
+  EXPECT_FALSE(Frame.OwnPlace());
+  EXPECT_EQ(Frame.CityZoneName(), "Asia/Kolkata");
+}
+
+TEST_F(ZonesByDateTest, OldStyleDatesAndHoursTheClocksSkippedOrRepeated) {
+  OpenAtlas(EncodeDate(2010, 7, 1) + 0.5, true);
+  Choose("Россия", "Москва");
+  Control<QCheckBox>("JulianDates")->click();
+  auto* date = Control<QDateEdit>("Date");
+  QTest::keyClicks(date, "01.02.1918");
+  QTest::keyClick(date, Qt::Key_Return);
+  EXPECT_DOUBLE_EQ(astro::DateOf(Frame.DateTime), EncodeDate(1918, 2, 14));
+  EXPECT_EQ(date->date(), QDate(1918, 2, 1));
+  EXPECT_TRUE(Control<QLabel>("NoteText")->text().contains("н. ст. 14.02.1918"));
+  Control<QCheckBox>("JulianDates")->click();
+  EXPECT_EQ(date->date(), QDate(1918, 2, 14));
+
+  // Moscow, 31 October 2010: 02:30 happened at +4, then again at +3; the earlier by default.
+  auto* occurrence = Control<QComboBox>("Occurrence");
+  ASSERT_TRUE(Frame.EditDateTime(EncodeDate(2010, 10, 31) + EncodeTime(2, 30, 0)));
+  EXPECT_TRUE(occurrence->isVisible());
+  EXPECT_EQ(Frame.ZoneOffset.Seconds, 4 * 3600);
+  Events.clear();
+  occurrence->setCurrentIndex(1);
+  emit occurrence->activated(1);
+  EXPECT_TRUE(Frame.LaterOccurrence());
+  EXPECT_EQ(Frame.ZoneOffset.Seconds, 3 * 3600);
+  EXPECT_EQ(Events, QStringList({"TimeZone"}));
+  ASSERT_TRUE(Frame.EditDateTime(EncodeDate(2010, 3, 28) + EncodeTime(2, 30, 0)));
+  EXPECT_FALSE(occurrence->isVisible());
+  EXPECT_FALSE(Frame.LaterOccurrence());
+  EXPECT_TRUE(Control<QLabel>("NoteText")->text().contains("не было"));
 }

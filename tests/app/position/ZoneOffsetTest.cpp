@@ -124,3 +124,35 @@ TEST(ZoneOffset, UniversalTimeAndTexts) {
   EXPECT_EQ(WholeHoursOf(5 * kHour + 2700), 5);
   EXPECT_EQ(WholeHoursOf(-(3 * kHour + 1800)), -3);
 }
+
+TEST(ZoneOffset, ReadingsTheClocksSkippedOrPassedTwice) {
+  const auto reading = [](const char* zone, int year, int month, int day, int hour, int minute) {
+    return ClassifyLocal(zone, 37.6, EncodeDate(year, month, day) + EncodeTime(hour, minute, 0));
+  };
+  // Moscow's last changes of summer time: 28 March 2010 02:00 → 03:00, 31 October 03:00 → 02:00.
+  EXPECT_EQ(reading("Europe/Moscow", 2010, 3, 28, 2, 30).Kind, TReadingKind::Skipped);
+  EXPECT_EQ(reading("Europe/Moscow", 2010, 3, 28, 3, 0).Kind, TReadingKind::Once);
+  const TLocalReading twice = reading("Europe/Moscow", 2010, 10, 31, 2, 30);
+  ASSERT_EQ(twice.Kind, TReadingKind::Twice);
+  EXPECT_EQ(twice.Earlier.Seconds, 4 * kHour);
+  EXPECT_EQ(twice.Earlier.Source, TZoneSource::Daylight);
+  EXPECT_EQ(twice.Later.Seconds, 3 * kHour);
+  EXPECT_EQ(reading("Europe/Moscow", 2010, 10, 31, 3, 0).Kind, TReadingKind::Once);
+  // No change since 2014: every reading once; an unknown zone says nothing.
+  EXPECT_EQ(reading("Europe/Moscow", 2020, 10, 25, 2, 30).Kind, TReadingKind::Once);
+  EXPECT_EQ(reading("Nowhere/City", 2010, 10, 31, 2, 30).Kind, TReadingKind::Once);
+}
+
+TEST(ZoneOffset, FixedOffsetsAreReadInTheUsualWritings) {
+  EXPECT_EQ(ParseFixedOffset("+5:30"), 5 * kHour + 1800);
+  EXPECT_EQ(ParseFixedOffset("UTC+05:45"), 5 * kHour + 2700);
+  EXPECT_EQ(ParseFixedOffset("-3:30"), -(3 * kHour + 1800));
+  EXPECT_EQ(ParseFixedOffset(" 4 "), 4 * kHour);
+  EXPECT_EQ(ParseFixedOffset("-0:30"), -1800);
+  EXPECT_EQ(ParseFixedOffset("+14"), 14 * kHour);
+  for (const char* wrong : {"", "+15", "-13", "5:60", "5:3", "abc", "Europe/Samara", "+5:30x"})
+    EXPECT_FALSE(ParseFixedOffset(wrong)) << wrong;
+  EXPECT_EQ(FixedOffset(19800).Source, TZoneSource::Fixed);
+  EXPECT_EQ(ToUniversalTime(FixedOffset(19800), EncodeDate(2000, 1, 1)),
+            EncodeDate(2000, 1, 1) - 19800 / 86400.0);
+}
