@@ -256,6 +256,10 @@ void PrepareOutputFolder(const QString& folder) {
     throw TChartError("output folder \"" + folder.toStdString() + "\" cannot be written");
 }
 
+bool WritesPictures(const TChartOptions& options) {
+  return !options.OutDir.empty() || !options.PdfFile.empty();
+}
+
 int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   const QString archivePath = ArchivePathOf(given);
   if (given.ListCharts)
@@ -286,7 +290,10 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.HistoricZones = options.HistoricZones;
   if (stored && !options.HistoricZones)
     setup.HistoricZones = stored->HistoricZones; // the chart's own choice
-  setup.TaroFrame = (files || options.Json) && !options.Events;
+  // The spread's picture only with files; JSON lays the spread without the frame.
+  setup.TaroFrame = files && !options.Events;
+  setup.Spread = options.Json && !options.Events;
+  setup.Pictures = WritesPictures(options);
   setup.HouseSystem = options.HouseSystem;
   PinSpreadSeed(options.Seed);
   if (stored)

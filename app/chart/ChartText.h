@@ -49,7 +49,9 @@ struct TCardFacts {
 // The chart's dignities from the table of dignities.
 struct TDignityFacts {
   std::string Tradition;           // the table's tradition
-  astro::TChartDignities Bodies{}; // element 0 is the Sun
+  astro::TChartDignities Bodies{}; // element 0 is the Sun; fuller when Full
+  bool Full = false;               // the table has triplicities, terms, faces and houses
+  astro::TSect Sect;               // the sect the triplicities were taken by
 };
 
 // One computed chart, as the model holds it after the aspect search.
@@ -69,6 +71,9 @@ struct TChartFacts {
   std::optional<TDignityFacts> Dignities;          // when a table of dignities was read
   astro::TChart Value; // the same chart as a value, with houses and points when a place is known
 };
+
+// The dignities of a chart value: by sign, and with a fuller table by degree, sect and house.
+TDignityFacts DignityFactsOf(const astro::TDignityTable& table, const astro::TChart& chart);
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
 // (a series); 0 prints no heading.

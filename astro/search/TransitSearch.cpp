@@ -15,6 +15,9 @@ constexpr double kSecond = 1.0 / 86400.0;
 // A root is polished until the last correction is below this (days): the next one, from a rate
 // good to a few per cent, would then be well under a second.
 constexpr double kPolishTolerance = 5.0 * kSecond;
+// A root of the fit is taken as it stands when the fit's estimated error is the motion of this
+// long (days): the Moon's fine track, mostly.
+constexpr double kFitTrusted = 0.02 * kSecond;
 // A station's polish stops at this correction.
 constexpr double kTurnTolerance = 0.1 * kSecond;
 // How far beyond the period each body is followed, so that orb times near the ends are found.
@@ -34,6 +37,7 @@ struct TCurve {
   std::function<double(double)> Value;
   std::function<double(double)> Rate;
   std::function<double(double)> Exact;
+  std::function<double(double)> Error; // the fit's estimated error, degrees
   // Polishes a moment where the rate vanishes; the fit's estimate when absent.
   std::function<double(double, double, double)> PolishTurn;
 
@@ -120,6 +124,9 @@ double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps
     if (done)
       break;
   }
+  // A fit whose error is worth far less than a second of the curve's motion needs no polish.
+  if (Curve.Error && Curve.Error(t) < kFitTrusted * std::fabs(Curve.Rate(t)))
+    return t;
   for (int i = 0; i < Steps; ++i) {
     const double rate = Curve.Rate(t);
     if (std::fabs(rate) < 1e-9)
@@ -294,6 +301,7 @@ private:
     curve.Value = [track](double t) { return track->ValueAt(t); };
     curve.Rate = [track](double t) { return track->RateAt(t); };
     curve.Exact = [Body](double t) { return BodyLongitude(Body, t); };
+    curve.Error = [track](double t) { return track->ErrorAt(t); };
     // A station: the zero of the library's own rate, by the secant rule inside the bracket.
     curve.PolishTurn = [Body](double t, double low, double high) {
       double t0 = t, r0 = BodyLongitudeRate(Body, t0).Rate;
@@ -397,6 +405,7 @@ private:
     curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
     curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
     curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
+    curve.Error = [&](double t) { return a.ErrorAt(t) + b.ErrorAt(t); };
     std::vector<double> breaks{From_};
     for (const auto& piece : fine.Pieces())
       if (piece.Start > From_ && piece.Start < To_)
