@@ -18,9 +18,10 @@ struct TColumn {
   const char* Caption;
   int Width;
 };
-constexpr TColumn kColumns[] = {{"Планета", 72}, {"Знак", 72},     {"Положение", 200},
-                                {"Баллы", 44},   {"Тройств.", 72}, {"Терм", 72},
-                                {"Фас", 72},     {"Дом", 104},     {"Случ.", 44}};
+// Narrow enough for an 800-pixel screen; a long list of dignities shows whole in its hint.
+constexpr TColumn kColumns[] = {{"Планета", 72}, {"Знак", 72},     {"Положение", 160},
+                                {"Баллы", 44},   {"Тройств.", 82}, {"Терм", 82},
+                                {"Фас", 82},     {"Дом", 124},     {"Случ.", 44}};
 constexpr int kColumnCount = std::size(kColumns);
 constexpr int kSignColumns = 4; // all a table scoring by sign alone shows
 enum {
@@ -144,7 +145,9 @@ void TDignityForm::ShowChart(const astro::TChart& Chart) {
 
 void TDignityForm::ShowBody(int row, const astro::TBodyDignity& Dignity) {
   Grid->item(row, 1)->setText(Text(astro::SignNames[Dignity.Sign]));
-  Grid->item(row, 2)->setText(Text(astro::EssentialText(Dignity)));
+  const QString held = Text(astro::EssentialText(Dignity));
+  Grid->item(row, 2)->setText(held);
+  Grid->item(row, 2)->setToolTip(held);
   Grid->item(row, kPointsColumn)->setText(PointsText(Dignity.EssentialPoints));
   if (!Table.Minor) {
     return;

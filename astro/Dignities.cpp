@@ -395,6 +395,23 @@ namespace {
 
 constexpr int kClassicalBodies = 7; // Sun to Saturn
 
+int Sum(const TChartDignities& Dignities, int TBodyDignity::*Points) {
+  int total = 0;
+  for (const TBodyDignity& dignity : Dignities) {
+    total += dignity.*Points;
+  }
+  return total;
+}
+
+// "обитель, терм", or "—" for none.
+std::string JoinedNames(const std::vector<TDignity>& Kinds) {
+  std::string text;
+  for (TDignity kind : Kinds) {
+    text += (text.empty() ? "" : ", ") + std::string(DignityNames[static_cast<int>(kind)]);
+  }
+  return text.empty() ? "—" : text;
+}
+
 bool Holds(const TBodyDignity& Dignity, TDignity Kind) {
   return std::find(Dignity.Essential.begin(), Dignity.Essential.end(), Kind) !=
          Dignity.Essential.end();
@@ -479,27 +496,15 @@ TChartDignities FullChartDignities(const TDignityTable& Table, const TDignityPla
 }
 
 int TotalEssentialPoints(const TChartDignities& Dignities) {
-  int total = 0;
-  for (const TBodyDignity& dignity : Dignities) {
-    total += dignity.EssentialPoints;
-  }
-  return total;
+  return Sum(Dignities, &TBodyDignity::EssentialPoints);
 }
 
 int TotalAccidentalPoints(const TChartDignities& Dignities) {
-  int total = 0;
-  for (const TBodyDignity& dignity : Dignities) {
-    total += dignity.AccidentalPoints;
-  }
-  return total;
+  return Sum(Dignities, &TBodyDignity::AccidentalPoints);
 }
 
 std::string EssentialText(const TBodyDignity& Dignity) {
-  std::string text;
-  for (TDignity kind : Dignity.Essential) {
-    text += (text.empty() ? "" : ", ") + std::string(DignityNames[static_cast<int>(kind)]);
-  }
-  return text.empty() ? "—" : text;
+  return JoinedNames(Dignity.Essential);
 }
 
 std::string_view HouseKindName(int House) {
@@ -528,19 +533,11 @@ TChartDignities ChartDignities(const TDignityTable& Table, const TPlanetPosition
 }
 
 int TotalPoints(const TChartDignities& Dignities) {
-  int total = 0;
-  for (const TBodyDignity& dignity : Dignities) {
-    total += dignity.Points;
-  }
-  return total;
+  return Sum(Dignities, &TBodyDignity::Points);
 }
 
 std::string DignityText(const TBodyDignity& Dignity) {
-  std::string text;
-  for (TDignity kind : Dignity.Dignities) {
-    text += (text.empty() ? "" : ", ") + std::string(DignityNames[static_cast<int>(kind)]);
-  }
-  return text.empty() ? "—" : text;
+  return JoinedNames(Dignity.Dignities);
 }
 
 } // namespace astro
