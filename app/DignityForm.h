@@ -1,13 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // "Таблица бальности": a modeless window beside the main window listing, for each of the ten
-// bodies, its sign in the current chart, its essential dignity there with the points, and the
-// total; the footer names the table's tradition. The main window pushes every new chart into it
-// while it is open, the animation included.
+// bodies, its sign in the current chart, the essential dignities it holds there with Lilly's
+// points, the rulers of its triplicity (by the chart's sect), term and face, and, when the chart
+// has houses, its house with the accidental points; the totals below, and the footer names the
+// source of every part of the table. The main window pushes every new chart into it while it is
+// open, the animation included.
 #pragma once
 
-#include "Clock.h"
+#include "Chart.h"
 #include "Dignities.h"
-#include "PlanetPosition.h"
 
 #include <QWidget>
 
@@ -19,14 +20,18 @@ class TDignityForm : public QWidget {
 public:
   TDignityForm(const astro::TDignityTable& table, QWidget* parent);
 
-  // Shows the signs of the model's bodies; Moment is the local moment the chart is for.
-  void ShowChart(const astro::TPlanetPosition& Model, astro::TDateTime Moment);
+  // Shows the chart's bodies; its local moment heads the table.
+  void ShowChart(const astro::TChart& Chart);
 
   // The cell texts, for checks: row 0..9 the bodies, row 10 the total; column 0 body, 1 sign,
-  // 2 dignity, 3 points.
+  // 2 dignities held, 3 points, 4..6 the rulers of triplicity, term and face, 7 house,
+  // 8 accidental points.
   QString CellText(int row, int column) const;
 
 private:
+  void BuildGrid();
+  void ShowBody(int row, const astro::TBodyDignity& Dignity);
+
   astro::TDignityTable Table;
   QLabel* MomentLabel = nullptr;
   QTableWidget* Grid = nullptr;

@@ -244,13 +244,11 @@ void TForm1::PlanetPosition1Change() {
   RefreshPlanetTable();
   RefreshHouses();
   RefreshSecond();
+  RefreshHouses(); // and the table of dignities
   const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
   const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
   PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
                      PositionFrame1_->DateTime);
-  if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
-    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
-  }
 }
 
 void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
@@ -321,6 +319,9 @@ void TForm1::RefreshHouses() {
   Houses_->Show(Chart_);
   if (KosmoFrame_)
     KosmoFrame_->SetHouses(Chart_.Houses, Chart_.Points);
+  if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
+    DignityForm_->ShowChart(Chart_);
+  }
 }
 
 void TForm1::FillAspectGrid() {
@@ -641,11 +642,11 @@ void TForm1::N4Click() {
       Prompts().Error(ToQString(error.what()));
       return;
     }
-    DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+    DignityForm_->ShowChart(Chart_);
     DignityForm_->adjustSize(); // its own size, so that it is placed whole on the screen
     PlaceWindow(*DignityForm_, QPoint(frameGeometry().right() + 8, y()), IniPath(), "DignityForm");
   }
-  DignityForm_->ShowChart(*PlanetPosition1_, PositionFrame1_->DateTime);
+  DignityForm_->ShowChart(Chart_);
   DignityForm_->show();
   DignityForm_->raise();
 }

@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Dignities.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <fstream>
 #include <iterator>
 #include <optional>
@@ -90,6 +92,7 @@ public:
         Fail("нет строки планеты «" + std::string(PlanetNames[b]) + "»");
       }
     }
+    CheckMinor();
     return Table;
   }
 
@@ -112,8 +115,164 @@ private:
       ReadPointsLine(value);
     } else if (const int body = IndexOf(PlanetNames, key, 1); body > 0) {
       ReadBodyLine(body, value);
-    } else {
+    } else if (!ReadMinorLine(key, value)) {
       Fail("неизвестный ключ «" + std::string(key) + "»");
+    }
+  }
+
+  TMinorDignities& Minor() {
+    if (!Table.Minor) {
+      Table.Minor.emplace();
+    }
+    return *Table.Minor;
+  }
+
+  // The lines of triplicities, terms, faces and houses; false for a key of none of them.
+  bool ReadMinorLine(std::string_view key, std::string_view value) {
+    const std::size_t space = key.find(' ');
+    const std::string_view head = key.substr(0, space);
+    const std::string_view what =
+        space == std::string_view::npos ? std::string_view() : Trimmed(key.substr(space + 1));
+    std::string* source = head == "тройственности" ? &Minor().TriplicitySource
+                          : head == "термы"        ? &Minor().TermSource
+                          : head == "фасы"         ? &Minor().FaceSource
+                          : head == "дома"         ? &Minor().HouseSource
+                                                   : nullptr;
+    if (source && what.empty()) {
+      *source = value;
+    } else if (head == "тройственность") {
+      ReadTriplicity(what, value);
+    } else if (head == "термы") {
+      ReadTerms(SignNamed(what), value);
+    } else if (head == "фасы") {
+      ReadFaces(SignNamed(what), value);
+    } else if (key == "баллы домов") {
+      ReadHousePoints(value);
+    } else {
+      return false;
+    }
+    return true;
+  }
+
+  int SignNamed(std::string_view name) const {
+    const int sign = IndexOf(SignNames, name, 1);
+    if (sign < 0) {
+      Fail("неизвестный знак «" + std::string(name) + "»");
+    }
+    return sign;
+  }
+
+  int BodyNamed(std::string_view name) const {
+    const int body = IndexOf(PlanetNames, name, 1);
+    if (body < 0) {
+      Fail("неизвестная планета «" + std::string(name) + "»");
+    }
+    return body;
+  }
+
+  // Marks a line of a table read, refusing it the second time.
+  void Once(unsigned& seen, int index, std::string_view key) {
+    if (seen & (1u << index)) {
+      Fail("строка «" + std::string(key) + "» второй раз");
+    }
+    seen |= 1u << index;
+  }
+
+  void ReadTriplicity(std::string_view element, std::string_view value) {
+    const int e = IndexOf(ElementNames, element, 0);
+    if (e < 0) {
+      Fail("неизвестная стихия «" + std::string(element) + "»");
+    }
+    Once(TriplicitiesSeen, e, "тройственность " + std::string(element));
+    const std::vector<std::string_view> rulers = Split(value, ',');
+    if (rulers.size() != 2) {
+      Fail("у тройственности нужны два управителя: дневной и ночной");
+    }
+    Minor().Triplicity[e] = {BodyNamed(rulers[0]), BodyNamed(rulers[1])};
+  }
+
+  void ReadTerms(int sign, std::string_view value) {
+    Once(TermsSeen, sign, "термы " + std::string(SignNames[sign]));
+    const std::vector<std::string_view> terms = Split(value, ',');
+    if (terms.size() != kTermsPerSign) {
+      Fail("у знака нужно пять термов");
+    }
+    int previous = 0;
+    for (int t = 0; t < kTermsPerSign; ++t) {
+      const std::size_t space = terms[t].find(' ');
+      const std::optional<int> end = space == std::string_view::npos
+                                         ? std::nullopt
+                                         : ReadPoints(Trimmed(terms[t].substr(space)));
+      if (!end || *end <= previous || *end > 30 || (t == kTermsPerSign - 1 && *end != 30)) {
+        Fail("границы термов должны расти до 30°: «" + std::string(terms[t]) + "»");
+      }
+      Minor().Terms[sign][t] = {BodyNamed(terms[t].substr(0, space)), *end};
+      previous = *end;
+    }
+  }
+
+  void ReadFaces(int sign, std::string_view value) {
+    Once(FacesSeen, sign, "фасы " + std::string(SignNames[sign]));
+    const std::vector<std::string_view> faces = Split(value, ',');
+    if (faces.size() != kFacesPerSign) {
+      Fail("у знака нужно три фаса");
+    }
+    for (int f = 0; f < kFacesPerSign; ++f) {
+      Minor().Faces[sign][f] = BodyNamed(faces[f]);
+    }
+  }
+
+  void ReadHousePoints(std::string_view value) {
+    const std::vector<std::string_view> points = Split(value, ',');
+    if (points.size() != 12) {
+      Fail("нужны баллы двенадцати домов");
+    }
+    for (int h = 1; h <= 12; ++h) {
+      const std::optional<int> p = ReadPoints(points[h - 1]);
+      if (!p) {
+        Fail("баллы дома " + std::to_string(h) + " не число");
+      }
+      Minor().HousePoints[h] = *p;
+    }
+    HousePointsSeen = true;
+  }
+
+  // A table with any of the minor parts must have all of them.
+  void CheckMinor() const {
+    if (!Table.Minor) {
+      return;
+    }
+    const TMinorDignities& minor = *Table.Minor;
+    const std::pair<const std::string*, const char*> sources[] = {
+        {&minor.TriplicitySource, "тройственности"},
+        {&minor.TermSource, "термы"},
+        {&minor.FaceSource, "фасы"},
+        {&minor.HouseSource, "дома"}};
+    for (const auto& [source, key] : sources) {
+      if (source->empty()) {
+        Fail(std::string("нет строки «") + key + "» с источником таблицы");
+      }
+    }
+    for (int e = 0; e < 4; ++e) {
+      if (!(TriplicitiesSeen & (1u << e))) {
+        Fail("нет строки «тройственность " + std::string(ElementNames[e]) + "»");
+      }
+    }
+    for (int s = 1; s <= kSignCount; ++s) {
+      if (!(TermsSeen & (1u << s))) {
+        Fail("нет строки «термы " + std::string(SignNames[s]) + "»");
+      }
+      if (!(FacesSeen & (1u << s))) {
+        Fail("нет строки «фасы " + std::string(SignNames[s]) + "»");
+      }
+    }
+    if (!HousePointsSeen) {
+      Fail("нет строки «баллы домов»");
+    }
+    for (int k = kDignityKinds; k < kEssentialKinds; ++k) {
+      if (!(PointsGiven & (1u << k))) {
+        Fail("не даны баллы положения «" + std::string(DignityNames[k]) + "»");
+      }
     }
   }
 
@@ -126,7 +285,7 @@ private:
   }
 
   void ReadPointsLine(std::string_view value) {
-    std::array<bool, kDignityKinds> given{};
+    std::array<bool, kEssentialKinds> given{};
     for (std::string_view item : Split(value, ',')) {
       const std::size_t space = item.find(' ');
       const TDignity kind = DignityNamed(item.substr(0, space));
@@ -137,6 +296,7 @@ private:
       }
       Table.Points[static_cast<int>(kind)] = *points;
       given[static_cast<int>(kind)] = true;
+      PointsGiven |= 1u << static_cast<int>(kind);
     }
     for (int k = 0; k < kDignityKinds; ++k) {
       if (!given[k]) {
@@ -157,6 +317,9 @@ private:
       }
       const std::size_t space = part.find(' ');
       const TDignity kind = DignityNamed(part.substr(0, space));
+      if (static_cast<int>(kind) >= kDignityKinds) {
+        Fail("положение «" + std::string(part.substr(0, space)) + "» не даётся знаком");
+      }
       if (space == std::string_view::npos) {
         Fail("у положения «" + std::string(part) + "» нет знаков");
       }
@@ -184,6 +347,8 @@ private:
   TDignityTable Table;
   bool HavePoints = false;
   std::array<bool, kBodyCount + 1> BodySeen{};
+  unsigned PointsGiven = 0, TriplicitiesSeen = 0, TermsSeen = 0, FacesSeen = 0;
+  bool HousePointsSeen = false;
 };
 
 } // namespace
@@ -211,7 +376,9 @@ TDignityTable ReadDignityTable(const std::string& FileName) {
 }
 
 TBodyDignity DignityOf(const TDignityTable& Table, int Body, int Sign) {
-  TBodyDignity result{Body, Sign, {}, 0};
+  TBodyDignity result;
+  result.Body = Body;
+  result.Sign = Sign;
   if (Body < 1 || Body > kBodyCount || Sign < 1 || Sign > kSignCount) {
     return result;
   }
@@ -222,6 +389,130 @@ TBodyDignity DignityOf(const TDignityTable& Table, int Body, int Sign) {
     }
   }
   return result;
+}
+
+namespace {
+
+constexpr int kClassicalBodies = 7; // Sun to Saturn
+
+int Sum(const TChartDignities& Dignities, int TBodyDignity::*Points) {
+  int total = 0;
+  for (const TBodyDignity& dignity : Dignities) {
+    total += dignity.*Points;
+  }
+  return total;
+}
+
+// "обитель, терм", or "—" for none.
+std::string JoinedNames(const std::vector<TDignity>& Kinds) {
+  std::string text;
+  for (TDignity kind : Kinds) {
+    text += (text.empty() ? "" : ", ") + std::string(DignityNames[static_cast<int>(kind)]);
+  }
+  return text.empty() ? "—" : text;
+}
+
+bool Holds(const TBodyDignity& Dignity, TDignity Kind) {
+  return std::find(Dignity.Essential.begin(), Dignity.Essential.end(), Kind) !=
+         Dignity.Essential.end();
+}
+
+// The scores that need the degree, the sect or the house.
+void AddMinorDignities(const TMinorDignities& Minor, const std::array<int, kEssentialKinds>& Points,
+                       double DegreeInSign, TSect Sect, TBodyDignity& Result) {
+  const int sign = Result.Sign;
+  Result.TriplicityRuler = Minor.Triplicity[ElementOf(sign)][Sect.Day ? 0 : 1];
+  for (const TTerm& term : Minor.Terms[sign]) {
+    if (DegreeInSign < term.End) {
+      Result.TermRuler = term.Body;
+      break;
+    }
+  }
+  Result.FaceRuler = Minor.Faces[sign][std::min(kFacesPerSign - 1, int(DegreeInSign / 10))];
+  const std::pair<int, TDignity> rulers[] = {{Result.TriplicityRuler, TDignity::Triplicity},
+                                             {Result.TermRuler, TDignity::Term},
+                                             {Result.FaceRuler, TDignity::Face}};
+  for (const auto& [ruler, kind] : rulers) {
+    if (ruler == Result.Body) {
+      Result.Essential.push_back(kind);
+    }
+  }
+  const bool dignified = Holds(Result, TDignity::Domicile) || Holds(Result, TDignity::Exaltation) ||
+                         Holds(Result, TDignity::Triplicity) || Holds(Result, TDignity::Term) ||
+                         Holds(Result, TDignity::Face);
+  if (Result.Body <= kClassicalBodies && !dignified) {
+    Result.Essential.push_back(TDignity::Peregrine);
+  }
+  Result.EssentialPoints = 0;
+  for (TDignity kind : Result.Essential) {
+    Result.EssentialPoints += Points[static_cast<int>(kind)];
+  }
+  if (Result.House > 0) {
+    Result.AccidentalPoints = Minor.HousePoints[Result.House];
+  }
+}
+
+} // namespace
+
+TBodyDignity FullDignityOf(const TDignityTable& Table, int Body, double Longitude, int House,
+                           TSect Sect) {
+  double longitude = std::fmod(Longitude, 360.0);
+  if (!(longitude >= 0)) { // negative, or NaN: the latter lands in Aries rather than nowhere
+    longitude = std::isnan(longitude) ? 0 : longitude + 360.0;
+  }
+  const int sign = std::min(kSignCount, static_cast<int>(longitude / 30) + 1);
+  TBodyDignity result = DignityOf(Table, Body, sign);
+  result.Essential = result.Dignities;
+  result.EssentialPoints = result.Points;
+  result.House = House >= 1 && House <= 12 ? House : 0;
+  if (Table.Minor && Body >= 1 && Body <= kBodyCount) {
+    AddMinorDignities(*Table.Minor, Table.Points, longitude - 30.0 * (sign - 1), Sect, result);
+  }
+  return result;
+}
+
+TSect SectOf(double SunLongitude, std::optional<double> Ascendant, double LocalHours) {
+  if (!Ascendant) {
+    return {LocalHours >= 6 && LocalHours < 18, false};
+  }
+  const double fromAscendant =
+      std::fmod(std::fmod(SunLongitude - *Ascendant, 360.0) + 360.0, 360.0);
+  return {fromAscendant >= 180, true};
+}
+
+std::string SectText(TSect Sect) {
+  return std::string(Sect.Day ? "дневная карта" : "ночная карта") +
+         (Sect.FromHorizon ? (Sect.Day ? " (Солнце над горизонтом)" : " (Солнце под горизонтом)")
+                           : " (по часам, место не задано: день с 6 до 18)");
+}
+
+TChartDignities FullChartDignities(const TDignityTable& Table, const TDignityPlaces& Places) {
+  TChartDignities result;
+  for (int b = 1; b <= kBodyCount; ++b) {
+    result[b - 1] =
+        FullDignityOf(Table, b, Places.Longitudes[b - 1], Places.Houses[b - 1], Places.Sect);
+  }
+  return result;
+}
+
+int TotalEssentialPoints(const TChartDignities& Dignities) {
+  return Sum(Dignities, &TBodyDignity::EssentialPoints);
+}
+
+int TotalAccidentalPoints(const TChartDignities& Dignities) {
+  return Sum(Dignities, &TBodyDignity::AccidentalPoints);
+}
+
+std::string EssentialText(const TBodyDignity& Dignity) {
+  return JoinedNames(Dignity.Essential);
+}
+
+std::string_view HouseKindName(int House) {
+  if (House < 1 || House > 12) {
+    return {};
+  }
+  constexpr std::array<std::string_view, 3> kinds = {"угловой", "последующий", "падающий"};
+  return kinds[(House - 1) % 3];
 }
 
 TChartDignities ChartDignities(const TDignityTable& Table,
@@ -242,19 +533,11 @@ TChartDignities ChartDignities(const TDignityTable& Table, const TPlanetPosition
 }
 
 int TotalPoints(const TChartDignities& Dignities) {
-  int total = 0;
-  for (const TBodyDignity& dignity : Dignities) {
-    total += dignity.Points;
-  }
-  return total;
+  return Sum(Dignities, &TBodyDignity::Points);
 }
 
 std::string DignityText(const TBodyDignity& Dignity) {
-  std::string text;
-  for (TDignity kind : Dignity.Dignities) {
-    text += (text.empty() ? "" : ", ") + std::string(DignityNames[static_cast<int>(kind)]);
-  }
-  return text.empty() ? "—" : text;
+  return JoinedNames(Dignity.Dignities);
 }
 
 } // namespace astro

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart as one JSON object: {"moment", "place", "bodies", "aspects", "aspects_omitted",
-// "tarot", "almanac", "dignities", "dignity_total", "houses", "points", "point_aspects"}.
+// "tarot", "almanac", "dignities", "dignity_total", "dignity_totals", "houses", "points",
+// "point_aspects"}.
 #include "ChartText.h"
 
 #include "AlmanacText.h"
@@ -214,21 +215,49 @@ std::string AlmanacJson(const TChartFacts& chart) {
       .Done();
 }
 
+std::string BodyOrNull(int body) {
+  return body > 0 ? std::to_string(body) : "null";
+}
+
+// The fuller fields of one body: the rulers of its triplicity (by the sect), term and face,
+// every dignity it holds, and its house's accidental dignity; null where the table or the
+// houses do not give them.
+void AddFullDignity(TList& entry, const astro::TBodyDignity& body, bool full) {
+  TList essential('[', ']');
+  for (astro::TDignity kind : body.Essential)
+    essential.Add(Quoted(astro::DignityNames[int(kind)]));
+  const bool peregrine = std::find(body.Essential.begin(), body.Essential.end(),
+                                   astro::TDignity::Peregrine) != body.Essential.end();
+  const bool housed = full && body.House > 0;
+  entry.Add("triplicity", BodyOrNull(body.TriplicityRuler))
+      .Add("term", BodyOrNull(body.TermRuler))
+      .Add("face", BodyOrNull(body.FaceRuler))
+      .Add("essential", essential.Done())
+      .Add("peregrine", full ? (peregrine ? "true" : "false") : "null")
+      .Add("essential_points", std::to_string(body.EssentialPoints))
+      .Add("house", BodyOrNull(body.House))
+      .Add("accidental", housed ? Quoted(astro::HouseKindName(body.House)) : "null")
+      .Add("accidental_points", housed ? std::to_string(body.AccidentalPoints) : "null");
+}
+
 // One entry a body; a body holding two dignities in its sign names the first (обитель before
-// экзальтация, изгнание before падение) and gives the sum of their points.
+// экзальтация, изгнание before падение) and gives the sum of their points (`points`, the sign's
+// dignities alone); `essential_points` adds triplicity, term, face and peregrine.
 std::string DignitiesJson(const TChartFacts& chart) {
   if (!chart.Dignities)
     return "null";
   TList bodies('[', ']');
-  for (const astro::TBodyDignity& body : chart.Dignities->Bodies)
-    bodies.Add(TList('{', '}')
-                   .Add("body", std::to_string(body.Body))
-                   .Add("sign", std::to_string(body.Sign))
-                   .Add("dignity", body.Dignities.empty()
-                                       ? std::string("null")
-                                       : Quoted(astro::DignityNames[int(body.Dignities[0])]))
-                   .Add("points", std::to_string(body.Points))
-                   .Done());
+  for (const astro::TBodyDignity& body : chart.Dignities->Bodies) {
+    TList entry('{', '}');
+    entry.Add("body", std::to_string(body.Body))
+        .Add("sign", std::to_string(body.Sign))
+        .Add("dignity", body.Dignities.empty()
+                            ? std::string("null")
+                            : Quoted(astro::DignityNames[int(body.Dignities[0])]))
+        .Add("points", std::to_string(body.Points));
+    AddFullDignity(entry, body, chart.Dignities->Full);
+    bodies.Add(entry.Done());
+  }
   return bodies.Done();
 }
 
@@ -269,6 +298,22 @@ std::string CrossAspectsJson(const TChartFacts& chart) {
   return aspects.Done();
 }
 
+// {"essential": ..., "accidental": ... | null, "sect": "day" | "night", "sect_from": "horizon" |
+// "clock"}, or null without a table.
+std::string DignitySummaryJson(const TChartFacts& chart) {
+  if (!chart.Dignities)
+    return "null";
+  const TDignityFacts& facts = *chart.Dignities;
+  const bool housed = facts.Full && chart.Value.Houses;
+  return TList('{', '}')
+      .Add("essential", std::to_string(astro::TotalEssentialPoints(facts.Bodies)))
+      .Add("accidental",
+           housed ? std::to_string(astro::TotalAccidentalPoints(facts.Bodies)) : "null")
+      .Add("sect", Quoted(facts.Sect.Day ? "day" : "night"))
+      .Add("sect_from", Quoted(facts.Sect.FromHorizon ? "horizon" : "clock"))
+      .Done();
+}
+
 } // namespace
 
 std::string ChartJson(const TChartFacts& chart) {
@@ -282,6 +327,7 @@ std::string ChartJson(const TChartFacts& chart) {
       .Add("almanac", AlmanacJson(chart))
       .Add("dignities", DignitiesJson(chart))
       .Add("dignity_total", DignityTotalJson(chart))
+      .Add("dignity_totals", DignitySummaryJson(chart))
       .Add("houses", HousesJson(chart.Value))
       .Add("points", PointsJson(chart.Value))
       .Add("point_aspects", PointAspectsJson(chart.Value))

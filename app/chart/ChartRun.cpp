@@ -311,6 +311,10 @@ void PrepareOutputFolder(const QString& folder) {
     throw TChartError("output folder \"" + folder.toStdString() + "\" cannot be written");
 }
 
+bool WritesPictures(const TChartOptions& options) {
+  return !options.OutDir.empty() || !options.PdfFile.empty();
+}
+
 int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   const QString archivePath = ArchivePathOf(given);
   if (given.ListCharts)
@@ -330,7 +334,10 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   TConsolePrompts prompts(errors);
   TChartSetup setup = SessionSetup(options, stored);
   setup.TreeFrame = files;
-  setup.TaroFrame = (files || options.Json) && !options.Events;
+  // The spread's picture only with files; JSON lays the spread without the frame.
+  setup.TaroFrame = files && !options.Events;
+  setup.Spread = options.Json && !options.Events;
+  setup.Pictures = WritesPictures(options);
   setup.WheelHouses = options.WheelHouses;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);

@@ -22,6 +22,10 @@ void PrepareOutputFolder(const QString& folder);
 // loads or lists charts of the archive as the options ask.
 // Returns the exit status (0); throws TChartError, archive::TArchiveError (and the program's
 // file errors) on failure.
+// Whether the run draws pictures (--out, --pdf), and so needs the widget toolkit; every other
+// run computes through the chart value alone and needs only the core of Qt.
+bool WritesPictures(const TChartOptions& options);
+
 int RunChart(const TChartOptions& options, std::FILE* out, std::FILE* errors);
 
 } // namespace chart

@@ -19,7 +19,6 @@
 #include "TreeImage.h"
 #include "ViewCommands.h"
 
-#include <QComboBox>
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
@@ -37,6 +36,8 @@ namespace {
 // The main window's client area; the frames size themselves from their owner's.
 constexpr int kClientWidth = 865;
 constexpr int kClientHeight = 471;
+// The position frame's zone before a city gives one (its spin edit's design value).
+constexpr int kFrameZone = 7;
 
 std::string Quoted(const QString& path) {
   return "\"" + path.toStdString() + "\"";
@@ -66,20 +67,26 @@ std::string JoinedLines(const std::vector<std::string>& names) {
 // the closest spellings of a name that is not found need every entry.
 TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
   const QStringList countries = cities.GetCountryList();
-  auto entriesOf = [&cities](const QString& country, std::vector<TCityEntry>& entries) {
-    for (const QString& entry : cities.GetCityList(country))
+  auto entriesOf = [&cities](const QString& country, std::vector<TCityEntry>& entries,
+                             bool sorted = true) {
+    for (const QString& entry :
+         sorted ? cities.GetCityList(country) : cities.UnsortedCityList(country))
       entries.push_back({country.toStdString(), entry.toStdString()});
   };
   const std::size_t slash = name.find('/');
   if (slash != std::string::npos && name.find('/', slash + 1) == std::string::npos) {
     const QString folded = QString::fromStdString(name.substr(0, slash)).toCaseFolded();
-    std::vector<TCityEntry> entries;
-    for (const QString& country : countries)
-      if (country.toCaseFolded() == folded)
-        entriesOf(country, entries);
-    TCityMatch match = TCityNames(std::move(entries)).Match(name);
-    if (match.Found || match.Ambiguous)
-      return match;
+    // A place found needs no order; a duplicate entry seems ambiguous here and is settled by
+    // the sorted, de-duplicated lists, which also order what an ambiguous name lists.
+    for (bool sorted : {false, true}) {
+      std::vector<TCityEntry> entries;
+      for (const QString& country : countries)
+        if (country.toCaseFolded() == folded)
+          entriesOf(country, entries, sorted);
+      TCityMatch match = TCityNames(std::move(entries)).Match(name);
+      if (match.Found || (sorted && match.Ambiguous))
+        return match;
+    }
   }
   std::vector<TCityEntry> entries;
   for (const QString& country : countries)
@@ -118,9 +125,8 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
       PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
   files::SetShippedDataDir(setup.DataDir);
-  TStartupPrefetch::TFiles early{setup.TreeFrame, setup.TaroFrame, {QString()}};
-  if (setup.City && setup.City->find('/') != std::string::npos)
-    early.Countries << QString::fromStdString(setup.City->substr(0, setup.City->find('/')));
+  // No city list is made ahead: a name given exactly is found without one.
+  const TStartupPrefetch::TFiles early{setup.TreeFrame, setup.TaroFrame, {}};
   Prefetch_ = std::make_unique<TStartupPrefetch>(IniPath, early);
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
@@ -128,9 +134,11 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
   if (!Efemeris_->HasData())
     throw TChartError("ephemeris file " + Quoted(ephemeris) + " holds fewer than two days");
 
-  Host = std::make_unique<QWidget>();
-  Host->setObjectName(QStringLiteral("Form1"));
-  Host->resize(kClientWidth, kClientHeight);
+  if (setup.TreeFrame || setup.TaroFrame) {
+    Host = std::make_unique<QWidget>();
+    Host->setObjectName(QStringLiteral("Form1"));
+    Host->resize(kClientWidth, kClientHeight);
+  }
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City && !setup.OwnPlace;
   Fixed_ = setup.FixedSeconds;
@@ -155,14 +163,30 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     TakeOwnPlace(*setup.OwnPlace);
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
-  Font.Loaded = LoadSymbolFont(setup.FontFile);
+  Font.Loaded = setup.Pictures && LoadSymbolFont(setup.FontFile);
   if (!Font.Loaded && setup.TreeFrame)
     Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
   CreateFrames(setup);
+  if (setup.Spread && !TaroFrame_)
+    FindSpreadPictures();
   ReadDignityTable(setup.DignityFile);
   Prefetch_.reset();
+}
+
+// The window lays the spread only with both tarot pictures: so does a run without its frame,
+// which looks for the files without decoding them.
+void TChartSession::FindSpreadPictures() {
+  Spread_ = true;
+  SpreadPictures_ = true;
+  for (const char* key : {"TaroImage", "TaroKart"}) {
+    const QString file = TaroFileName(IniPath, key);
+    if (!QFileInfo(file).isFile()) {
+      Prompts.Information("tarot picture " + file + " is missing; no spread is laid");
+      SpreadPictures_ = false;
+    }
+  }
 }
 
 // A missing table is a warning (the chart goes on without dignities); a malformed one stops.
@@ -249,12 +273,13 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
                       Quoted(IniPath) + ") is missing");
   RequireReadable(basePath, "city base");
 
-  PositionFrame1 = new TPositionFrame(Host.get());
-  PositionFrame1->setObjectName(QStringLiteral("PositionFrame1"));
-  PositionFrame1->LoadCityBase(IniPath.toStdString());
-  const TCityBase* cities = PositionFrame1->Cities();
-  if (!cities)
+  std::unique_ptr<TCityBase> cities = TakePrefetchedCityBase(basePath);
+  try {
+    if (!cities)
+      cities = std::make_unique<TCityBase>(basePath);
+  } catch (const std::runtime_error&) {
     throw TChartError("cannot read city base " + Quoted(basePath));
+  }
 
   const TCityMatch match = MatchCity(*cities, name);
   if (!match.Found && mayBeMissing && !match.Ambiguous)
@@ -272,32 +297,19 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
   if (match.Guessed)
     Prompts.Information(QString::fromStdString("city \"" + name + "\" taken as \"" +
                                                CityFullName(match.City) + "\""));
-  // Choose the place in the frame's own lists, as a user does, so the frame reads it.
-  auto* country = PositionFrame1->findChild<QComboBox*>(QStringLiteral("Country"));
-  auto* city = PositionFrame1->findChild<QComboBox*>(QStringLiteral("City"));
-  if (!country || !city)
-    throw TChartError("the position frame has no Country and City lists");
-  country->setCurrentIndex(country->findText(QString::fromStdString(match.City.Country),
-                                             Qt::MatchExactly | Qt::MatchCaseSensitive));
-  PositionFrame1->CountrySelect();
-  city->setCurrentIndex(city->findText(QString::fromStdString(match.City.Entry),
-                                       Qt::MatchExactly | Qt::MatchCaseSensitive));
-  PositionFrame1->CitySelect();
-  if (city->currentText() != QString::fromStdString(match.City.Entry))
+  // The place as the position frame reads it when the user chooses the city.
+  const std::optional<TCityPlace> place = cities->FindPlace(
+      QString::fromStdString(match.City.Country), QString::fromStdString(match.City.Entry));
+  if (!place)
     throw TChartError("cannot select city \"" + CityFullName(match.City) + "\"");
-
-  Zone_ = PositionFrame1->CityTimeZone;
-  Coordinates =
-      astro::TGeoPlace{PositionFrame1->LatitudeDegrees(), PositionFrame1->LongitudeDegrees()};
-  Place_ = TPlaceFacts{CityFullName(match.City),
-                       match.City.Country,
-                       match.City.Entry,
-                       PositionFrame1->LatitudeDeg,
-                       PositionFrame1->LatitudeMin,
-                       PositionFrame1->LongitudeDeg,
-                       PositionFrame1->LongitudeMin,
-                       PositionFrame1->LatitudeDegrees(),
-                       PositionFrame1->LongitudeDegrees()};
+  const TCityCoordinates c = ReadCityCoordinates(*place);
+  Zone_ = place->Zone.isEmpty() ? kFrameZone : ReadDecimalInteger(place->Zone);
+  ZoneName_ = place->ZoneName;
+  CityLongitude_ = c.Longitude;
+  Coordinates = astro::TGeoPlace{c.Latitude, c.Longitude};
+  Place_ = TPlaceFacts{
+      CityFullName(match.City), match.City.Country, match.City.Entry, c.LatitudeDeg, c.LatitudeMin,
+      c.LongitudeDeg,           c.LongitudeMin,     c.Latitude,       c.Longitude};
   return true;
 }
 
@@ -331,7 +343,7 @@ void TChartSession::TakeOwnPlace(const TOwnPlace& place) {
 QString TChartSession::ZoneName() const {
   if (!OwnZone_.isEmpty())
     return OwnZone_;
-  return PositionFrame1 ? PositionFrame1->CityZoneName() : QString();
+  return ZoneName_;
 }
 
 TZoneOffset TChartSession::OffsetBy(TZoneLookup lookup, TSeconds moment) const {
@@ -340,9 +352,8 @@ TZoneOffset TChartSession::OffsetBy(TZoneLookup lookup, TSeconds moment) const {
   std::optional<TZoneOffset> offset;
   if (!OwnZone_.isEmpty())
     offset = lookup(OwnZone_.toLatin1(), Coordinates->LongitudeDeg, ToDateTime(moment));
-  else if (Historic && PositionFrame1)
-    offset = lookup(PositionFrame1->CityZoneName().toLatin1(), PositionFrame1->CityLongitude(),
-                    ToDateTime(moment));
+  else if (Historic && Place_ && !Place_->Own)
+    offset = lookup(ZoneName_.toLatin1(), CityLongitude_, ToDateTime(moment));
   return offset.value_or(WholeHoursOffset(Zone_));
 }
 
@@ -413,24 +424,28 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
     facts.Aspects.push_back(
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
   facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
-  if (TaroFrame_)
+  if (TaroFrame_ || Spread_)
     facts.Tarot = Spread();
   if (Coordinates)
     facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
   if (Dignities)
-    facts.Dignities =
-        TDignityFacts{Dignities->Tradition, astro::ChartDignities(*Dignities, *PlanetPosition1)};
+    facts.Dignities = DignityFactsOf(*Dignities, facts.Value);
   return facts;
 }
 
 // The laid cards with their texts: text n of the base for arcanum n upright, 22 + n reversed.
-std::array<TCardFacts, 22> TChartSession::Spread() const {
+std::array<TCardFacts, 22> TChartSession::Spread() {
   std::array<TCardFacts, 22> cards;
+  TCardStates states{};
+  if (TaroFrame_)
+    states = TaroFrame_->CardStates;
+  else if (SpreadPictures_)
+    states = LaySpread(PlanetPosition1->Aspects(), SpreadRandom_);
   for (int n = 1; n <= astro::kArcanaCount; ++n) {
     TCardFacts& card = cards[n - 1];
     card.Arcanum = n;
-    card.State = TaroFrame_->CardStates[n];
-    if (card.State != 0 && TaroFrame_->TextBase)
+    card.State = states[n];
+    if (card.State != 0 && TaroFrame_ && TaroFrame_->TextBase)
       for (const QString& line : TaroFrame_->TextBase->Texts(card.State > 0 ? n : 22 + n))
         card.Text.push_back(line.toStdString());
   }

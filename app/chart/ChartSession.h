@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // One companion run: the main window's own parts, created without a window and wired as the
-// main window wires them. The ephemeris store computes into the chart model at the UT moment;
-// the model's change feeds the Tree of Life frame in the main window's order; the frame's save
-// commands write the report and the picture. Moments given here are LOCAL (whole seconds,
-// ChartMoment.h); the zone (hours east of Greenwich) or the city's zone by date turns them into UT.
+// main window wires them. A run that draws no picture makes no widget: the place comes from the
+// city base itself, and the tarot spread is laid without its frame. The ephemeris store computes
+// into the chart model at the UT moment; the model's change feeds the Tree of Life frame in the
+// main window's order; the frame's save commands write the report and the picture. Moments given
+// here are LOCAL (whole seconds, ChartMoment.h); the zone (hours east of Greenwich) or the city's
+// zone by date turns them into UT.
 #pragma once
 
 #include "ChartMoment.h"
@@ -14,6 +16,7 @@
 #include "Chart.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
+#include "SpreadRandom.h"
 
 #include <QString>
 #include <memory>
@@ -25,7 +28,6 @@
 class QWidget;
 class TImageFrame;
 class TKosmoFrame;
-class TPositionFrame;
 class TStartupPrefetch;
 class TTaroFrame;
 class TViewFrame;
@@ -49,6 +51,8 @@ struct TChartSetup {
   int Zone = 0;                      // the zone used when no city is given
   bool TreeFrame = true;             // create the Tree of Life and cosmogram frames (pictures)
   bool TaroFrame = true;             // create the tarot frame (the spread and its picture)
+  bool Spread = false;               // without the tarot frame, lay the spread all the same
+  bool Pictures = true;              // pictures are drawn (frames or the sheet): the symbol font
   std::optional<bool> HistoricZones; // zones by date; absent: [Options] HistoricZones of the INI
   // A chart from the archive: Zone replaces the city's zone, and this place stands in (with a
   // warning) when City is no longer in the city base.
@@ -130,19 +134,24 @@ private:
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
   void CreateFrames(const TChartSetup& setup);
-  std::array<TCardFacts, 22> Spread() const;
+  std::array<TCardFacts, 22> Spread();
+  void FindSpreadPictures();
   void ReadDignityTable(const QString& fileName);
 
   TConsolePrompts& Prompts;
   QString IniPath;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
   std::unique_ptr<astro::TPlanetPosition, TReadOnlyModel> PlanetPosition1;
-  std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner
-  TPositionFrame* PositionFrame1 = nullptr;
+  std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner, if any
   TImageFrame* TreeFrame_ = nullptr;
   TTaroFrame* TaroFrame_ = nullptr;
   TKosmoFrame* KosmoFrame_ = nullptr;
   std::optional<TPlaceFacts> Place_;
+  QString ZoneName_;            // the city's IANA zone, empty without one
+  double CityLongitude_ = 0;    // of the city, degrees east, for local mean time
+  bool Spread_ = false;         // lay the spread without the tarot frame
+  bool SpreadPictures_ = false; // the tarot pictures are there, so the window would lay it
+  TSpreadRandom SpreadRandom_;
   std::optional<astro::TGeoPlace> Coordinates; // of the place, for the almanac
   astro::TAlmanacCache Almanac;
   std::optional<astro::TDignityTable> Dignities;

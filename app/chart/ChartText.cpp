@@ -8,6 +8,7 @@
 #include "Vocabulary.h"
 #include "ZoneOffset.h"
 
+#include <algorithm>
 #include <sstream>
 
 namespace chart {
@@ -56,6 +57,27 @@ void PrintDignities(std::ostream& out, const TDignityFacts& dignities) {
         << PaddedRight(astro::SignNames[body.Sign], 9) << " "
         << PaddedRight(astro::DignityText(body), 21) << " " << SignedPoints(body.Points) << "\n";
   out << "  Total: " << SignedPoints(astro::TotalPoints(dignities.Bodies)) << "\n";
+}
+
+// With a fuller table: every essential dignity by degree and sect with Lilly's points, and the
+// house's accidental dignity when houses are known.
+void PrintFullDignities(std::ostream& out, const TDignityFacts& dignities) {
+  const bool housed = dignities.Bodies[0].House > 0;
+  out << "Lilly's dignities (" << astro::SectText(dignities.Sect) << "):\n";
+  for (const astro::TBodyDignity& body : dignities.Bodies) {
+    out << "  " << PaddedRight(astro::PlanetNames[body.Body], 9) << " "
+        << PaddedRight(astro::EssentialText(body), 34) << " "
+        << PaddedRight(SignedPoints(body.EssentialPoints), 3);
+    if (housed)
+      out << "  house " << PaddedRight(std::to_string(body.House), 2) << " "
+          << PaddedRight(astro::HouseKindName(body.House), 11) << " "
+          << SignedPoints(body.AccidentalPoints);
+    out << "\n";
+  }
+  out << "  Essential: " << SignedPoints(astro::TotalEssentialPoints(dignities.Bodies));
+  if (housed)
+    out << ", accidental: " << SignedPoints(astro::TotalAccidentalPoints(dignities.Bodies));
+  out << "\n";
 }
 
 std::string SignDegree(double longitude) {
@@ -141,6 +163,12 @@ TChartFacts FactsOfValue(const astro::TChart& Value, const std::optional<TPlaceF
   return facts;
 }
 
+TDignityFacts DignityFactsOf(const astro::TDignityTable& table, const astro::TChart& chart) {
+  const astro::TDignityPlaces places = astro::DignityPlacesOf(chart);
+  return {table.Tradition, astro::FullChartDignities(table, places), table.Minor.has_value(),
+          places.Sect};
+}
+
 std::string AspectLine(const TAspectFacts& item) {
   return std::string(astro::PlanetNames[item.Planet1]) + " - " +
          std::string(astro::PlanetNames[item.Planet2]) + ": " +
@@ -175,8 +203,11 @@ std::string ChartText(const TChartFacts& chart, int number, int numberWidth) {
   PrintPoints(out, chart.Value);
   if (chart.Almanac)
     PrintAlmanac(out, *chart.Almanac);
-  if (chart.Dignities)
+  if (chart.Dignities) {
     PrintDignities(out, *chart.Dignities);
+    if (chart.Dignities->Full)
+      PrintFullDignities(out, *chart.Dignities);
+  }
   out << "Aspects: " << chart.Aspects.size();
   if (chart.AspectsOmitted > 0)
     out << " (the closest to exact; " << chart.AspectsOmitted << " more left out)";

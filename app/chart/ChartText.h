@@ -51,7 +51,9 @@ struct TCardFacts {
 // The chart's dignities from the table of dignities.
 struct TDignityFacts {
   std::string Tradition;           // the table's tradition
-  astro::TChartDignities Bodies{}; // element 0 is the Sun
+  astro::TChartDignities Bodies{}; // element 0 is the Sun; fuller when Full
+  bool Full = false;               // the table has triplicities, terms, faces and houses
+  astro::TSect Sect;               // the sect the triplicities were taken by
 };
 
 struct TSecondFacts;
@@ -85,6 +87,8 @@ struct TSecondFacts {
 
 // The facts of a chart value that printing needs: moment, bodies and aspects, and the place.
 TChartFacts FactsOfValue(const astro::TChart& Value, const std::optional<TPlaceFacts>& Place);
+// The dignities of a chart value: by sign, and with a fuller table by degree, sect and house.
+TDignityFacts DignityFactsOf(const astro::TDignityTable& table, const astro::TChart& chart);
 
 // The chart as lines of text, each ended by "\n". `number` > 0 heads it with "Chart <n>"
 // (a series); 0 prints no heading.

@@ -6,6 +6,8 @@
 #include <QApplication>
 #include <cstdio>
 #include <exception>
+#include <memory>
+#include <optional>
 
 namespace {
 
@@ -21,20 +23,34 @@ void QuietQtMessages(QtMsgType type, const QMessageLogContext&, const QString& m
 int main(int argc, char** argv) {
   // The arguments are taken before Qt sees them, so none is swallowed as a Qt option.
   const std::vector<std::string> args(argv + 1, argv + argc);
-  // No window is ever shown: the frames draw into their pictures on the offscreen platform.
-  qputenv("QT_QPA_PLATFORM", "offscreen");
+  std::optional<chart::TChartOptions> options;
+  std::string mistake;
+  try {
+    options = chart::ParseChartOptions(args);
+  } catch (const std::exception& error) {
+    mistake = error.what();
+  }
   qInstallMessageHandler(QuietQtMessages);
   int qtArgc = 1;
-  QApplication application(qtArgc, argv);
+  // Only a run that draws pictures starts the widget toolkit; no window is ever shown: the
+  // frames draw into their pictures on the offscreen platform.
+  std::unique_ptr<QCoreApplication> application;
+  if (options && chart::WritesPictures(*options)) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    application = std::make_unique<QApplication>(qtArgc, argv);
+  } else {
+    application = std::make_unique<QCoreApplication>(qtArgc, argv);
+  }
   // The window's name, so the user's data folder (and the chart archive in it) is the same.
-  QApplication::setApplicationName(QStringLiteral("Astravia"));
+  QCoreApplication::setApplicationName(QStringLiteral("Astravia"));
   try {
-    const chart::TChartOptions options = chart::ParseChartOptions(args);
-    if (options.Help) {
+    if (!options)
+      throw chart::TChartError(mistake);
+    if (options->Help) {
       std::fputs(chart::ChartHelpText().c_str(), stdout);
       return 0;
     }
-    return chart::RunChart(options, stdout, stderr);
+    return chart::RunChart(*options, stdout, stderr);
   } catch (const std::exception& error) {
     std::fflush(stdout);
     std::fprintf(stderr, "astravia-chart: error: %s\n", error.what());

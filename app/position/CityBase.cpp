@@ -200,15 +200,20 @@ QStringList TCityBase::GetCountryList() const {
 QStringList TCityBase::GetCityList(const QString& Country) const {
   if (const auto kept = CityLists.find(Country); kept != CityLists.end())
     return kept->second;
+  QStringList result = UnsortedCityList(Country);
+  SortUnique(result);
+  if (CityLists.size() >= kKeptCityLists)
+    CityLists.clear();
+  CityLists.emplace(Country, result);
+  return result;
+}
+
+QStringList TCityBase::UnsortedCityList(const QString& Country) const {
   const std::optional<std::string> encoded = Encoded(Country);
   QStringList result;
   for (const TPlace& place : Places)
     if (CountryIs(place, Country, encoded))
       result.append(CityEntry(LineOf(place)));
-  SortUnique(result);
-  if (CityLists.size() >= kKeptCityLists)
-    CityLists.clear();
-  CityLists.emplace(Country, result);
   return result;
 }
 

@@ -53,6 +53,8 @@ public:
   // The entries of the places of Country (compared exactly): field 1, or field 1 ";" field 3 when
   // field 3 is not empty; sorted and de-duplicated like the country list.
   QStringList GetCityList(const QString& Country) const;
+  // The same entries in file order, duplicates kept: cheaper where the order does not matter.
+  QStringList UnsortedCityList(const QString& Country) const;
   // The first place in file order whose country and entry equal the given texts exactly: its
   // fields 4, 5 and 6. False, with the out texts untouched, when there is none.
   bool FindCity(const QString& Country, const QString& CityEntry, QString& Latitude,

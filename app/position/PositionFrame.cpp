@@ -105,6 +105,26 @@ int ReadDecimalInteger(const QString& Text) {
   return static_cast<int>(std::clamp<long long>(value, INT_MIN, INT_MAX));
 }
 
+TCityCoordinates ReadCityCoordinates(const TCityPlace& Place) {
+  // Degrees before the first "°", minutes after it without the closing minute sign.
+  const auto split = [](const QString& text, QString& degrees, QString& minutes) {
+    const qsizetype sign = text.indexOf(kDegreeSign);
+    degrees = sign < 0 ? QString() : text.left(sign);
+    const QString rest = sign < 0 ? text : text.mid(sign + 1);
+    minutes = rest.left(std::max<qsizetype>(0, rest.size() - 1));
+  };
+  TCityCoordinates c;
+  split(Place.Latitude, c.LatitudeDegrees, c.LatitudeMinutes);
+  split(Place.Longitude, c.LongitudeDegrees, c.LongitudeMinutes);
+  c.LatitudeDeg = ReadDecimalInteger(c.LatitudeDegrees);
+  c.LatitudeMin = ReadDecimalInteger(c.LatitudeMinutes);
+  c.LongitudeDeg = ReadDecimalInteger(c.LongitudeDegrees);
+  c.LongitudeMin = ReadDecimalInteger(c.LongitudeMinutes);
+  c.Latitude = SignedDegrees(c.LatitudeDegrees, c.LatitudeDeg, c.LatitudeMin);
+  c.Longitude = SignedDegrees(c.LongitudeDegrees, c.LongitudeDeg, c.LongitudeMin);
+  return c;
+}
+
 TPositionFrame::TPositionFrame(QWidget* parent) : QFrame(parent) {
   setObjectName(QStringLiteral("PositionFrame"));
   BuildControls();
@@ -468,31 +488,21 @@ void TPositionFrame::UpdatePosition() {
     Own = false;
     ShowOwnPlaceMode();
   }
-  // Degrees before the first "°", minutes after it without the closing minute sign.
-  const auto split = [](const QString& text, QString& degrees, QString& minutes) {
-    const qsizetype sign = text.indexOf(kDegreeSign);
-    degrees = sign < 0 ? QString() : text.left(sign);
-    const QString rest = sign < 0 ? text : text.mid(sign + 1);
-    minutes = rest.left(std::max<qsizetype>(0, rest.size() - 1));
-  };
-  QString latDeg, latMin, lonDeg, lonMin;
-  split(place->Latitude, latDeg, latMin);
-  split(place->Longitude, lonDeg, lonMin);
-  LatitudeDeg = ReadDecimalInteger(latDeg);
-  LatitudeMin = ReadDecimalInteger(latMin);
-  LongitudeDeg = ReadDecimalInteger(lonDeg);
-  LongitudeMin = ReadDecimalInteger(lonMin);
+  const TCityCoordinates c = ReadCityCoordinates(*place);
+  LatitudeDeg = c.LatitudeDeg;
+  LatitudeMin = c.LatitudeMin;
+  LongitudeDeg = c.LongitudeDeg;
+  LongitudeMin = c.LongitudeMin;
   if (!place->Zone.isEmpty())
     StandardZone = ReadDecimalInteger(place->Zone);
   ZoneName = place->ZoneName;
-  // The sign stands on the degrees text, also where their integer is 0 (-0°07’).
-  Latitude = SignedDegrees(latDeg, LatitudeDeg, LatitudeMin);
-  Longitude = SignedDegrees(lonDeg, LongitudeDeg, LongitudeMin);
+  Latitude = c.Latitude;
+  Longitude = c.Longitude;
   const bool offsetChanged = UpdateZoneOffset();
-  DlgGrade->setText(lonDeg);
-  DlgMin->setText(lonMin);
-  ShirGrade->setText(latDeg);
-  ShirMin->setText(latMin);
+  DlgGrade->setText(c.LongitudeDegrees);
+  DlgMin->setText(c.LongitudeMinutes);
+  ShirGrade->setText(c.LatitudeDegrees);
+  ShirMin->setText(c.LatitudeMinutes);
   PlaceTaken = true;
   ShowOwnZone();
   emit OnPositionChange(this);

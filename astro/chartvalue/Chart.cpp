@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "Chart.h"
 
+#include "DateTime.h"
+
 #include <cmath>
 
 namespace astro {
@@ -104,6 +106,19 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
     for (int b = 0; b < kBodyCount; ++b)
       chart.BodyHouses[b] = HouseOf(*chart.Houses, chart.Longitudes[b]);
   return chart;
+}
+
+TDignityPlaces DignityPlacesOf(const TChart& Chart) {
+  TDignityPlaces places;
+  for (int b = 0; b < kBodyCount; ++b) {
+    places.Longitudes[b] = Chart.Longitudes[b];
+    places.Houses[b] = Chart.BodyHouses[b];
+  }
+  const double localHours = SecondsOfDay(Chart.Moment.Local) / 3600.0;
+  places.Sect =
+      SectOf(Chart.Longitudes[0],
+             Chart.Houses ? std::optional<double>(Chart.Houses->Asc) : std::nullopt, localHours);
+  return places;
 }
 
 } // namespace astro

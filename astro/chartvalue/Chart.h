@@ -7,6 +7,7 @@
 #include "Houses.h"
 #include "Points.h"
 
+#include "Dignities.h"
 #include "EfemerisClass.h"
 #include "PlanetPosition.h"
 
@@ -77,6 +78,10 @@ double JulianDayUT(TDateTime Universal);
 TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings,
                     const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
                     char HouseSystem, const std::string& AsteroidFolder);
+
+// The places the fuller dignities are judged by: longitudes, houses, and the sect from the
+// ascendant (or the local clock without houses).
+TDignityPlaces DignityPlacesOf(const TChart& Chart);
 
 // Aspects between the ten bodies and the angles and points, under the same switches and orbs.
 std::vector<TPointAspect> FindPointAspects(const TLongitudes& Longitudes,

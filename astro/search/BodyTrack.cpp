@@ -90,6 +90,7 @@ void TBodyTrack::AppendPiece(double Start, const std::vector<double>& Longitudes
   piece.Degree = n;
   FitLobatto(values, n, piece.Value.data());
   Differentiate(piece.Value.data(), n, Layout_.SpanDays, piece.Rate.data());
+  piece.Error = 2 * (std::fabs(piece.Value[n]) + std::fabs(piece.Value[n - 1]));
   Pieces_.push_back(piece);
 }
 

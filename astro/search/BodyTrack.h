@@ -28,6 +28,9 @@ public:
     int Degree = 0;
     std::array<double, kMaxDegree + 1> Value{}; // Chebyshev coefficients, unwrapped degrees
     std::array<double, kMaxDegree + 1> Rate{};  // of the derivative, degrees per day
+    // The fit's error, estimated from its two last coefficients (what a smooth curve leaves
+    // there, and where the aliased ripples of a rough one show), degrees.
+    double Error = 0;
   };
 
   TBodyTrack(int Body, TTrackLayout Layout) : Body_(Body), Layout_(Layout) {}
@@ -46,6 +49,7 @@ public:
   std::size_t PieceIndexAt(double T) const;
   double ValueAt(double T) const;
   double RateAt(double T) const;
+  double ErrorAt(double T) const { return Pieces_[PieceIndexAt(T)].Error; }
 
 private:
   int Body_ = 0;

@@ -15,6 +15,16 @@ constexpr double kSecond = 1.0 / 86400.0;
 // A root is polished until the last correction is below this (days): the next one, from a rate
 // good to a few per cent, would then be well under a second.
 constexpr double kPolishTolerance = 5.0 * kSecond;
+// A root of the fit is taken as it stands when the fit's estimated error is the motion of this
+// long (days): the Moon's fine track, mostly.
+constexpr double kFitTrusted = 0.02 * kSecond;
+// How far beyond the followed span an orb's edge is looked for (days).
+constexpr double kOrbHorizonDays = 10 * 365.25;
+// The fastest geocentric motion of each body 1..10, degrees a day: in a step of an orb at this
+// speed a body cannot cross the whole orb, so it is seen leaving it (unless it turns back
+// within the step).
+constexpr std::array<double, kBodyCount + 1> kFastestMotion = {0,    1.02, 15.4, 2.2,  1.26, 0.8,
+                                                               0.25, 0.13, 0.07, 0.04, 0.04};
 // A station's polish stops at this correction.
 constexpr double kTurnTolerance = 0.1 * kSecond;
 // How far beyond the period each body is followed, so that orb times near the ends are found.
@@ -34,6 +44,7 @@ struct TCurve {
   std::function<double(double)> Value;
   std::function<double(double)> Rate;
   std::function<double(double)> Exact;
+  std::function<double(double)> Error; // the fit's estimated error, degrees
   // Polishes a moment where the rate vanishes; the fit's estimate when absent.
   std::function<double(double, double, double)> PolishTurn;
 
@@ -120,6 +131,9 @@ double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps
     if (done)
       break;
   }
+  // A fit whose error is worth far less than a second of the curve's motion needs no polish.
+  if (Curve.Error && Curve.Error(t) < kFitTrusted * std::fabs(Curve.Rate(t)))
+    return t;
   for (int i = 0; i < Steps; ++i) {
     const double rate = Curve.Rate(t);
     if (std::fabs(rate) < 1e-9)
@@ -294,6 +308,7 @@ private:
     curve.Value = [track](double t) { return track->ValueAt(t); };
     curve.Rate = [track](double t) { return track->RateAt(t); };
     curve.Exact = [Body](double t) { return BodyLongitude(Body, t); };
+    curve.Error = [track](double t) { return track->ErrorAt(t); };
     // A station: the zero of the library's own rate, by the secant rule inside the bracket.
     curve.PolishTurn = [Body](double t, double low, double high) {
       double t0 = t, r0 = BodyLongitudeRate(Body, t0).Rate;
@@ -351,8 +366,9 @@ private:
         event.Natal = Request_.Natal[mark.Tag / 32].Key;
         event.Direction = direction;
         const double orb = Request_.Orbs[event.Aspect];
-        event.OrbEnter = OrbEdge(curve, runs, r, t, value, orb, -1);
-        event.OrbLeave = OrbEdge(curve, runs, r, t, value, orb, +1);
+        const double step = std::clamp(orb / kFastestMotion[Body], 0.25, 16.0);
+        event.OrbEnter = OrbEdge(curve, runs, r, t, value, orb, -1, step);
+        event.OrbLeave = OrbEdge(curve, runs, r, t, value, orb, +1, step);
         Events_.push_back(event);
       });
     }
@@ -367,10 +383,12 @@ private:
   }
 
   // Walking from the exact moment T (in run R) back (Way -1) or on (+1): the moment the curve
-  // is Orb away from Target; empty when that lies beyond the followed span.
+  // is Orb away from Target. Past the followed span the library is stepped by Step days (a
+  // slow planet's orb, with its loops, can last far longer than the span); empty when the orb
+  // lasts beyond kOrbHorizonDays.
   static std::optional<TDateTime> OrbEdge(const TCurve& Curve, const std::vector<TRun>& Runs,
                                           std::size_t R, double T, double Target, double Orb,
-                                          int Way) {
+                                          int Way, double Step) {
     for (std::size_t r = R; r < Runs.size(); r += Way) {
       const TRun& run = Runs[r];
       const double far = Way < 0 ? run.From : run.To;
@@ -386,7 +404,51 @@ private:
       if (r == 0 && Way < 0)
         break;
     }
+    const TRun& last = Way < 0 ? Runs.front() : Runs.back();
+    return EdgeBeyondTrack(Curve, Way < 0 ? last.Start : last.End, Way < 0 ? last.From : last.To,
+                           Target, Orb, Way, Step);
+  }
+
+  static std::optional<TDateTime> EdgeBeyondTrack(const TCurve& Curve, double Start, double Value,
+                                                  double Target, double Orb, int Way, double Step) {
+    double t0 = Start, v0 = Value;
+    for (double gone = 0; gone < kOrbHorizonDays; gone += Step) {
+      const double t1 = t0 + Way * Step;
+      const double v1 = Curve.ExactNear(t1, v0);
+      if (std::fabs(v1 - Target) > Orb) {
+        const double edge = Target + (v1 > Target ? Orb : -Orb);
+        return DateTimeOfJulianDay(CrossingBetween(Curve, t0, v0, t1, v1, edge));
+      }
+      t0 = t1;
+      v0 = v1;
+    }
     return std::nullopt;
+  }
+
+  // The moment between T0 and T1 (values V0 and V1 on either side of Edge) where the library's
+  // curve reaches Edge, to a minute: regula falsi with the Illinois halving.
+  static double CrossingBetween(const TCurve& Curve, double T0, double V0, double T1, double V1,
+                                double Edge) {
+    double f0 = V0 - Edge, f1 = V1 - Edge;
+    int kept = 0; // which end stayed last time: 0 none, -1 the first, +1 the second
+    for (int i = 0; i < 30 && std::fabs(T1 - T0) > 60 * kSecond; ++i) {
+      const double t = T1 - f1 * (T1 - T0) / (f1 - f0);
+      const double f = Curve.ExactNear(t, Edge) - Edge;
+      if ((f < 0) == (f1 < 0)) {
+        T1 = t, f1 = f;
+        if (kept == -1)
+          f0 *= 0.5;
+        kept = -1;
+      } else {
+        T0 = t, f0 = f;
+        if (kept == +1)
+          f1 *= 0.5;
+        kept = +1;
+      }
+      if (f == 0)
+        return t;
+    }
+    return 0.5 * (T0 + T1);
   }
 
   void FindSkyAspects(int A, int B) {
@@ -397,6 +459,7 @@ private:
     curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
     curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
     curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
+    curve.Error = [&](double t) { return a.ErrorAt(t) + b.ErrorAt(t); };
     std::vector<double> breaks{From_};
     for (const auto& piece : fine.Pieces())
       if (piece.Start > From_ && piece.Start < To_)

@@ -65,3 +65,72 @@ TEST(Dignities, MalformedTablesAreRefusedNamingFileAndLine) {
   EXPECT_THROW(ReadDignityTable("/nonexistent/dignities.txt"), EDignityTableError);
   EXPECT_EQ(DignityOf(ReadDignityTable(kShipped), 11, 1).Points, 0); // out of range: none
 }
+
+// Hand-worked places against Lilly's scoring, on both sides of term and face boundaries.
+TEST(Dignities, TriplicityTermAndFaceScoreByDegreeAndSect) {
+  const TDignityTable table = ReadDignityTable(kShipped);
+  const TSect day{true, true}, night{false, true};
+  const auto check = [&](int body, double longitude, TSect sect, const char* held, int points) {
+    const TBodyDignity d = FullDignityOf(table, body, longitude, 0, sect);
+    EXPECT_EQ(EssentialText(d), held) << body << " at " << longitude;
+    EXPECT_EQ(d.EssentialPoints, points) << body << " at " << longitude;
+  };
+  const double minute = 1.0 / 60;
+  check(6, 6 - minute, day, "терм", 2);    // Jupiter, Aries 5°59′: his own term
+  check(6, 6, day, "перегрин", -5);        // Aries 6°00′: Venus' term
+  check(6, 6, night, "тройственность", 3); // fire's night ruler
+  check(4, 6, day, "изгнание, терм", -3);  // Venus there: detriment and term
+  check(7, 180 + 6 - minute, day, "экзальтация, тройственность, терм", 9); // Saturn, Libra 5°59′
+  check(7, 180 + 6, night, "экзальтация", 4);              // Libra 6°00′, at night
+  check(1, 120 + 10, day, "обитель, тройственность", 8);   // Sun, Leo 10°00′: Jupiter's face
+  check(6, 120 + 10 - minute, night, "тройственность", 3); // Jupiter, Leo 9°59′: Saturn's face
+  check(6, 120 + 10, night, "тройственность, фас", 4);     // Leo 10°00′: his own
+  check(2, 30 + 14, night, "экзальтация, тройственность, фас", 8); // Moon, Taurus 14°
+  check(3, 330 + 19.5, day, "изгнание, падение, перегрин", -14);   // Mercury, Pisces 19°30′
+  check(5, 360 - minute, night, "тройственность, фас", 4);         // Mars, Pisces 29°59′
+  check(8, 125, day, "изгнание", -5);                              // Uranus in Leo: never peregrine
+  EXPECT_EQ(FullDignityOf(table, 5, 360 - minute, 0, day).FaceRuler, 5);
+  EXPECT_EQ(FullDignityOf(table, 1, 359.9, 10, day).AccidentalPoints, 5);
+  EXPECT_EQ(FullDignityOf(table, 1, 359.9, 12, day).AccidentalPoints, -5);
+  EXPECT_EQ(FullDignityOf(table, 1, 359.9, 8, day).AccidentalPoints, -2);
+  EXPECT_EQ(HouseKindName(7), "угловой");
+  EXPECT_EQ(HouseKindName(11), "последующий");
+  EXPECT_EQ(HouseKindName(9), "падающий");
+}
+
+// The Egyptian terms of each planet add up to its "minor years", and the faces run in Chaldean
+// order from Mars in Aries: checks of the whole tables against the tradition's own sums.
+TEST(Dignities, TermsAddUpToTheMinorYearsAndFacesFollowTheChaldeanOrder) {
+  const TMinorDignities minor = *ReadDignityTable(kShipped).Minor;
+  std::array<int, kBodyCount + 1> years{};
+  for (int sign = 1; sign <= kSignCount; ++sign) {
+    int start = 0;
+    for (const TTerm& term : minor.Terms[sign]) {
+      years[term.Body] += term.End - start;
+      start = term.End;
+    }
+  }
+  EXPECT_EQ(years, (std::array<int, kBodyCount + 1>{0, 0, 0, 76, 82, 66, 79, 57, 0, 0, 0}));
+  const int chaldean[] = {7, 6, 5, 1, 4, 3, 2};
+  for (int face = 0; face < 36; ++face)
+    EXPECT_EQ(minor.Faces[face / 3 + 1][face % 3], chaldean[(face + 2) % 7]) << face;
+}
+
+TEST(Dignities, SectFromTheAscendantOrTheClock) {
+  EXPECT_FALSE(SectOf(100, 10, 12).Day); // under the horizon, near the lower midheaven
+  EXPECT_TRUE(SectOf(280, 10, 0).Day);   // near the midheaven, whatever the clock says
+  EXPECT_TRUE(SectOf(280, 10, 0).FromHorizon);
+  EXPECT_TRUE(SectOf(0, std::nullopt, 12).Day);
+  EXPECT_FALSE(SectOf(0, std::nullopt, 18).Day);
+  const std::string text = "традиция: т\nбаллы: обитель 5, экзальтация 4, изгнание -5, "
+                           "падение -4\n";
+  std::string bodies;
+  for (int b = 1; b <= kBodyCount; ++b)
+    bodies += std::string(PlanetNames[b]) + ": обитель Рак\n";
+  EXPECT_EQ(ErrorOf(text + bodies +
+                    "термы Овен: Юпитер 6, Венера 5, Меркурий 20, Марс 25, "
+                    "Сатурн 30\n"),
+            "d.txt, строка 13: границы термов должны расти до 30°: «Венера 5»");
+  EXPECT_EQ(ErrorOf(text + bodies + "фасы Овен: Марс, Солнце, Венера\n"),
+            "d.txt: нет строки «тройственности» с источником таблицы");
+}

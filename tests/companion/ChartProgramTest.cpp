@@ -288,6 +288,16 @@ TEST(ChartProgram, PngJsonAndSeedReproduceTheChartExactly) {
   EXPECT_TRUE(json["dignities"][0]["dignity"].isNull());
   EXPECT_EQ(json["dignity_total"].toInt(), -14);
   EXPECT_EQ(json["aspects_omitted"], QJsonValue(0));
+  // Without a place the sect is the clock's; Jupiter at Libra 18° holds his own term.
+  EXPECT_EQ(json["dignity_totals"]["sect_from"].toString(), "clock");
+  EXPECT_EQ(json["dignities"][5]["term"].toInt(), 6);
+  EXPECT_EQ(json["dignities"][5]["essential_points"].toInt(), 2);
+  EXPECT_TRUE(json["dignities"][5]["accidental_points"].isNull());
+  // Without --out no widget is made, and the spread laid without its frame is the same.
+  const TRun bare = RunChart({"--date", "2005-01-05", "--time", "12:00", "--zone", "7", "--ini",
+                              folder.Ini(), "--json", "--seed", "43201000"});
+  ASSERT_EQ(bare.Status, 0) << bare.Err;
+  EXPECT_EQ(bare.Out, first.Out);
   for (const char* name : {"tree.png", "tarot.png", "cosmogram.png"}) {
     const QImage a(QString::fromStdString(folder.Path("a/") + name));
     ASSERT_FALSE(a.isNull()) << name;

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "SpreadRandom.h"
 
+#include <algorithm>
+
 #include "Clock.h"
 #include "DateTime.h"
 
@@ -25,4 +27,28 @@ std::uint32_t SpreadSeed() {
 
 void PinSpreadSeed(std::optional<std::uint32_t> Milliseconds) {
   PinnedSeed = Milliseconds;
+}
+
+TCardStates LaySpread(const astro::TAspectList& Aspects, TSpreadRandom& Random) {
+  TCardStates states{};
+  const int count = std::clamp<int>(Aspects.Count, 0, astro::kMaxAspects);
+  for (int i = 0; i < count; ++i) {
+    const astro::TAspectItem& item = Aspects.Items[i];
+    if (item.Planet1 < 1 || item.Planet1 > astro::kBodyCount || item.Planet2 < 1 ||
+        item.Planet2 > astro::kBodyCount || item.Aspect < 1 || item.Aspect > astro::kAspectCount) {
+      continue;
+    }
+    const int arcanum = astro::PathArcanum[item.Planet1][item.Planet2];
+    if (arcanum == 0) {
+      continue;
+    }
+    const int nature = astro::AspectNature[item.Aspect];
+    if (nature != 0) {
+      states[arcanum] = nature;
+    } else {
+      Random.Seed(SpreadSeed());
+      states[arcanum] = Random.Draw(100) < 49 ? -1 : +1;
+    }
+  }
+  return states;
 }

@@ -1,8 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The random draw of the tarot spread: the toolkit's 32-bit linear congruential generator,
-// reseeded from the universal-time clock before every draw.
+// The tarot spread an aspect list lays, and its random draw: the toolkit's 32-bit linear
+// congruential generator, reseeded from the universal-time clock before every draw.
 #pragma once
 
+#include "PlanetPosition.h"
+#include "Vocabulary.h"
+
+#include <array>
 #include <cstdint>
 #include <optional>
 
@@ -25,3 +29,11 @@ std::uint32_t MillisecondsSinceMidnightUT();
 std::uint32_t SpreadSeed();
 // Pins every later seed to Milliseconds (so a spread can be reproduced); nullopt unpins.
 void PinSpreadSeed(std::optional<std::uint32_t> Milliseconds);
+
+// State of each arcanum 1..22 (element 0 unused): 1 upright, -1 reversed, 0 not laid.
+using TCardStates = std::array<int, astro::kArcanaCount + 1>;
+
+// The spread of an aspect list: each aspect lays the arcanum of its path, upright for a
+// harmonious aspect, reversed for a tense one, and by a draw (reseeded from SpreadSeed(), 49 in
+// 100 reversed) for a neutral one; a later aspect on the same path replaces an earlier one.
+TCardStates LaySpread(const astro::TAspectList& Aspects, TSpreadRandom& Random);

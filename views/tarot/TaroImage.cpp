@@ -82,31 +82,12 @@ void TTaroFrame::LoadFiles(const QString& IniFileName) {
   }
 }
 
-int TTaroFrame::NeutralDraw() {
-  Random.Seed(SpreadSeed());
-  return Random.Draw(100) < 49 ? -1 : +1;
-}
-
 void TTaroFrame::SetAspects(astro::TAspectList List) {
   Aspects = List;
-  TCardStates states{};
   if (Image1->Picture().isNull() || Image2->Picture().isNull()) {
     return;
   }
-  const int count = std::clamp<int>(Aspects.Count, 0, astro::kMaxAspects);
-  for (int i = 0; i < count; ++i) {
-    const astro::TAspectItem& item = Aspects.Items[i];
-    if (item.Planet1 < 1 || item.Planet1 > astro::kBodyCount || item.Planet2 < 1 ||
-        item.Planet2 > astro::kBodyCount || item.Aspect < 1 || item.Aspect > astro::kAspectCount) {
-      continue;
-    }
-    const int arcanum = astro::PathArcanum[item.Planet1][item.Planet2];
-    if (arcanum == 0) {
-      continue;
-    }
-    const int nature = astro::AspectNature[item.Aspect];
-    states[arcanum] = nature != 0 ? nature : NeutralDraw();
-  }
+  const TCardStates states = LaySpread(Aspects, Random);
   for (int arcanum = 1; arcanum <= astro::kArcanaCount; ++arcanum) {
     LayCard(arcanum, states[arcanum]);
   }

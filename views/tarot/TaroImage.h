@@ -19,9 +19,6 @@
 // The tarot view's hint window, or none. There is at most one tarot frame.
 extern QPointer<THWindow> TaroHint;
 
-// State of each arcanum's place (1..22): 0 the back, 1 upright, -1 reversed.
-using TCardStates = std::array<int, astro::kArcanaCount + 1>;
-
 class TTaroFrame : public TViewFrame {
   Q_OBJECT
 public:
@@ -66,7 +63,6 @@ public:
   TPictureBox* Image2 = nullptr;
 
 private:
-  int NeutralDraw();
   void LayCard(int Arcanum, int State);
 };
 

@@ -512,12 +512,14 @@ TEST_F(FormFixture, DignityTableOpensFromTheMenuAndFollowsTheChart) {
   ASSERT_NE(table, nullptr);
   EXPECT_TRUE(table->isVisible());
   EXPECT_TRUE(table->findChild<QLabel*>("DignityFooter")->text().contains("Лилли"));
+  EXPECT_TRUE(table->findChild<QLabel*>("DignityFooter")->text().contains("Термы: египетские"));
   const auto expectChart = [&] {
     int total = 0;
     for (int b = 1; b <= 10; ++b) {
       const int sign = form->PlanetPosition1()->GetSign(b);
       EXPECT_EQ(table->CellText(b - 1, 1).toStdString(), astro::SignNames[sign]);
       total += table->CellText(b - 1, 3).replace("−", "-").toInt();
+      EXPECT_FALSE(table->CellText(b - 1, 6).isEmpty()) << b; // every body has a face ruler
     }
     EXPECT_EQ(table->CellText(10, 3).replace("−", "-").toInt(), total);
   };

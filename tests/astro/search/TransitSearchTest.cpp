@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The search against an independent one: quarter-day steps on swe_calc_ut itself, each sign
-// change of the wrapped difference halved to a tenth of a second. Every event must be found within a
-// minute, once.
+// change of the wrapped difference halved to a tenth of a second. Every event must be found within
+// a minute, once.
 #include "TransitSearch.h"
 #include "DateTime.h"
 
@@ -172,12 +172,12 @@ TEST(TransitSearch, FindsEveryEventOfRandomChartsOnceWithinAMinute) {
             AspectAngles[e.Aspect]);
       };
       EXPECT_LT(orb(e.Universal), 0.02);
-      if (e.OrbEnter && e.OrbLeave) {
-        EXPECT_NEAR(orb(*e.OrbEnter), 2.0, 0.01);
-        EXPECT_NEAR(orb(*e.OrbLeave), 2.0, 0.01);
-        EXPECT_LT(*e.OrbEnter, e.Universal);
-        EXPECT_GT(*e.OrbLeave, e.Universal);
-      }
+      // Found also where a slow planet's orb reaches far past the searched span.
+      ASSERT_TRUE(e.OrbEnter && e.OrbLeave) << e.Body << " to " << e.Natal;
+      EXPECT_NEAR(orb(*e.OrbEnter), 2.0, 0.01);
+      EXPECT_NEAR(orb(*e.OrbLeave), 2.0, 0.01);
+      EXPECT_LT(*e.OrbEnter, e.Universal);
+      EXPECT_GT(*e.OrbLeave, e.Universal);
     }
   }
   EXPECT_GT(triplePasses, 0) << "no retrograde triple pass among the outer planets";
