@@ -277,7 +277,7 @@ private:
 
   void Wheel(QPointF Centre, double Outer) {
     // A second chart takes a band inside the signs; the natal chart moves in.
-    const double band = F.Second ? 10 : 0;
+    const double band = F.Second ? 11 : 0;
     const double signInner = Outer - 8, natalOuter = signInner - band,
                  bodyRadius = natalOuter - 6.2, degreeRadius = bodyRadius - 5,
                  houseOuter = degreeRadius - 3.2, houseInner = houseOuter - 4.2;
@@ -309,7 +309,7 @@ private:
       WheelHouses(Centre, Outer, natalOuter, houseOuter, houseInner);
     Chords(Centre, houseInner);
     if (F.Second)
-      WheelItems(SecondItems(F.Second->Chart), Centre, signInner, signInner - 3.6, signInner - 7.6);
+      WheelItems(SecondItems(F.Second->Chart), Centre, signInner, signInner - 3.8, signInner - 8.4);
     WheelItems(NatalItems(), Centre, natalOuter, bodyRadius, degreeRadius);
   }
 
@@ -377,7 +377,8 @@ private:
   // where the crowd moved it, and the degree within the sign under it.
   void WheelItems(std::vector<TWheelItem> Items, QPointF Centre, double Edge, double BodyRadius,
                   double DegreeRadius) {
-    SpreadApart(Items, 8);
+    // Neighbours keep the same arc apart on any ring: 8° on the single wheel's, at 40.8 mm.
+    SpreadApart(Items, 8 * 40.8 / BodyRadius);
     for (const TWheelItem& item : Items) {
       C.Line(Polar(Centre, Edge, item.Longitude), Polar(Centre, Edge - 2, item.Longitude),
              item.Colour, 0.3);
