@@ -197,6 +197,7 @@ private:
   void RefreshHouses();
   // The second chart around that value, into its tab and (not yet drawn) the cosmogram.
   void RefreshSecond();
+  QString SecondTitle() const; // "Транзиты", "Синастрия: Анна"
   astro::TChart ComputeSecond();
   // The synastry partner's chart from the archive, its moment on its own clock.
   astro::TChart PartnerChart(const QString& Name);

@@ -174,11 +174,17 @@ void TForm1::RefreshSecond() {
     KosmoFrame_->SetSecond(std::nullopt, false);
     return;
   }
+  KosmoFrame_->SetSecond(
+      kosmo::SecondWheelOf(SecondTitle(), *SecondChart_, Chart_, Cross_, Chart_.Houses.has_value()),
+      false);
+}
+
+QString TForm1::SecondTitle() const {
+  const TSecondKind kind = SecondPanel_->Kind();
   QString title = KindTitle(kind);
   if (kind == TSecondKind::Synastry)
     title += ": " + SecondPanel_->ChartName();
-  KosmoFrame_->SetSecond(
-      kosmo::SecondWheelOf(title, *SecondChart_, Chart_, Cross_, Chart_.Houses.has_value()), false);
+  return title;
 }
 
 bool TForm1::AnimateSecond() {

@@ -44,6 +44,8 @@ TSheetFacts TForm1::CurrentSheet() {
   }
   if (SheetDignities)
     sheet.Dignities = astro::ChartDignities(*SheetDignities, *PlanetPosition1_);
+  if (SecondChart_)
+    sheet.Second = TSheetSecond{SecondTitle(), *SecondChart_, Cross_};
   return sheet;
 }
 

@@ -202,6 +202,13 @@ TSheetFacts SheetOf(const TChartFacts& facts, const TChartOptions& options) {
   sheet.Almanac = facts.Almanac;
   if (facts.Dignities)
     sheet.Dignities = facts.Dignities->Bodies;
+  if (facts.Second) {
+    const std::string_view kind = astro::SecondKindName(facts.Second->Kind);
+    QString title = QString::fromUtf8(kind.data(), qsizetype(kind.size()));
+    if (!facts.Second->Name.empty())
+      title += ": " + QString::fromStdString(facts.Second->Name);
+    sheet.Second = TSheetSecond{title, facts.Second->Chart.Value, facts.Second->Cross};
+  }
   return sheet;
 }
 

@@ -267,8 +267,7 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   Regions.Houses.clear();
   const THouseLayer* houses = Chart.Houses;
   DrawSecondLegend(painter, Chart.Second);
-  if (!Chart.Second)
-    DrawLegend(painter, houses); // TODO(bi-wheel): one legend for both
+  DrawLegend(painter, houses, Chart.Second ? LegendTopUnderSecond : LegendTop);
   if (houses) {
     DrawAxisLabels(painter, *houses, Regions.Houses);
   }
@@ -277,28 +276,36 @@ void DrawChart(QImage& Picture, const TChart& Chart, const TArt& Art, THintRegio
   painter.setPen(Qt::black);
   painter.setBrush(Qt::white);
   DrawDisc(painter, InnerDiscRadius);
-  const TNatalRadii& radii = Chart.Second ? kBiWheelRadii : kSingleRadii;
-  std::vector<double> shown(Chart.Longitudes.begin(), Chart.Longitudes.end());
-  if (houses) {
-    DrawCusps(painter, *houses, Regions.Houses);
-    shown = SpreadLongitudes(Chart.Longitudes, *houses);
-    DrawLeaders(painter, Chart.Longitudes, *houses, shown);
-  }
   painter.end();
-
   Regions.HasSecond = Chart.Second != nullptr;
   if (Chart.Second)
     DrawSecondRing(Picture, *Chart.Second, Regions.SecondBodies);
+
+  const TNatalRadii& radii = !Chart.Second ? kSingleRadii
+                             : houses      ? kBiWheelHouseRadii
+                                           : kBiWheelRadii;
+  std::vector<double> shown(Chart.Longitudes.begin(), Chart.Longitudes.end());
+  if (houses) {
+    painter.begin(&Picture);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    DrawCusps(painter, *houses, radii, Regions.Houses);
+    shown = SpreadLongitudes(Chart.Longitudes, *houses, radii);
+    DrawLeaders(painter, Chart.Longitudes, *houses, shown, radii);
+    painter.end();
+  }
   DrawBodies(Picture, Chart, Art, radii, shown, Regions);
   if (houses) {
-    DrawPoints(Picture, *houses, shown, Regions.Houses);
+    DrawPoints(Picture, *houses, shown, radii, Regions.Houses);
   }
   painter.begin(&Picture);
   painter.setRenderHint(QPainter::Antialiasing, false);
-  DrawChords(painter, Chart,
-             houses && houses->Houses ? std::min(HouseRingInner, radii.Chord) : radii.Chord);
+  const int chordRadius = houses && houses->Houses ? radii.HouseRingInner : radii.Chord;
+  DrawChords(painter, Chart, chordRadius);
+  // Inside the ring of house numbers both ends stay on the chord circle, so that no chord
+  // crosses a number; without houses they run from the band across the natal bodies.
   if (Chart.Second)
-    DrawCrossChords(painter, *Chart.Second);
+    DrawCrossChords(painter, *Chart.Second,
+                    houses && houses->Houses ? chordRadius : SecondBandInner - 1, chordRadius);
 }
 
 } // namespace kosmo

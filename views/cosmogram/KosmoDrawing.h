@@ -55,7 +55,7 @@ struct TChart {
   astro::TLongitudes Longitudes{}; // [0] is the Sun
   double Moment = 0;               // local; 0 draws no date and time
   astro::TAspectList Aspects{};
-  const THouseLayer* Houses = nullptr; // with houses shown: drawn over the wheel
+  const THouseLayer* Houses = nullptr;  // with houses shown: drawn over the wheel
   const TSecondWheel* Second = nullptr; // a bi-wheel's second chart; none: the single wheel
 };
 

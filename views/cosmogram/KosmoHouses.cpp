@@ -24,8 +24,6 @@ const QColor RingColor(135, 135, 135);
 const QColor HouseRingFill(241, 244, 250);
 const QColor AxisColor(30, 30, 30);
 const QColor PointColor(96, 48, 128);
-// Right of the wheel, under the body table: the house system and what is missing.
-const QRect LegendBox(620, 290, 178, 80);
 
 QString Text(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
@@ -111,12 +109,12 @@ THouseLayer HouseLayerOf(const std::optional<astro::THouses>& Houses,
   return layer;
 }
 
-std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes,
-                                     const THouseLayer& Layer) {
+std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes, const THouseLayer& Layer,
+                                     const TNatalRadii& Radii) {
   std::vector<TRingMark> marks;
   // A body's picture is the widest thing it draws; a point has only its glyph.
-  const double body = HalfWidthAt(BodyPictureSize / 2.0, BodyPictureRadius);
-  const double point = HalfWidthAt(7.5, BodyGlyphRadius);
+  const double body = HalfWidthAt(BodyPictureSize / 2.0, Radii.Picture);
+  const double point = HalfWidthAt(7.5, Radii.Glyph);
   for (double longitude : Longitudes)
     marks.push_back({longitude, body});
   for (const TWheelPoint& p : Layer.Points)
@@ -124,8 +122,9 @@ std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes,
   return SpreadAlongRing(marks);
 }
 
-void DrawLegend(QPainter& Painter, const THouseLayer* Layer) {
-  Painter.fillRect(LegendBox, Qt::white);
+void DrawLegend(QPainter& Painter, const THouseLayer* Layer, int Top) {
+  const QRect box(620, Top, 178, 80);
+  Painter.fillRect(box, Qt::white);
   if (!Layer)
     return;
   QString legend = QStringLiteral("Дома: ");
@@ -137,7 +136,7 @@ void DrawLegend(QPainter& Painter, const THouseLayer* Layer) {
     legend += '\n' + Text(Layer->Note);
   Painter.setPen(Qt::black);
   Painter.setFont(CanvasFont(9));
-  Painter.drawText(LegendBox, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, legend);
+  Painter.drawText(box, Qt::AlignLeft | Qt::AlignTop | Qt::TextWordWrap, legend);
 }
 
 void DrawAxisLabels(QPainter& Painter, const THouseLayer& Layer,
@@ -164,21 +163,22 @@ void DrawAxisLabels(QPainter& Painter, const THouseLayer& Layer,
   }
 }
 
-void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintRegion>& Regions) {
+void DrawCusps(QPainter& Painter, const THouseLayer& Layer, const TNatalRadii& Radii,
+               std::vector<THintRegion>& Regions) {
   if (!Layer.Houses)
     return;
   const astro::THouses& h = *Layer.Houses;
   Painter.setPen(RingColor);
   Painter.setBrush(HouseRingFill);
-  Painter.drawEllipse(QPoint(Centre, Centre), HouseRingOuter, HouseRingOuter);
+  Painter.drawEllipse(QPoint(Centre, Centre), Radii.HouseRingOuter, Radii.HouseRingOuter);
   Painter.setBrush(Qt::white);
-  Painter.drawEllipse(QPoint(Centre, Centre), HouseRingInner, HouseRingInner);
+  Painter.drawEllipse(QPoint(Centre, Centre), Radii.HouseRingInner, Radii.HouseRingInner);
   Painter.setPen(CuspColor);
   for (double cusp : h.Cusps)
-    Line(Painter, HouseRingInner, cusp, InnerDiscRadius - 1, cusp);
+    Line(Painter, Radii.HouseRingInner, cusp, Radii.Edge, cusp);
   Painter.setPen(QPen(AxisColor, 2));
   for (const TAngle& angle : AnglesOf(h))
-    Line(Painter, HouseRingInner, angle.Longitude, InnerDiscRadius - 1, angle.Longitude);
+    Line(Painter, Radii.HouseRingInner, angle.Longitude, Radii.Edge, angle.Longitude);
   Painter.setPen(Qt::black);
   Painter.setFont(CanvasFont(8));
   // Each number in the middle of its house; the narrow houses of high latitudes push them apart.
@@ -186,11 +186,11 @@ void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintReg
   for (int i = 0; i < 12; ++i) {
     const double cusp = h.Cusps[i];
     numbers.push_back({Normalized(cusp + Normalized(h.Cusps[(i + 1) % 12] - cusp) / 2),
-                       HalfWidthAt(7, HouseNumberRadius)});
+                       HalfWidthAt(7, Radii.HouseNumber)});
   }
   const std::vector<double> shown = SpreadAlongRing(numbers);
   for (int i = 0; i < 12; ++i) {
-    const QRect box = CentredText(Painter, PolarPoint(Centre, HouseNumberRadius, shown[i]),
+    const QRect box = CentredText(Painter, PolarPoint(Centre, Radii.HouseNumber, shown[i]),
                                   QString::number(i + 1));
     AddRegion(Regions, box,
               QStringLiteral("%1 дом\rкуспид: ").arg(i + 1) + SignDegreeName(h.Cusps[i]));
@@ -198,23 +198,23 @@ void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintReg
 }
 
 void DrawLeaders(QPainter& Painter, const astro::TLongitudes& Longitudes, const THouseLayer& Layer,
-                 const std::vector<double>& Shown) {
+                 const std::vector<double>& Shown, const TNatalRadii& Radii) {
   for (std::size_t i = 0; i < Shown.size(); ++i) {
     const bool body = i < Longitudes.size();
     const double truth = body ? Longitudes[i] : Layer.Points[i - Longitudes.size()].Longitude;
     // In the mark's own colour, so that a line leads the eye from a degree to its glyph.
     Painter.setPen(body ? PlanetColor(static_cast<int>(i) + 1) : PointColor);
-    Line(Painter, InnerDiscRadius - 1, truth, DegreeTickRadius, truth);
+    Line(Painter, Radii.Edge, truth, Radii.DegreeTick, truth);
     if (std::abs(Shown[i] - truth) > 0.5)
-      Line(Painter, DegreeTickRadius, truth, LeaderRadius, Shown[i]);
+      Line(Painter, Radii.DegreeTick, truth, Radii.Leader, Shown[i]);
   }
 }
 
 void DrawPoints(QImage& Picture, const THouseLayer& Layer, const std::vector<double>& Shown,
-                std::vector<THintRegion>& Regions) {
+                const TNatalRadii& Radii, std::vector<THintRegion>& Regions) {
   for (std::size_t i = 0; i < Layer.Points.size(); ++i) {
     const TWheelPoint& point = Layer.Points[i];
-    const QPoint at = PolarPoint(Centre, BodyGlyphRadius, Shown[astro::kBodyCount + i]);
+    const QPoint at = PolarPoint(Centre, Radii.Glyph, Shown[astro::kBodyCount + i]);
     const int x = at.x() - 8, y = at.y() - 8;
     DrawSymbol(&Picture, x, y, PointColor, point.Glyph);
     QString hint = point.Name + '\r' + SignDegreeName(point.Longitude);

@@ -7,6 +7,7 @@
 
 #include "Chart.h"
 #include "KosmoDrawing.h"
+#include "KosmoGeometry.h"
 
 #include <QColor>
 #include <QImage>
@@ -40,23 +41,27 @@ THouseLayer HouseLayerOf(const std::optional<astro::THouses>& Houses, const astr
 QString SignDegreeName(double Longitude);
 
 // The longitudes (degrees) at which the ten bodies (element 0 the Sun) and then the layer's points
-// are drawn so that no picture or glyph covers another.
-std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes,
-                                     const THouseLayer& Layer);
+// are drawn so that no picture or glyph covers another on the natal ring at Radii.
+std::vector<double> SpreadLongitudes(const astro::TLongitudes& Longitudes, const THouseLayer& Layer,
+                                     const TNatalRadii& Radii);
 
-// The house system's name (and its substitute, or a missing point) under the body table; without
-// a layer the place is only whitened, as the picture is without the house display.
-void DrawLegend(QPainter& Painter, const THouseLayer* Layer);
+// The top of the house legend under the body table, alone or under the second chart's legend.
+inline constexpr int LegendTop = 290;
+inline constexpr int LegendTopUnderSecond = 400;
+// The house system's name (and its substitute, or a missing point) right of the wheel from Top;
+// without a layer the place is only whitened, as the picture is without the house display.
+void DrawLegend(QPainter& Painter, const THouseLayer* Layer, int Top = LegendTop);
 // The AC, DC, MC and IC marks and labels in the band outside the sign ring.
 void DrawAxisLabels(QPainter& Painter, const THouseLayer& Layer, std::vector<THintRegion>& Regions);
-// Cusp lines, the ring of house numbers and the axes, over the white inner disc.
-void DrawCusps(QPainter& Painter, const THouseLayer& Layer, std::vector<THintRegion>& Regions);
+// Cusp lines, the ring of house numbers and the axes, over the white natal ring.
+void DrawCusps(QPainter& Painter, const THouseLayer& Layer, const TNatalRadii& Radii,
+               std::vector<THintRegion>& Regions);
 // The ticks at the true degrees and the lines from them to where the glyphs are drawn. Shown
 // follows SpreadLongitudes: the bodies, then the points.
 void DrawLeaders(QPainter& Painter, const astro::TLongitudes& Longitudes, const THouseLayer& Layer,
-                 const std::vector<double>& Shown);
+                 const std::vector<double>& Shown, const TNatalRadii& Radii);
 // The points' glyphs at their shown longitudes (Shown[10 + i] for point i).
 void DrawPoints(QImage& Picture, const THouseLayer& Layer, const std::vector<double>& Shown,
-                std::vector<THintRegion>& Regions);
+                const TNatalRadii& Radii, std::vector<THintRegion>& Regions);
 
 } // namespace kosmo

@@ -2,6 +2,8 @@
 #include "KosmoSecond.h"
 
 #include "KosmoDrawing.h"
+#include "KosmoGeometry.h"
+#include "RingSpread.h"
 
 #include "Angles.h"
 #include "CanvasText.h"
@@ -10,15 +12,11 @@
 #include "ViewColors.h"
 #include "Vocabulary.h"
 
-#include <algorithm>
-#include <numeric>
-
 namespace kosmo {
 namespace {
 
-constexpr int kBandOuter = 219;
-constexpr int kBandInner = 160;
-constexpr int kGlyphRadius = 199;
+constexpr int kBandOuter = SecondBandOuter;
+constexpr int kBandInner = SecondBandInner;
 constexpr int kTickLength = 7;
 const QColor BandColor(244, 238, 226);
 const QColor BandEdgeColor(150, 130, 100);
@@ -42,62 +40,15 @@ double LongitudeOf(const astro::TChart& Chart, const astro::TCrossPoint& Point) 
   return Point.Angle == astro::TChartPointKey::Asc ? Chart.Houses->Asc : Chart.Houses->Mc;
 }
 
-// The angles at which the glyphs are drawn: each body's own longitude, pushed apart where
-// glyphs would touch, so that every glyph of the band can be read and hinted. Bodies too close
-// form a group laid out at the glyph's pitch and centred on the group's own longitudes.
-std::array<double, astro::kBodyCount> SpreadAngles(const astro::TLongitudes& Longitudes) {
+// The angles at which the glyphs are drawn: each body's own longitude, crowds pushed apart so
+// that every glyph of the band can be read and hinted.
+std::vector<double> SpreadAngles(const astro::TLongitudes& Longitudes) {
   // 16-pixel glyph boxes stay apart in every direction, also on the diagonals.
-  constexpr double kPitch = 23.0 / kGlyphRadius * 57.29577951308232;
-  constexpr int n = astro::kBodyCount;
-  std::array<int, n> order;
-  std::iota(order.begin(), order.end(), 0);
-  std::sort(order.begin(), order.end(),
-            [&](int a, int b) { return Longitudes[a] < Longitudes[b]; });
-  // Start after the widest gap, so that no group runs across the start.
-  int first = 0;
-  double widest = -1;
-  for (int i = 0; i < n; ++i) {
-    const double gap =
-        astro::NormalizeDegrees(Longitudes[order[i]] - Longitudes[order[(i + n - 1) % n]]);
-    if (gap > widest) {
-      widest = gap;
-      first = i;
-    }
-  }
-  std::rotate(order.begin(), order.begin() + first, order.end());
-  std::array<double, n> x{}; // unwrapped from the first
-  for (int i = 0; i < n; ++i)
-    x[i] =
-        Longitudes[order[0]] + astro::NormalizeDegrees(Longitudes[order[i]] - Longitudes[order[0]]);
-  // Groups of bodies laid at the pitch, each centred on its members' own longitudes; a group
-  // that reaches the one before it joins it.
-  struct TGroup {
-    int Begin = 0, End = 0;
-    double Start = 0; // angle of the first member
-  };
-  std::vector<TGroup> groups;
-  for (int i = 0; i < n; ++i) {
-    groups.push_back({i, i + 1, 0});
-    for (;;) {
-      TGroup& last = groups.back();
-      double sum = 0;
-      for (int k = last.Begin; k < last.End; ++k)
-        sum += x[k] - (k - last.Begin) * kPitch;
-      last.Start = sum / (last.End - last.Begin);
-      if (groups.size() < 2)
-        break;
-      TGroup& before = groups[groups.size() - 2];
-      if (before.Start + (before.End - before.Begin) * kPitch <= last.Start)
-        break;
-      before.End = last.End;
-      groups.pop_back();
-    }
-  }
-  std::array<double, n> angles{};
-  for (const TGroup& group : groups)
-    for (int k = group.Begin; k < group.End; ++k)
-      angles[order[k]] = group.Start + (k - group.Begin) * kPitch;
-  return angles;
+  constexpr double kHalfPitch = 11.5 / SecondGlyphRadius * 57.29577951308232;
+  std::vector<TRingMark> marks;
+  for (double longitude : Longitudes)
+    marks.push_back({longitude, kHalfPitch});
+  return SpreadAlongRing(marks);
 }
 
 void DrawAngle(QPainter& painter, double longitude, const QString& label) {
@@ -158,7 +109,7 @@ void DrawSecondRing(QImage& Picture, const TSecondWheel& Second,
   painter.drawEllipse(QPoint(Centre, Centre), kBandInner, kBandInner);
 
   // Ticks at the exact longitudes on the band's outer edge, under the glyphs.
-  const std::array<double, astro::kBodyCount> shown = SpreadAngles(Second.Longitudes);
+  const std::vector<double> shown = SpreadAngles(Second.Longitudes);
   for (int body = 1; body <= astro::kBodyCount; ++body) {
     const double longitude = Second.Longitudes[body - 1];
     painter.setPen(QPen(PlanetColor(body).darker(130), 2));
@@ -172,23 +123,24 @@ void DrawSecondRing(QImage& Picture, const TSecondWheel& Second,
   painter.end();
 
   for (int body = 1; body <= astro::kBodyCount; ++body) {
-    const QPoint centre = PolarPoint(Centre, kGlyphRadius, shown[body - 1]);
+    const QPoint centre = PolarPoint(Centre, SecondGlyphRadius, shown[body - 1]);
     const int x = centre.x() - 8, y = centre.y() - 8;
     DrawSymbol(&Picture, x, y, PlanetColor(body), 15 + body);
     Regions[body] = {{x, y, x + 15, y + 15}, Second.Hints[body]};
   }
 }
 
-void DrawCrossChords(QPainter& Painter, const TSecondWheel& Second) {
+void DrawCrossChords(QPainter& Painter, const TSecondWheel& Second, int FromRadius,
+                     int NatalChordRadius) {
   for (const TSecondWheel::TChord& chord : Second.Chords) {
     Painter.setPen(QPen(AspectColor(chord.Aspect), 1, Qt::DashLine));
-    Painter.drawLine(PolarPoint(Centre, kBandInner - 1, chord.From),
-                     PolarPoint(Centre, kBiWheelRadii.Chord, chord.To));
+    Painter.drawLine(PolarPoint(Centre, FromRadius, chord.From),
+                     PolarPoint(Centre, NatalChordRadius, chord.To));
   }
 }
 
 void DrawSecondLegend(QPainter& Painter, const TSecondWheel* Second) {
-  const QRect corner(605, 268, PictureWidth - 605, 128);
+  const QRect corner(605, 268, PictureWidth - 605, 215);
   Painter.fillRect(corner, Qt::white);
   if (!Second)
     return;

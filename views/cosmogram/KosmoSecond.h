@@ -19,15 +19,6 @@ namespace kosmo {
 struct THintRegion;
 struct THintRegions;
 
-// Where the natal bodies are drawn: the single wheel's radii, or further in to make room for a band.
-struct TNatalRadii {
-  int Picture = 175;
-  int Glyph = 195;
-  int Chord = 155;
-};
-inline constexpr TNatalRadii kSingleRadii{};
-inline constexpr TNatalRadii kBiWheelRadii{128, 149, 110};
-
 // What the band shows.
 struct TSecondWheel {
   QString Title;                   // "Транзиты", "Синастрия: Анна", ...
@@ -52,10 +43,13 @@ TSecondWheel SecondWheelOf(const QString& Title, const astro::TChart& Second,
 // Paints the band, its bodies and angles over the inner disc, and their hint regions.
 void DrawSecondRing(QImage& Picture, const TSecondWheel& Second,
                     std::array<THintRegion, astro::kBodyCount + 1>& Regions);
-// The cross-aspect chords, dashed, from the band's inner edge to the natal chord circle.
-void DrawCrossChords(QPainter& Painter, const TSecondWheel& Second);
+// The cross-aspect chords, dashed, from the second chart's point at FromRadius to the natal
+// point on the natal chord circle.
+void DrawCrossChords(QPainter& Painter, const TSecondWheel& Second, int FromRadius,
+                     int NatalChordRadius);
 // The title, the moment and a legend of the two kinds of chord, right of the wheel below the
-// table; with no second chart the corner is left white, as the single wheel has it.
+// table; the corner below the table is whitened first (with no second chart it is left white, as
+// the single wheel has it), the house legend goes under it.
 void DrawSecondLegend(QPainter& Painter, const TSecondWheel* Second);
 
 } // namespace kosmo

@@ -29,6 +29,8 @@ constexpr double kPageWidth = 210, kPageHeight = 297, kMargin = 12;
 const QString kFamily = QStringLiteral("DejaVu Sans");
 const QColor kInk(0x20, 0x20, 0x20), kMuted(0x70, 0x70, 0x70), kRule(0xB0, 0xB0, 0xB0),
     kTint(0xF2, 0xF0, 0xEA);
+// The second chart's ink and ring, told apart from the natal chart's at a glance.
+const QColor kSecondInk(0x8A, 0x3A, 0x10), kSecondTint(0xF7, 0xEC, 0xDD);
 
 constexpr std::array<char16_t, 11> kBodyGlyphs = {0,    u'☉', u'☽', u'☿', u'♀', u'♂',
                                                   u'♃', u'♄', u'♅', u'♆', u'♇'};
@@ -183,6 +185,7 @@ struct TWheelItem {
   double Longitude = 0;
   double Shown = 0; // the longitude its glyph is drawn at, spread from its neighbours
   QColor Colour = kInk;
+  TType Type = kWheelGlyph;
 };
 
 // Moves glyphs apart until neighbours stand at least Gap degrees from each other, keeping each
@@ -205,11 +208,14 @@ public:
 
   std::vector<TSheetText> Draw() {
     Header();
-    Wheel({kMargin + 57, 103}, 55);
+    Wheel({kMargin + 57, 104}, 55);
     Positions(134, 47);
     if (Chart.Houses)
       Cusps(134, 125);
-    AspectGrid(kMargin, 168);
+    if (F.Second)
+      CrossGrid(kMargin, 168, *F.Second);
+    else
+      AspectGrid(kMargin, 168);
     ElementsAndModes(122, 168);
     Almanac(122, 214);
     Footer();
@@ -254,6 +260,12 @@ private:
         houses += "  (" + QString::fromStdString(astro::FallbackText(*Chart.Houses)) + ")";
     }
     Labelled(y += step, "Дома", houses);
+    if (F.Second) {
+      const astro::TChartMoment& s = F.Second->Chart.Moment;
+      Labelled(y += step, "Вторая карта",
+               F.Second->Title + ":  " + MomentText(s.Local) + "  ·  " + MomentText(s.Universal) +
+                   " UT");
+    }
     const double rule = y + step + 0.8;
     C.Line({kMargin, rule}, {kPageWidth - kMargin, rule}, kRule, 0.25);
   }
@@ -264,7 +276,10 @@ private:
   }
 
   void Wheel(QPointF Centre, double Outer) {
-    const double signInner = Outer - 8, bodyRadius = signInner - 6.2, degreeRadius = bodyRadius - 5,
+    // A second chart takes a band inside the signs; the natal chart moves in.
+    const double band = F.Second ? 11 : 0;
+    const double signInner = Outer - 8, natalOuter = signInner - band,
+                 bodyRadius = natalOuter - 6.2, degreeRadius = bodyRadius - 5,
                  houseOuter = degreeRadius - 3.2, houseInner = houseOuter - 4.2;
     // Sign band: alternate tints, glyphs coloured by element.
     C.Ring(Centre, signInner, Outer, QBrush(kTint));
@@ -286,19 +301,26 @@ private:
     C.Circle(Centre, signInner, kInk, 0.25);
     C.Circle(Centre, houseOuter, kRule, 0.2);
     C.Circle(Centre, houseInner, kInk, 0.25);
+    if (F.Second) {
+      C.Ring(Centre, natalOuter, signInner, QBrush(kSecondTint));
+      C.Circle(Centre, natalOuter, kRule, 0.2);
+    }
     if (Chart.Houses)
-      WheelHouses(Centre, Outer, signInner, houseOuter, houseInner);
+      WheelHouses(Centre, Outer, natalOuter, houseOuter, houseInner);
     Chords(Centre, houseInner);
-    WheelItems(Centre, signInner, bodyRadius, degreeRadius);
+    if (F.Second)
+      WheelItems(SecondItems(F.Second->Chart), Centre, signInner, signInner - 3.8, signInner - 8.4);
+    WheelItems(NatalItems(), Centre, natalOuter, bodyRadius, degreeRadius);
   }
 
-  void WheelHouses(QPointF Centre, double Outer, double SignInner, double HouseOuter,
+  // Cusps run out to NatalOuter: a second chart's band stays free of them.
+  void WheelHouses(QPointF Centre, double Outer, double NatalOuter, double HouseOuter,
                    double HouseInner) {
     const astro::THouses& h = *Chart.Houses;
     for (int i = 0; i < 12; ++i) {
       const bool axis = i % 3 == 0;
       const double cusp = h.Cusps[i];
-      C.Line(Polar(Centre, HouseInner, cusp), Polar(Centre, SignInner, cusp), axis ? kInk : kRule,
+      C.Line(Polar(Centre, HouseInner, cusp), Polar(Centre, NatalOuter, cusp), axis ? kInk : kRule,
              axis ? 0.45 : 0.2, axis ? Qt::SolidLine : Qt::DashLine);
       const double next = h.Cusps[(i + 1) % 12];
       const double middle = cusp + Normalized(next - cusp) / 2;
@@ -329,21 +351,41 @@ private:
       C.Circle(Polar(Centre, Radius, longitude), 0.35, kInk, 0.1, QBrush(kInk));
   }
 
-  void WheelItems(QPointF Centre, double SignInner, double BodyRadius, double DegreeRadius) {
+  std::vector<TWheelItem> NatalItems() const {
     std::vector<TWheelItem> items;
     for (int b = 1; b <= astro::kBodyCount; ++b)
       items.push_back({BodyGlyph(b), Chart.Longitudes[b - 1], 0, kInk});
     for (const astro::TPoint& point : Chart.Points.Items)
       if (point.Kind != astro::TPointKind::MeanNode)
         items.push_back({kPointGlyphs[int(point.Kind)], point.Longitude, 0, kMuted});
-    SpreadApart(items, 8);
-    for (const TWheelItem& item : items) {
-      C.Line(Polar(Centre, SignInner, item.Longitude), Polar(Centre, SignInner - 2, item.Longitude),
+    return items;
+  }
+
+  // The second chart's bodies and, with its houses, its ascendant and midheaven.
+  static std::vector<TWheelItem> SecondItems(const astro::TChart& Second) {
+    std::vector<TWheelItem> items;
+    for (int b = 1; b <= astro::kBodyCount; ++b)
+      items.push_back({BodyGlyph(b), Second.Longitudes[b - 1], 0, kSecondInk});
+    if (Second.Houses) {
+      items.push_back({"Asc", Second.Houses->Asc, 0, kSecondInk, kCellBold});
+      items.push_back({"MC", Second.Houses->Mc, 0, kSecondInk, kCellBold});
+    }
+    return items;
+  }
+
+  // Glyphs on a ring whose outer edge is Edge: a tick at each true degree, a line to the glyph
+  // where the crowd moved it, and the degree within the sign under it.
+  void WheelItems(std::vector<TWheelItem> Items, QPointF Centre, double Edge, double BodyRadius,
+                  double DegreeRadius) {
+    // Neighbours keep the same arc apart on any ring: 8° on the single wheel's, at 40.8 mm.
+    SpreadApart(Items, 8 * 40.8 / BodyRadius);
+    for (const TWheelItem& item : Items) {
+      C.Line(Polar(Centre, Edge, item.Longitude), Polar(Centre, Edge - 2, item.Longitude),
              item.Colour, 0.3);
-      C.Line(Polar(Centre, SignInner - 2, item.Longitude),
-             Polar(Centre, BodyRadius + 2.4, item.Shown), kRule, 0.15);
+      C.Line(Polar(Centre, Edge - 2, item.Longitude), Polar(Centre, BodyRadius + 2.4, item.Shown),
+             kRule, 0.15);
       const QPointF glyph = Polar(Centre, BodyRadius, item.Shown);
-      C.Text(glyph.x(), glyph.y(), item.Glyph, kWheelGlyph, Qt::AlignHCenter | Qt::AlignVCenter,
+      C.Text(glyph.x(), glyph.y(), item.Glyph, item.Type, Qt::AlignHCenter | Qt::AlignVCenter,
              item.Colour);
       const QPointF degree = Polar(Centre, DegreeRadius, item.Shown);
       C.Text(degree.x(), degree.y(), QString::number(int(std::fmod(item.Longitude, 30.0))) + "°",
@@ -449,6 +491,50 @@ private:
                Qt::AlignHCenter, AspectColor(aspect).darker(130));
         C.Text(box.center().x(), box.bottom() - 2.6, OrbText(orb), kSmall, Qt::AlignHCenter,
                kMuted);
+      }
+    }
+  }
+
+  // Rows: the second chart's bodies and angles; columns: the natal ones; each cell the aspect
+  // between them with its orb.
+  void CrossGrid(double X, double Y, const TSheetSecond& Second) {
+    C.Text(X, Y, "Аспекты между картами: " + Second.Title + " × натал", kCaption);
+    struct TGridItem {
+      QString Glyph;
+      astro::TCrossPoint Point;
+    };
+    const auto itemsOf = [](const astro::TChart& chart) {
+      std::vector<TGridItem> items;
+      for (int b = 1; b <= astro::kBodyCount; ++b)
+        items.push_back({BodyGlyph(b), {b}});
+      if (chart.Houses) {
+        items.push_back({"Asc", {0, astro::TChartPointKey::Asc}});
+        items.push_back({"MC", {0, astro::TChartPointKey::Mc}});
+      }
+      return items;
+    };
+    const std::vector<TGridItem> rows = itemsOf(Second.Chart), columns = itemsOf(Chart);
+    const double cell = 7.5, top = Y + 5;
+    const auto head = [&](const QRectF& box, const TGridItem& item, const QColor& ink) {
+      C.Box(box, kInk, QBrush(kTint));
+      C.Text(box.center().x(), box.center().y(), item.Glyph,
+             item.Point.Body ? TType{9.5} : kCellBold, Qt::AlignHCenter | Qt::AlignVCenter, ink);
+    };
+    for (std::size_t c = 0; c < columns.size(); ++c)
+      head(QRectF(X + cell * double(c + 1), top, cell, cell), columns[c], kInk);
+    for (std::size_t r = 0; r < rows.size(); ++r) {
+      const double y = top + cell * double(r + 1);
+      head(QRectF(X, y, cell, cell), rows[r], kSecondInk);
+      for (std::size_t c = 0; c < columns.size(); ++c) {
+        const QRectF box(X + cell * double(c + 1), y, cell, cell);
+        C.Box(box, kRule);
+        for (const astro::TCrossAspect& a : Second.Cross)
+          if (a.Second == rows[r].Point && a.Natal == columns[c].Point) {
+            C.Text(box.center().x(), box.top() + 0.4, kAspectGlyphs[a.Aspect], TType{7.8},
+                   Qt::AlignHCenter, AspectColor(a.Aspect).darker(130));
+            C.Text(box.center().x(), box.bottom() - 2.5, OrbText(a.Orb), kSmall, Qt::AlignHCenter,
+                   kMuted);
+          }
       }
     }
   }

@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart sheet: one A4 portrait page a client takes home. Header (name, moments, place,
 // houses), the wheel with houses, points and aspect chords, the positions, the aspect grid of the
-// ten bodies and the angles, the cusps, elements and modes, the almanac of the day and a footer.
+// ten bodies and the angles (with a second chart: its ring on the wheel and the grid of aspects
+// between the charts), the cusps, elements and modes, the almanac of the day and a footer.
 // Drawn with QPainter in vector form on any paint device: a PDF writer, a printer, a picture.
 #pragma once
 
 #include "Almanac.h"
 #include "Chart.h"
 #include "Dignities.h"
+#include "SecondChart.h"
 
 #include <QRectF>
 #include <QString>
@@ -18,12 +20,21 @@ class QIODevice;
 class QPainter;
 class QPagedPaintDevice;
 
+// A second chart drawn around the first: its bodies in a ring of their own and the aspects
+// between the charts in a grid of their own.
+struct TSheetSecond {
+  QString Title; // "Транзиты", "Синастрия: Анна"
+  astro::TChart Chart;
+  std::vector<astro::TCrossAspect> Cross;
+};
+
 struct TSheetFacts {
   astro::TChart Chart;
   QString Name = QStringLiteral("Карта"); // the archive's name of the chart
   QString PlaceName; // "Россия, Москва"; empty when only a zone is known
   std::optional<astro::TAlmanacDay> Almanac;
   std::optional<astro::TChartDignities> Dignities;
+  std::optional<TSheetSecond> Second;
 };
 
 // The program's name and version as the footer gives it: "Astravia v 0.1".

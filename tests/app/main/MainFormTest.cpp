@@ -32,6 +32,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QScreen>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -108,6 +109,12 @@ TEST_F(FormFixture, StartUpShowsTodaysChartAtTheFirstCity) {
   Start();
   EXPECT_EQ(form->windowTitle(), "Astravia v 0.1");
   EXPECT_EQ(form->PageControl1()->currentWidget()->objectName(), "TabSheet2");
+  // Every tab's caption is read whole: the tabs fit the bar at full size.
+  form->show();
+  const QTabBar* tabs = form->PageControl1()->tabBar();
+  for (int i = 0; i < tabs->count(); ++i)
+    EXPECT_GT(tabs->tabRect(i).width(), tabs->fontMetrics().horizontalAdvance(tabs->tabText(i)));
+  EXPECT_LE(tabs->tabRect(tabs->count() - 1).right(), tabs->width());
   EXPECT_FALSE(form->Timer1()->isActive());
   // The alphabetically first country and its first city.
   EXPECT_EQ(form->PositionFrame1()->LatitudeDeg, 52);

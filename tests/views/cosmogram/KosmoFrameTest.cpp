@@ -344,3 +344,49 @@ TEST_F(KosmoFixture, BiWheelHasItsOwnBandAndLeavesNoTraceWhenRemoved) {
   EXPECT_FALSE(KosmoHintRegions.HasSecond);
   EXPECT_EQ(KosmoHintRegions.Bodies[1].Text, "Солнце\rСолнце в квадратуре с Луной\r");
 }
+
+// Houses and a second chart together: the natal ring moves inside the band with its ticks,
+// points and house numbers; no glyph, point, house number or angle label covers another, and
+// both legends are drawn.
+TEST_F(KosmoFixture, BiWheelWithHousesKeepsEveryMarkApart) {
+  const kosmo::THouseLayer layer = DenseLayer(*frame);
+  frame->HousesShown = true;
+  frame->ShowChart(DenseChart, DenseAspects(), DenseMoment);
+  kosmo::TSecondWheel wheel;
+  wheel.Title = "Транзиты";
+  for (int b = 0; b < astro::kBodyCount; ++b)
+    wheel.Longitudes[b] = DenseChart[b] + 3; // crowded right over the natal stellium
+  wheel.Asc = layer.Houses->Asc + 20;
+  wheel.Mc = layer.Houses->Mc;
+  frame->SetSecond(wheel);
+  std::vector<kosmo::THintRegion> marks(KosmoHintRegions.Bodies.begin() + 1,
+                                        KosmoHintRegions.Bodies.end());
+  marks.insert(marks.end(), KosmoHintRegions.SecondBodies.begin() + 1,
+               KosmoHintRegions.SecondBodies.end());
+  marks.insert(marks.end(), KosmoHintRegions.Houses.begin(), KosmoHintRegions.Houses.end());
+  ASSERT_EQ(marks.size(), 20 + 4 + 12 + layer.Points.size());
+  for (std::size_t i = 0; i < marks.size(); ++i)
+    for (std::size_t j = i + 1; j < marks.size(); ++j) {
+      EXPECT_FALSE(Overlap(marks[i], marks[j]))
+          << marks[i].Text.toStdString() << " / " << marks[j].Text.toStdString();
+      const QPoint d = CentreOf(marks[i]) - CentreOf(marks[j]);
+      if (j < 10) { // the natal pictures, further in, stay 22 px apart
+        EXPECT_GE(std::hypot(d.x(), d.y()) * kosmo::kBiWheelHouseRadii.Picture /
+                      kosmo::kBiWheelHouseRadii.Glyph,
+                  22.0);
+      }
+    }
+  for (double longitude : DenseChart) { // each natal degree keeps its tick inside the band
+    const QPoint p = PolarPoint(300, 156, longitude);
+    bool tick = false;
+    for (int dx = -1; dx <= 1; ++dx)
+      for (int dy = -1; dy <= 1; ++dy)
+        tick = tick || At(p.x() + dx, p.y() + dy) != 0xFFFFFFu;
+    EXPECT_TRUE(tick) << longitude;
+  }
+  bool legend = false;
+  for (int y = kosmo::LegendTopUnderSecond; y < kosmo::LegendTopUnderSecond + 80 && !legend; ++y)
+    for (int x = 620; x < 798 && !legend; ++x)
+      legend = At(x, y) != 0xFFFFFFu;
+  EXPECT_TRUE(legend);
+}

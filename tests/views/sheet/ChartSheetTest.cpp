@@ -14,14 +14,18 @@
 
 namespace {
 
-astro::TChart MoscowChart() {
-  static const astro::TEfemerisClass store(ASTRAVIA_RUN_DIR "/base/efemerid.efm");
+astro::TAspectSettings MajorAspects() {
   astro::TAspectSettings settings;
   for (int aspect : {1, 7, 10, 12, 18}) {
     settings.Enabled[aspect] = true;
     settings.Orbs[aspect] = 6;
   }
-  const astro::TDateTime local = astro::EncodeDate(2005, 1, 5) + 0.5;
+  return settings;
+}
+
+astro::TChart MoscowChart(astro::TDateTime local = astro::EncodeDate(2005, 1, 5) + 0.5) {
+  static const astro::TEfemerisClass store(ASTRAVIA_RUN_DIR "/base/efemerid.efm");
+  const astro::TAspectSettings settings = MajorAspects();
   const astro::TChartMoment moment{local, local - 3.0 / 24, 3 * 3600,
                                    astro::TOffsetSource::Standard, "Europe/Moscow"};
   return astro::ComputeChart(store, settings, moment,
@@ -40,6 +44,18 @@ bool Holds(const std::vector<TSheetText>& texts, const QString& text) {
                      [&](const TSheetText& t) { return t.Text == text; });
 }
 
+void ExpectOnThePageAndClear(const std::vector<TSheetText>& texts) {
+  const QRectF page(0, 0, 210, 297);
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    EXPECT_TRUE(page.contains(texts[i].Box)) << texts[i].Text.toStdString();
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      const QRectF overlap = texts[i].Box.intersected(texts[j].Box);
+      EXPECT_TRUE(overlap.width() < 0.3 || overlap.height() < 0.3)
+          << texts[i].Text.toStdString() << " / " << texts[j].Text.toStdString();
+    }
+  }
+}
+
 } // namespace
 
 TEST(ChartSheet, TextsStayOnThePageAndClearOfEachOther) {
@@ -50,15 +66,7 @@ TEST(ChartSheet, TextsStayOnThePageAndClearOfEachOther) {
   facts.PlaceName = "Россия, Москва";
   const std::vector<TSheetText> texts = DrawOnPicture(facts);
   ASSERT_GT(texts.size(), 200u);
-  const QRectF page(0, 0, 210, 297);
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    EXPECT_TRUE(page.contains(texts[i].Box)) << texts[i].Text.toStdString();
-    for (std::size_t j = i + 1; j < texts.size(); ++j) {
-      const QRectF overlap = texts[i].Box.intersected(texts[j].Box);
-      EXPECT_TRUE(overlap.width() < 0.3 || overlap.height() < 0.3)
-          << texts[i].Text.toStdString() << " / " << texts[j].Text.toStdString();
-    }
-  }
+  ExpectOnThePageAndClear(texts);
 
   // The Sun's place as Swiss Ephemeris has it, within the store's accuracy.
   double x[6];
@@ -69,6 +77,29 @@ TEST(ChartSheet, TextsStayOnThePageAndClearOfEachOther) {
       << DegreeInSignText(x[0]).toStdString();
   EXPECT_TRUE(Holds(texts, "Россия, Москва  ·  55°45′ с.ш. 37°37′ в.д.  ·  Europe/Moscow"));
   EXPECT_TRUE(Holds(texts, "Плацидус"));
+}
+
+// A second chart: its moment in the header, its ring on the wheel and the grid of aspects
+// between the charts, every cross aspect's orb in it, no text over another.
+TEST(ChartSheet, SecondChartAddsItsMomentRingAndCrossGrid) {
+  int argc = 0;
+  QGuiApplication app(argc, nullptr);
+  TSheetFacts facts;
+  facts.Chart = MoscowChart();
+  const astro::TChart transit = MoscowChart(astro::EncodeDate(2025, 6, 1) + 0.5);
+  const std::vector<astro::TCrossAspect> cross =
+      astro::FindCrossAspects(transit, facts.Chart, MajorAspects());
+  ASSERT_GT(cross.size(), 5u);
+  facts.Second = TSheetSecond{"Транзиты", transit, cross};
+  const std::vector<TSheetText> texts = DrawOnPicture(facts);
+  ExpectOnThePageAndClear(texts);
+  EXPECT_TRUE(Holds(texts, "Транзиты:  01.06.2025 12:00:00  ·  01.06.2025 09:00:00 UT"));
+  EXPECT_TRUE(Holds(texts, "Аспекты между картами: Транзиты × натал"));
+  for (const astro::TCrossAspect& a : cross) {
+    const int minutes = int(std::lround(a.Orb * 60));
+    EXPECT_TRUE(
+        Holds(texts, QString("%1°%2′").arg(minutes / 60).arg(minutes % 60, 2, 10, QChar('0'))));
+  }
 }
 
 TEST(ChartSheet, CoordinatesAndDegreesAreSigned) {
