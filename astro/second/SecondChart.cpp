@@ -16,7 +16,7 @@ namespace {
 
 constexpr std::array<std::string_view, 6> kKindKeys = {
     "", "transit", "synastry", "solar_return", "lunar_return", "progressed"};
-constexpr std::array<std::string_view, 6> kKindNames = {"Нет",  "Транзиты", "Синастрия",
+constexpr std::array<std::string_view, 6> kKindNames = {"Нет",   "Транзиты", "Синастрия",
                                                         "Соляр", "Лунар",    "Прогрессии"};
 constexpr double kTropicalMonth = 27.321661; // the Moon's tropical month, days
 constexpr double kMoonMeanRate = 360.0 / kTropicalMonth;
@@ -160,8 +160,8 @@ TChart ComputeSecondChart(const TEfemerisClass& Store, const TAspectSettings& Se
   case TSecondKind::Progressed:
     return ProgressedChart(Store, Settings, Natal, Request, AsteroidFolder);
   case TSecondKind::SolarReturn:
-    universal = SolarReturnMoment(Natal.Moment.Universal, search::BodyLongitude(1, natalDay),
-                                  Request.Year);
+    universal =
+        SolarReturnMoment(Natal.Moment.Universal, search::BodyLongitude(1, natalDay), Request.Year);
     break;
   case TSecondKind::LunarReturn:
     universal = LunarReturnMoment(search::BodyLongitude(2, natalDay), Request.Universal);

@@ -41,9 +41,9 @@ using TMomentReader = std::function<TChartMoment(TDateTime Universal)>;
 
 struct TSecondRequest {
   TSecondKind Kind = TSecondKind::None;
-  TDateTime Universal = 0; // transit: its moment; lunar return: the search starts here;
-                           // progression: the moment progressed to
-  int Year = 0;            // solar return
+  TDateTime Universal = 0;          // transit: its moment; lunar return: the search starts here;
+                                    // progression: the moment progressed to
+  int Year = 0;                     // solar return
   std::optional<TChartPlace> Place; // of a transit or a return; the natal place when absent
   TMomentReader Reader;             // the place's clock; universal time read as is when empty
   std::optional<TChart> Other;      // synastry: the partner's chart, as computed

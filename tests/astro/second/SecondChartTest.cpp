@@ -121,9 +121,9 @@ TEST(SecondChartTest, CrossAspectsMatchABruteForceSearch) {
     for (int s = 0; s < kBodyCount; ++s)
       for (int t = 0; t < kBodyCount + 2; ++t)
         for (int a = 1; a <= kAspectCount; ++a) {
-          const double target = t < kBodyCount ? natal.Longitudes[t]
-                                                : (t == kBodyCount ? natal.Houses->Asc
-                                                                   : natal.Houses->Mc);
+          const double target = t < kBodyCount
+                                    ? natal.Longitudes[t]
+                                    : (t == kBodyCount ? natal.Houses->Asc : natal.Houses->Mc);
           auto orbAt = [&](double lon) {
             const double d = std::fabs(std::remainder(lon - target, 360.0));
             return std::fabs(d - AspectAngles[a]);
@@ -133,9 +133,9 @@ TEST(SecondChartTest, CrossAspectsMatchABruteForceSearch) {
             continue;
           ++expected;
           const TCrossPoint natalPoint =
-              t < kBodyCount ? TCrossPoint{t + 1}
-                             : TCrossPoint{0, t == kBodyCount ? TChartPointKey::Asc
-                                                              : TChartPointKey::Mc};
+              t < kBodyCount
+                  ? TCrossPoint{t + 1}
+                  : TCrossPoint{0, t == kBodyCount ? TChartPointKey::Asc : TChartPointKey::Mc};
           const auto it = std::find_if(found.begin(), found.end(), [&](const TCrossAspect& x) {
             return x.Second == TCrossPoint{s + 1} && x.Natal == natalPoint && x.Aspect == a;
           });
@@ -147,8 +147,8 @@ TEST(SecondChartTest, CrossAspectsMatchABruteForceSearch) {
           }
         }
     EXPECT_EQ(found.size(), expected);
-    EXPECT_TRUE(std::is_sorted(found.begin(), found.end(),
-                               [](auto& x, auto& y) { return x.Orb < y.Orb; }));
+    EXPECT_TRUE(
+        std::is_sorted(found.begin(), found.end(), [](auto& x, auto& y) { return x.Orb < y.Orb; }));
   }
 }
 
