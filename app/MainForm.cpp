@@ -610,6 +610,7 @@ void TForm1::TransitsClick() {
 }
 
 void TForm1::HousesOnWheelClick(bool Checked) {
+  ShowSecondOnWheel();
   if (KosmoFrame_)
     KosmoFrame_->SetHousesShown(Checked);
 }

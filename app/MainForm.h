@@ -197,6 +197,8 @@ private:
   void RefreshHouses();
   // The second chart around that value, into its tab and (not yet drawn) the cosmogram.
   void RefreshSecond();
+  // The second chart (or none) handed to the cosmogram, without a redraw.
+  void ShowSecondOnWheel();
   QString SecondTitle() const; // "Транзиты", "Синастрия: Анна"
   astro::TChart ComputeSecond();
   // The synastry partner's chart from the archive, its moment on its own clock.

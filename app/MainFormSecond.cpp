@@ -168,15 +168,20 @@ void TForm1::RefreshSecond() {
   } else {
     SecondPanel_->Clear();
   }
+  ShowSecondOnWheel();
+}
+
+void TForm1::ShowSecondOnWheel() {
   if (!KosmoFrame_)
     return;
   if (!SecondChart_) {
     KosmoFrame_->SetSecond(std::nullopt, false);
     return;
   }
-  KosmoFrame_->SetSecond(
-      kosmo::SecondWheelOf(SecondTitle(), *SecondChart_, Chart_, Cross_, Chart_.Houses.has_value()),
-      false);
+  // The second chart's angles go with the natal houses: only while "Дома и оси" is on.
+  const bool angles = HousesOnWheel_ && HousesOnWheel_->isChecked() && Chart_.Houses.has_value();
+  KosmoFrame_->SetSecond(kosmo::SecondWheelOf(SecondTitle(), *SecondChart_, Chart_, Cross_, angles),
+                         false);
 }
 
 QString TForm1::SecondTitle() const {

@@ -68,7 +68,7 @@ void ShowBiWheel(const TChartSession& Session, const TChartFacts& Natal) {
   if (!second.Name.empty())
     title += QStringLiteral(": ") + QString::fromStdString(second.Name);
   kosmo->SetSecond(kosmo::SecondWheelOf(title, second.Chart.Value, Natal.Value, second.Cross,
-                                        Natal.Value.Houses.has_value()));
+                                        kosmo->HousesShown && Natal.Value.Houses.has_value()));
 }
 
 } // namespace chart

@@ -661,6 +661,11 @@ TEST_F(FormFixture, TransitsRunOverTheNatalChartAndTheChoiceIsKeptForTheNextStar
   for (int b = 0; b < astro::kBodyCount; ++b)
     EXPECT_NEAR(form->SecondChart()->Longitudes[b], natal[b], 1e-9);
   EXPECT_TRUE(form->KosmoFrame()->Second());
+  // The second chart's angles follow "Дома и оси".
+  EXPECT_FALSE(form->KosmoFrame()->Second()->Asc);
+  form->HousesOnWheel()->trigger();
+  EXPECT_TRUE(form->KosmoFrame()->Second()->Asc);
+  form->HousesOnWheel()->trigger();
 
   Child<QComboBox>("ComboBox1")->setCurrentIndex(2); // a day a tick
   Child<QCheckBox>("CheckBox1")->setChecked(true);
