@@ -75,11 +75,12 @@ int ZoneValue(const std::string& text) {
     throw TChartError("--zone: malformed time zone \"" + text +
                       "\" (expected hours east of Greenwich, -12 to +14, or HOURS:MM such as "
                       "+5:30)");
-  const int offset = (negative ? -1 : 1) * (hours * 3600 + minutes * 60);
+  // Wide arithmetic: a huge hour count is refused, not overflowed.
+  const long long offset = (negative ? -1LL : 1LL) * (hours * 3600LL + minutes * 60LL);
   if (offset < -12 * 3600 || offset > 14 * 3600)
     throw TChartError("--zone: malformed time zone \"" + text +
                       "\" (beyond -12 to +14 hours east of Greenwich)");
-  return offset;
+  return static_cast<int>(offset);
 }
 
 double CoordinateValue(const std::string& option, const std::string& text, astro::TAxis axis) {

@@ -100,7 +100,7 @@ TEST(ChartOptions, MistakesNameTheOption) {
   EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", "7", "--city", "A/B"})
                 .find("exactly one of --city and --zone"),
             std::string::npos);
-  for (const char* zone : {"15", "-13", "7.5", "", "seven", "7h"})
+  for (const char* zone : {"15", "-13", "7.5", "", "seven", "7h", "-66666666", "2147483647:00"})
     EXPECT_NE(ErrorOf({"--date", "2005-01-05", "--zone", zone}).find("--zone: malformed"),
               std::string::npos)
         << zone;
