@@ -278,42 +278,32 @@ QString OffsetText(int Seconds) {
   return text;
 }
 
-QString SourceText(TZoneSource Source) {
+astro::TOffsetSource OffsetSourceOf(TZoneSource Source) {
   switch (Source) {
   case TZoneSource::Standard:
-    return QStringLiteral("поясное время");
+    return astro::TOffsetSource::Standard;
   case TZoneSource::Daylight:
-    return QStringLiteral("летнее время");
+    return astro::TOffsetSource::Daylight;
   case TZoneSource::LocalMean:
-    return QStringLiteral("местное среднее время");
+    return astro::TOffsetSource::LocalMean;
   case TZoneSource::Fixed:
-    return QStringLiteral("заданное смещение");
+    return astro::TOffsetSource::Fixed;
   case TZoneSource::WholeHours:
     break;
   }
-  return QStringLiteral("пояс базы городов");
+  return astro::TOffsetSource::WholeHours;
+}
+
+QString SourceText(TZoneSource Source) {
+  const std::string_view name = astro::OffsetSourceName(OffsetSourceOf(Source));
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 astro::TChartMoment ChartMomentOf(const TZoneOffset& Offset, astro::TDateTime Local,
                                   astro::TDateTime Universal, const QString& ZoneName) {
-  astro::TChartMoment moment{
-      Local, Universal, Offset.Seconds, astro::TOffsetSource::WholeHours, {}};
-  switch (Offset.Source) {
-  case TZoneSource::WholeHours:
-    return moment;
-  case TZoneSource::Standard:
-    moment.Source = astro::TOffsetSource::Standard;
-    break;
-  case TZoneSource::Daylight:
-    moment.Source = astro::TOffsetSource::Daylight;
-    break;
-  case TZoneSource::LocalMean:
-    moment.Source = astro::TOffsetSource::LocalMean;
-    break;
-  case TZoneSource::Fixed:
-    moment.Source = astro::TOffsetSource::Fixed;
-    return moment;
-  }
-  moment.ZoneName = ZoneName.toStdString();
+  astro::TChartMoment moment{Local, Universal, Offset.Seconds, OffsetSourceOf(Offset.Source), {}};
+  // A zone's name only where the tz database gave the offset.
+  if (Offset.Source != TZoneSource::WholeHours && Offset.Source != TZoneSource::Fixed)
+    moment.ZoneName = ZoneName.toStdString();
   return moment;
 }

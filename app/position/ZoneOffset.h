@@ -74,6 +74,8 @@ int WholeHoursOf(int Seconds);
 // "UTC+05:30", "UTC-03:30", "UTC+00:00"; seconds only when there are some ("UTC+02:30:28").
 QString OffsetText(int Seconds);
 // "поясное время", "летнее время", "местное среднее время", "пояс базы городов".
+// The same source as the chart value names it.
+astro::TOffsetSource OffsetSourceOf(TZoneSource Source);
 QString SourceText(TZoneSource Source);
 
 // A chart's moment: the local moment, its UT, the offset, where the offset comes from and, for a

@@ -28,6 +28,22 @@ std::string_view ChartPointKey(TChartPointKey Key) {
   }
 }
 
+std::string_view OffsetSourceName(TOffsetSource Source) {
+  switch (Source) {
+  case TOffsetSource::Standard:
+    return "поясное время";
+  case TOffsetSource::Daylight:
+    return "летнее время";
+  case TOffsetSource::LocalMean:
+    return "местное среднее время";
+  case TOffsetSource::Fixed:
+    return "заданное смещение";
+  case TOffsetSource::WholeHours:
+    break;
+  }
+  return "пояс базы городов";
+}
+
 std::string_view ChartPointName(TChartPointKey Key) {
   switch (Key) {
   case TChartPointKey::Asc:

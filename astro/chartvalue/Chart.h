@@ -20,6 +20,8 @@ namespace astro {
 
 // Where a chart's offset from universal time comes from.
 enum class TOffsetSource { WholeHours, Standard, Daylight, LocalMean, Fixed };
+// The offset's source in words, as the window and the sheet print it ("поясное время", ...).
+std::string_view OffsetSourceName(TOffsetSource Source);
 
 struct TChartMoment {
   TDateTime Local = 0;     // the moment as the place's clock read it

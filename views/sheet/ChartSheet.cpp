@@ -663,19 +663,8 @@ QString DegreeInSignText(double Longitude) {
 }
 
 QString OffsetSourceText(astro::TOffsetSource Source) {
-  switch (Source) {
-  case astro::TOffsetSource::Standard:
-    return QStringLiteral("поясное время");
-  case astro::TOffsetSource::Daylight:
-    return QStringLiteral("летнее время");
-  case astro::TOffsetSource::LocalMean:
-    return QStringLiteral("местное среднее время");
-  case astro::TOffsetSource::Fixed:
-    return QStringLiteral("заданное смещение");
-  case astro::TOffsetSource::WholeHours:
-    break;
-  }
-  return QStringLiteral("пояс базы городов");
+  const std::string_view name = astro::OffsetSourceName(Source);
+  return QString::fromUtf8(name.data(), static_cast<qsizetype>(name.size()));
 }
 
 std::vector<TSheetText> DrawChartSheet(QPainter& Painter, const QRectF& Page,
