@@ -9,6 +9,8 @@
 #include <QLabel>
 #include <QPlainTextEdit>
 
+#include <algorithm>
+
 namespace {
 
 QString Text(std::string_view text) {
@@ -138,8 +140,12 @@ char THousesPanel::System() const {
 }
 
 void THousesPanel::SetSystem(char System) {
-  const int index = SystemBox->findData(QChar(System));
-  SystemBox->setCurrentIndex(index >= 0 ? index : 0);
+  const int index = std::max(SystemBox->findData(QChar(System)), 0);
+  if (index == SystemBox->currentIndex())
+    return;
+  SystemBox->setCurrentIndex(index);
+  if (OnSystemChange)
+    OnSystemChange();
 }
 
 void THousesPanel::Show(const astro::TChart& Chart) {

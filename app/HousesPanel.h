@@ -26,8 +26,9 @@ public:
 
   // The chosen system, a letter of astro::kHouseSystems.
   char System() const;
+  // Chooses the system as the user would, OnSystemChange included (when it changes).
   void SetSystem(char System);
-  // Called after the user picked another system.
+  // Called after the system changed.
   std::function<void()> OnSystemChange;
 
   // Fills the box and the list from a chart; without houses the box says that no place is known.

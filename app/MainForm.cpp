@@ -237,18 +237,16 @@ void TForm1::CreateTree() {
   if (!Efemeris_) {
     return;
   }
-  Efemeris_->ComputePositions(*PlanetPosition1_, PositionFrame1_->UniversalTime());
+  if (Efemeris_->HasData())
+    PlanetPosition1_->SetChart(CurrentChart());
 }
 
 void TForm1::PlanetPosition1Change() {
   RefreshPlanetTable();
-  RefreshHouses();
+  ShowHouses();
   RefreshSecond();
-  RefreshHouses(); // and the table of dignities
-  const astro::TLongitudes longitudes = PlanetPosition1_->LongitudeArray();
-  const astro::TAspectList& aspects = PlanetPosition1_->Aspects();
-  PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, longitudes, aspects,
-                     PositionFrame1_->DateTime);
+  PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, PlanetPosition1_->LongitudeArray(),
+                     PlanetPosition1_->Aspects(), PositionFrame1_->DateTime);
 }
 
 void PushChartIntoViews(TImageFrame* Tree, TTaroFrame* Taro, TKosmoFrame* Kosmo,
@@ -301,10 +299,7 @@ std::vector<config::TIniEntry> TForm1::OptionsEntries() const {
           {"SecondChart", "Chart", SecondPanel_->ChartName().toStdString()}};
 }
 
-void TForm1::RefreshHouses() {
-  if (!Efemeris_ || !Efemeris_->HasData()) {
-    return;
-  }
+astro::TChart TForm1::CurrentChart() const {
   const astro::TChartMoment moment =
       ChartMomentOf(PositionFrame1_->ZoneOffset, PositionFrame1_->DateTime,
                     PositionFrame1_->UniversalTime(), PositionFrame1_->CityZoneName());
@@ -314,13 +309,30 @@ void TForm1::RefreshHouses() {
         astro::TChartPlace{PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees(),
                            PositionFrame1_->CityZoneName().toStdString()};
   }
-  Chart_ = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
-                               place, Houses_->System(), AsteroidFolder_);
-  Houses_->Show(Chart_);
+  return astro::ComputeChart(*Efemeris_, PlanetPosition1_->AspectSettings(), moment, place,
+                             Houses_->System(), AsteroidFolder_);
+}
+
+void TForm1::RefreshHouses() {
+  if (!Efemeris_ || !Efemeris_->HasData() || !PlanetPosition1_->PositionsValid()) {
+    return; // no chart yet: the first one comes with its houses
+  }
+  astro::TChart chart = CurrentChart();
+  if (chart.Longitudes != PlanetPosition1_->LongitudeArray()) {
+    PlanetPosition1_->SetChart(std::move(chart)); // a new moment: every view follows
+    return;
+  }
+  PlanetPosition1_->SetChartWithoutEvent(std::move(chart));
+  ShowHouses();
+}
+
+void TForm1::ShowHouses() {
+  const astro::TChart& chart = PlanetPosition1_->Chart();
+  Houses_->Show(chart);
   if (KosmoFrame_)
-    KosmoFrame_->SetHouses(Chart_.Houses, Chart_.Points);
+    KosmoFrame_->SetHouses(chart.Houses, chart.Points);
   if (DignityForm_ && !DignityForm_->isHidden()) { // open, even while the window is minimised
-    DignityForm_->ShowChart(Chart_);
+    DignityForm_->ShowChart(chart);
   }
 }
 
@@ -643,11 +655,11 @@ void TForm1::N4Click() {
       Prompts().Error(ToQString(error.what()));
       return;
     }
-    DignityForm_->ShowChart(Chart_);
+    DignityForm_->ShowChart(PlanetPosition1_->Chart());
     DignityForm_->adjustSize(); // its own size, so that it is placed whole on the screen
     PlaceWindow(*DignityForm_, QPoint(frameGeometry().right() + 8, y()), IniPath(), "DignityForm");
   }
-  DignityForm_->ShowChart(Chart_);
+  DignityForm_->ShowChart(PlanetPosition1_->Chart());
   DignityForm_->show();
   DignityForm_->raise();
 }

@@ -156,7 +156,7 @@ public:
   const std::optional<astro::TChart>& SecondChart() const { return SecondChart_; }
   const std::vector<astro::TCrossAspect>& CrossAspects() const { return Cross_; }
   // The chart the planet tab's houses show (with houses once a place is chosen).
-  const astro::TChart& Chart() const { return Chart_; }
+  const astro::TChart& Chart() const { return PlanetPosition1_->Chart(); }
   QTabWidget* PageControl1() const { return PageControl1_; }
   QTimer* Timer1() const { return Timer1_; }
   TMainMenuXP* MainMenuXP1() const { return MainMenuXP1_; }
@@ -193,8 +193,12 @@ private:
   void RefreshPlanetTable();
   // The Sun and Moon panels for the position frame's local day, place and zone.
   void RefreshSunMoon();
-  // The chart value of the position frame's moment and place, into the houses panel.
+  // The chart of the position frame's moment and place, with the planet tab's house system.
+  astro::TChart CurrentChart() const;
+  // Computes the chart again for a new place or house system and shows its houses.
   void RefreshHouses();
+  // The held chart's houses, points and dignities on the planet tab, the wheel and the table.
+  void ShowHouses();
   // The second chart around that value, into its tab and (not yet drawn) the cosmogram.
   void RefreshSecond();
   // The second chart (or none) handed to the cosmogram, without a redraw.
@@ -268,7 +272,6 @@ private:
   QLabel* AspectsOmitted = nullptr; // shown when the chart has more aspects than the list holds
   std::unique_ptr<TSunMoonPanels> SunMoon;
   THousesPanel* Houses_ = nullptr;
-  astro::TChart Chart_;
   TSecondChartPanel* SecondPanel_ = nullptr;
   std::array<QAction*, 6> SecondItems{};
   std::optional<astro::TChart> SecondChart_;

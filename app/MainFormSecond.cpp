@@ -118,7 +118,7 @@ astro::TChart TForm1::PartnerChart(const QString& Name) {
   std::optional<astro::TChartPlace> place;
   if (!stored.Country.isEmpty() || stored.Latitude)
     place = astro::TChartPlace{latitude, longitude, zoneName.toStdString()};
-  return astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_),
+  return astro::ComputeChart(*Efemeris_, PlanetPosition1_->AspectSettings(),
                              ChartMomentOf(offset, stored.Local, ut, zoneName), place,
                              Houses_->System(), AsteroidFolder_);
 }
@@ -146,8 +146,9 @@ astro::TChart TForm1::ComputeSecond() {
     request.Place = astro::TChartPlace{other->first, other->second, {}};
   if (kind == TSecondKind::Synastry)
     request.Other = PartnerChart(SecondPanel_->ChartName());
-  return astro::ComputeSecondChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), Chart_,
-                                   request, Houses_->System(), AsteroidFolder_);
+  return astro::ComputeSecondChart(*Efemeris_, PlanetPosition1_->AspectSettings(),
+                                   PlanetPosition1_->Chart(), request, Houses_->System(),
+                                   AsteroidFolder_);
 }
 
 void TForm1::RefreshSecond() {
@@ -159,8 +160,8 @@ void TForm1::RefreshSecond() {
   if (kind != TSecondKind::None && Efemeris_ && Efemeris_->HasData()) {
     try {
       SecondChart_ = ComputeSecond();
-      Cross_ = astro::FindCrossAspects(*SecondChart_, Chart_,
-                                       astro::AspectSettingsOf(*PlanetPosition1_));
+      Cross_ = astro::FindCrossAspects(*SecondChart_, PlanetPosition1_->Chart(),
+                                       PlanetPosition1_->AspectSettings());
       SecondPanel_->ShowChart(*SecondChart_, Cross_);
     } catch (const std::exception& error) {
       SecondPanel_->ShowFailure(QString::fromUtf8(error.what()));
@@ -179,9 +180,11 @@ void TForm1::ShowSecondOnWheel() {
     return;
   }
   // The second chart's angles go with the natal houses: only while "Дома и оси" is on.
-  const bool angles = HousesOnWheel_ && HousesOnWheel_->isChecked() && Chart_.Houses.has_value();
-  KosmoFrame_->SetSecond(kosmo::SecondWheelOf(SecondTitle(), *SecondChart_, Chart_, Cross_, angles),
-                         false);
+  const bool angles =
+      HousesOnWheel_ && HousesOnWheel_->isChecked() && PlanetPosition1_->Chart().Houses.has_value();
+  KosmoFrame_->SetSecond(
+      kosmo::SecondWheelOf(SecondTitle(), *SecondChart_, PlanetPosition1_->Chart(), Cross_, angles),
+      false);
 }
 
 QString TForm1::SecondTitle() const {

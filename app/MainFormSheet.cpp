@@ -17,22 +17,15 @@
 
 TSheetFacts TForm1::CurrentSheet() {
   const TPositionFrame& frame = *PositionFrame1_;
-  const astro::TChartMoment moment =
-      ChartMomentOf(frame.ZoneOffset, frame.DateTime, frame.UniversalTime(), frame.CityZoneName());
-  std::optional<astro::TChartPlace> place;
   TSheetFacts sheet;
   if (frame.HasPlace()) {
-    place = astro::TChartPlace{frame.LatitudeDegrees(), frame.LongitudeDegrees(),
-                               frame.CityZoneName().toStdString()};
     sheet.PlaceName = frame.CountryText() + ", " + QString(frame.CityText()).replace(';', ", ");
     sheet.Almanac = astro::ComputeAlmanacDay(frame.DateTime, frame.ZoneOffset.Seconds / 60.0,
-                                             {place->Latitude, place->Longitude});
+                                             {frame.LatitudeDegrees(), frame.LongitudeDegrees()});
   }
   if (!OpenChart_.Name.isEmpty())
-    sheet.Name = OpenChart_.Name; // the chart the caption names
-  // The system chosen on the planet tab, so the sheet and the tab show the same houses.
-  sheet.Chart = astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1_), moment,
-                                    place, Houses_->System(), AsteroidFolder_);
+    sheet.Name = OpenChart_.Name;          // the chart the caption names
+  sheet.Chart = PlanetPosition1_->Chart(); // with the planet tab's house system
   if (!SheetDignitiesRead) {
     SheetDignitiesRead = true;
     try {

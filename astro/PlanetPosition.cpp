@@ -5,10 +5,10 @@
 #include "Formatting.h"
 #include "IniFile.h"
 
-#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <exception>
+#include <utility>
 #include <vector>
 
 namespace astro {
@@ -16,19 +16,6 @@ namespace {
 
 constexpr const char* kOrbSection = "IncludeOrbs";
 constexpr const char* kSwitchSection = "IncludeAspects";
-
-// Slack of the quick rejection in FindAspects: far above the rounding of sums of a few hundred
-// degrees, far below any orb a user enters.
-constexpr double kRejectSlack = 1e-9;
-// Orbs up to this size make arcs of at most half the circle, where the arc tests agree with the
-// distance of the separation from the aspect's angle.
-constexpr double kLargestPlainOrb = 90.0;
-
-// The angular distance of two longitudes, 0..180 degrees.
-double SeparationOf(double V, double C) {
-  const double distance = std::fabs(V - C);
-  return std::min(distance, 360.0 - distance);
-}
 
 } // namespace
 
@@ -53,192 +40,92 @@ void TPlanetPosition::SetIniFileName(const std::string& FileName) {
 void TPlanetPosition::LoadSettings() {
   const config::TIniFile ini(IniFileName_);
   for (int k = 1; k <= kAspectCount; ++k)
-    Orbs_[k] = ini.ReadFloat(kOrbSection, AspectKeys[k], 0.0);
+    Settings_.Orbs[k] = ini.ReadFloat(kOrbSection, AspectKeys[k], 0.0);
   for (int k = 1; k <= kAspectCount; ++k)
-    AspectEnabled_[k] = ini.ReadBool(kSwitchSection, AspectKeys[k], true);
-  CandidatesStale_ = true;
+    Settings_.Enabled[k] = ini.ReadBool(kSwitchSection, AspectKeys[k], true);
+  SearchStale_ = true;
 }
 
 void TPlanetPosition::SaveSettings() const {
   std::vector<config::TIniEntry> entries;
   for (int k = 1; k <= kAspectCount; ++k)
-    entries.push_back({kOrbSection, std::string(AspectKeys[k]), config::FormatIniFloat(Orbs_[k])});
+    entries.push_back(
+        {kOrbSection, std::string(AspectKeys[k]), config::FormatIniFloat(Settings_.Orbs[k])});
   for (int k = 1; k <= kAspectCount; ++k)
     entries.push_back(
-        {kSwitchSection, std::string(AspectKeys[k]), config::FormatIniBool(AspectEnabled_[k])});
+        {kSwitchSection, std::string(AspectKeys[k]), config::FormatIniBool(Settings_.Enabled[k])});
   entries.insert(entries.end(), ExtraSettings_.begin(), ExtraSettings_.end());
   config::TIniFile(IniFileName_).WriteEntries(entries);
 }
 
 void TPlanetPosition::SetLongitude(int Body, double Degrees) {
-  Longitudes_[Body] = NormalizeDegrees(Degrees);
+  Chart_.Longitudes[Body - 1] = NormalizeDegrees(Degrees);
+  Chart_.BodyHouses[Body - 1] = 0;
+}
+
+void TPlanetPosition::SetChart(TChart Value) {
+  Chart_ = std::move(Value);
+  PositionsValid_ = true;
+  FindAspects();
+}
+
+void TPlanetPosition::SetChartWithoutEvent(TChart Value) {
+  Chart_ = std::move(Value);
+  FindChartAspects(Chart_, PreparedSearch());
+}
+
+const TAspectSearch& TPlanetPosition::PreparedSearch() {
+  if (SearchStale_) {
+    Search_ = TAspectSearch(Settings_);
+    SearchStale_ = false;
+  }
+  return Search_;
 }
 
 int TPlanetPosition::GetSign(int Body) const {
-  const double L = Longitudes_[Body];
+  const double L = GetLongitude(Body);
   if (!(L >= 0.0 && L < 360.0)) // only a NaN can get here; keep the sign a valid index
     return 1;
   return static_cast<int>(L / 30.0) + 1;
 }
 
 double TPlanetPosition::GetDegreeInSign(int Body) const {
-  const double L = Longitudes_[Body];
+  const double L = GetLongitude(Body);
   return L - 30.0 * std::trunc(L / 30.0);
 }
 
-TLongitudes TPlanetPosition::LongitudeArray() const {
-  TLongitudes result{};
-  for (int b = 1; b <= kBodyCount; ++b)
-    result[b - 1] = Longitudes_[b];
-  return result;
-}
-
 void TPlanetPosition::SetAspectEnabled(int Aspect, bool Enabled) {
-  if (AspectEnabled_[Aspect] == Enabled)
+  if (Settings_.Enabled[Aspect] == Enabled)
     return;
-  AspectEnabled_[Aspect] = Enabled;
-  CandidatesStale_ = true;
+  Settings_.Enabled[Aspect] = Enabled;
+  SearchStale_ = true;
   if (PositionsValid_)
     FindAspects();
 }
 
 void TPlanetPosition::SetAspectSettings(const std::array<bool, kAspectCount + 1>& Enabled,
                                         const std::array<double, kAspectCount + 1>& Orbs) {
-  AspectEnabled_ = Enabled;
-  Orbs_ = Orbs;
-  CandidatesStale_ = true;
+  Settings_.Enabled = Enabled;
+  Settings_.Orbs = Orbs;
+  SearchStale_ = true;
 }
 
 std::string TPlanetPosition::GetOrbText(int Aspect) const {
-  return FormatFixed(2, 0, Orbs_[Aspect]);
+  return FormatFixed(2, 0, Settings_.Orbs[Aspect]);
 }
 
 void TPlanetPosition::SetOrbText(int Aspect, std::string_view Text) {
   const double orb = StrToFloatVal(Text);
-  if (orb == Orbs_[Aspect])
+  if (orb == Settings_.Orbs[Aspect])
     return;
-  Orbs_[Aspect] = orb;
-  CandidatesStale_ = true;
+  Settings_.Orbs[Aspect] = orb;
+  SearchStale_ = true;
   if (PositionsValid_)
     FindAspects();
 }
 
-void TPlanetPosition::RebuildCandidates() {
-  Candidates_.fill(0);
-  Certain_.fill(0);
-  for (int a = 1; a <= kAspectCount; ++a) {
-    if (!AspectEnabled_[a])
-      continue;
-    const double A = AspectAngles[a];
-    const double O = Orbs_[a];
-    const std::uint32_t bit = 1u << a;
-    const bool plainOrb = O >= 0.0 && O <= kLargestPlainOrb;
-    for (int k = 0; k <= kLastBin; ++k) {
-      const double low = static_cast<double>(k) / kBinsPerDegree;
-      const double high = k < kLastBin ? static_cast<double>(k + 1) / kBinsPerDegree : low;
-      // Negative or unreadable orbs skip the pre-selection and go to the arc tests.
-      if (!(O >= 0.0) || (A - O - kRejectSlack <= high && low <= A + O + kRejectSlack))
-        Candidates_[k] |= bit;
-      if (plainOrb && A - O + kRejectSlack < low && high < A + O - kRejectSlack)
-        Certain_[k] |= bit;
-    }
-  }
-  CandidatesStale_ = false;
-}
-
-bool TPlanetPosition::HoldsAspect(int Aspect, double V, double C, double Separation) const {
-  const double A = AspectAngles[Aspect];
-  const double O = Orbs_[Aspect];
-  // For an orb of 0..90 degrees the two arcs hold exactly the separations within the orb of the
-  // angle; only a separation within rounding of the orb's edge (or a number that is not one)
-  // needs the arc tests themselves to decide as they always have.
-  const double beyondOrb = std::fabs(Separation - A) - O;
-  const bool plainOrb = O >= 0.0 && O <= kLargestPlainOrb;
-  if (plainOrb && beyondOrb > kRejectSlack)
-    return false;
-  return (plainOrb && beyondOrb < -kRejectSlack) || InArc(C + A - O, V, C + A + O) ||
-         InArc(C - A - O, V, C - A + O);
-}
-
-void TPlanetPosition::KeepClosestAspects() {
-  struct TMatch {
-    TAspectItem Item;
-    double Inexactness; // degrees between the separation and the aspect's angle
-  };
-  std::vector<TMatch> matches;
-  for (int p1 = 1; p1 <= kBodyCount - 1; ++p1)
-    for (int p2 = p1 + 1; p2 <= kBodyCount; ++p2) {
-      const double V = Longitudes_[p1];
-      const double C = Longitudes_[p2];
-      const double separation = SeparationOf(V, C);
-      for (int a = 1; a <= kAspectCount; ++a)
-        if (AspectEnabled_[a] && HoldsAspect(a, V, C, separation))
-          matches.push_back({{p1, a, p2}, std::fabs(separation - AspectAngles[a])});
-    }
-  const std::size_t kept = std::min<std::size_t>(matches.size(), kMaxAspects);
-  AspectsOmitted_ = static_cast<int>(matches.size() - kept);
-  // The closest first, ties in search order; the kept ones then back in search order.
-  std::vector<std::size_t> order(matches.size());
-  for (std::size_t i = 0; i < order.size(); ++i)
-    order[i] = i;
-  std::stable_sort(order.begin(), order.end(), [&matches](std::size_t x, std::size_t y) {
-    return matches[x].Inexactness < matches[y].Inexactness;
-  });
-  order.resize(kept);
-  std::sort(order.begin(), order.end());
-  for (std::size_t i = 0; i < kept; ++i)
-    Aspects_.Items[i] = matches[order[i]].Item;
-  Aspects_.Count = static_cast<std::int32_t>(kept);
-}
-
 void TPlanetPosition::FindAspects() {
-  if (CandidatesStale_)
-    RebuildCandidates();
-  // Counted in a local: the compiler then need not reload the count after every item written.
-  int count = 0;
-  for (int p1 = 1; p1 <= kBodyCount - 1; ++p1) {
-    const double V = Longitudes_[p1];
-    for (int p2 = p1 + 1; p2 <= kBodyCount; ++p2) {
-      const double C = Longitudes_[p2];
-      // An aspect can only hold when the angular separation (0..180) lies within its orb of
-      // its angle: the bin of the separation names the few aspects to look at.
-      // Written without branches: which way a pair goes is a coin toss the processor would
-      // guess wrong half the time.
-      const double separation = SeparationOf(V, C);
-      std::uint32_t candidates = Candidates_[kLastBin];
-      std::uint32_t held = Certain_[kLastBin];
-      if (separation >= 0.0 && separation < 180.0) {
-        const int bin = static_cast<int>(separation * kBinsPerDegree);
-        candidates = Candidates_[bin];
-        held = Certain_[bin];
-      } else if (!(separation == 180.0)) { // not a number: test every switched-on aspect
-        held = 0;
-        for (const std::uint32_t set : Candidates_)
-          candidates |= set;
-      }
-      for (std::uint32_t unsure = candidates & ~held; unsure != 0; unsure &= unsure - 1) {
-        const int a = __builtin_ctz(unsure);
-        if (HoldsAspect(a, V, C, separation))
-          held |= 1u << a;
-      }
-      // Ascending aspect order. The first item is written whether or not one holds (the
-      // count < 45 slot is free) and counted only when it does, again without a branch.
-      Aspects_.Items[count] = {p1, __builtin_ctz(held | 1u << 31), p2};
-      count += held != 0 ? 1 : 0;
-      for (held &= held - 1; held != 0; held &= held - 1) {
-        if (count == kMaxAspects)
-          break;
-        Aspects_.Items[count++] = {p1, __builtin_ctz(held), p2};
-      }
-      if (count == kMaxAspects) { // the list is full: there may be more matches than it holds
-        KeepClosestAspects();
-        goto Full;
-      }
-    }
-  }
-  Aspects_.Count = count;
-  AspectsOmitted_ = 0;
-Full:
+  FindChartAspects(Chart_, PreparedSearch());
   if (OnChange)
     OnChange(*this);
 }

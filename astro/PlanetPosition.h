@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The chart model: ecliptic longitudes of the ten bodies (decimal degrees of date, 0 <= L < 360,
-// for the moment the ephemeris store last computed), the user's aspect switches and orbs
-// (degrees), and the aspects found between the bodies. OnChange fires after every search.
+// The chart model: the current chart value (ecliptic longitudes of the ten bodies in decimal
+// degrees of date, 0 <= L < 360, their aspects, and houses and points when the owner computed
+// them), and the user's aspect switches and orbs (degrees). OnChange fires after every search.
 #pragma once
 
+#include "Aspects.h"
+#include "ChartValue.h"
 #include "IniFile.h"
 #include "Vocabulary.h"
 
@@ -15,25 +17,6 @@
 #include <vector>
 
 namespace astro {
-
-inline constexpr int kMaxAspects = 45; // the number of unordered pairs of ten bodies
-
-struct TAspectItem {
-  std::int32_t Planet1 = 0; // body 1..9
-  std::int32_t Aspect = 0;  // aspect 1..18
-  std::int32_t Planet2 = 0; // body Planet1 + 1 .. 10
-  friend bool operator==(const TAspectItem&, const TAspectItem&) = default;
-};
-
-// A fixed record copied whole to the views. Items[0 .. Count - 1] are valid (the first item is
-// Items[0]); the rest are stale. Ordered by Planet1, Planet2, Aspect.
-struct TAspectList {
-  std::int32_t Count = 0; // 0..45
-  std::array<TAspectItem, kMaxAspects> Items{};
-};
-
-// The ten longitudes as handed to the views: element 0 is the Sun, element 9 Pluto (degrees).
-using TLongitudes = std::array<double, kBodyCount>;
 
 class TPlanetPosition {
 public:
@@ -62,21 +45,30 @@ public:
     ExtraSettings_ = std::move(Entries);
   }
 
-  // Body 1..10, degrees; stores NormalizeDegrees(Degrees). No search, no event.
+  // Body 1..10, degrees; stores NormalizeDegrees(Degrees) in the held chart. The body's house is
+  // unknown (0) until the next SetChart. No search, no event.
   void SetLongitude(int Body, double Degrees);
-  double GetLongitude(int Body) const { return Longitudes_[Body]; }
+  double GetLongitude(int Body) const { return Chart_.Longitudes[Body - 1]; }
   // Sign 1..12 of the body: trunc(L / 30) + 1.
   int GetSign(int Body) const;
   // Degrees within the sign, 0 <= d < 30.
   double GetDegreeInSign(int Body) const;
   static std::string GetSignName(int Sign) { return std::string(SignNames[Sign]); }
   std::string GetBodySignName(int Body) const { return GetSignName(GetSign(Body)); }
-  // Longitudes[1..10] in degrees (element 0 unused).
-  const std::array<double, kBodyCount + 1>& Longitudes() const { return Longitudes_; }
   // The ten longitudes with the Sun at element 0, as the views take them.
-  TLongitudes LongitudeArray() const;
+  const TLongitudes& LongitudeArray() const { return Chart_.Longitudes; }
 
-  bool GetAspectEnabled(int Aspect) const { return AspectEnabled_[Aspect]; }
+  // The chart held: the last SetChart's value, with the longitudes written since and the
+  // aspect lists of the last search.
+  const TChart& Chart() const { return Chart_; }
+  // Holds a computed chart, marks the positions valid and runs FindAspects, which searches its
+  // aspect lists again under this model's switches and orbs and fires OnChange.
+  void SetChart(TChart Value);
+  // Holds a chart of the same bodies computed again (another place or house system: new
+  // houses, points and aspects to them). No event.
+  void SetChartWithoutEvent(TChart Value);
+
+  bool GetAspectEnabled(int Aspect) const { return Settings_.Enabled[Aspect]; }
   // The 18 switches and orbs at once (element 0 unused). No search, no event.
   void SetAspectSettings(const std::array<bool, kAspectCount + 1>& Enabled,
                          const std::array<double, kAspectCount + 1>& Orbs);
@@ -86,7 +78,8 @@ public:
   static std::string GetAspectName(int Aspect) { return std::string(AspectNames[Aspect]); }
   static double GetAspectAngle(int Aspect) { return AspectAngles[Aspect]; }
   // Orb of the aspect in degrees.
-  double GetOrb(int Aspect) const { return Orbs_[Aspect]; }
+  double GetOrb(int Aspect) const { return Settings_.Orbs[Aspect]; }
+  const TAspectSettings& AspectSettings() const { return Settings_; }
   // The orb with two decimals, no padding ("2.50").
   std::string GetOrbText(int Aspect) const;
   // Parses Text with StrToFloatVal; stores a changed orb and, once positions exist, searches.
@@ -99,34 +92,20 @@ public:
   // Rebuilds Aspects, then fires OnChange. When more than 45 aspects hold, the 45 closest to
   // exact are kept (ties: the earlier in search order), listed in search order.
   void FindAspects();
-  const TAspectList& Aspects() const { return Aspects_; }
+  const TAspectList& Aspects() const { return Chart_.Aspects; }
   // How many aspects that hold the last search left out of the full list; 0 when none.
-  int AspectsOmitted() const { return AspectsOmitted_; }
+  int AspectsOmitted() const { return Chart_.AspectsOmitted; }
 
 private:
-  std::array<double, kBodyCount + 1> Longitudes_{};
+  TChart Chart_;
   std::string IniFileName_;
   std::vector<config::TIniEntry> ExtraSettings_;
-  TAspectList Aspects_{};
-  int AspectsOmitted_ = 0;
-  std::array<bool, kAspectCount + 1> AspectEnabled_{};
-  std::array<double, kAspectCount + 1> Orbs_{};
+  TAspectSettings Settings_;
   bool PositionsValid_ = false;
-
-  // Angular separations 0..180 in bins of 1/8 degree (bin k holds [k / 8, (k + 1) / 8), the
-  // last bin exactly 180). Per bin, the set (bit a) of switched-on aspects whose orb range can
-  // reach a separation in it, and the subset that holds for every separation in it; only the
-  // rest go to the exact tests. Rebuilt after a switch or orb changed.
-  static constexpr int kBinsPerDegree = 8;
-  static constexpr int kLastBin = 180 * kBinsPerDegree;
-  void RebuildCandidates();
-  // Whether Aspect holds between longitudes V and C (Separation apart), by the arc tests.
-  bool HoldsAspect(int Aspect, double V, double C, double Separation) const;
-  // The search once the list filled up: every match, the 45 closest kept.
-  void KeepClosestAspects();
-  std::array<std::uint32_t, kLastBin + 1> Candidates_{};
-  std::array<std::uint32_t, kLastBin + 1> Certain_{};
-  bool CandidatesStale_ = true;
+  // Prepared for Settings_; made again by the first search after a switch or orb changed.
+  TAspectSearch Search_;
+  bool SearchStale_ = true;
+  const TAspectSearch& PreparedSearch();
 };
 
 } // namespace astro

@@ -11,10 +11,6 @@ namespace {
 // Julian day (UT) of TDateTime 0, 1899-12-30 00:00.
 constexpr double kJulianDayOfZero = 2415018.5;
 
-TChartPointKey KeyOf(TPointKind kind) {
-  return static_cast<TChartPointKey>(static_cast<int>(kind) + 2);
-}
-
 } // namespace
 
 std::string_view ChartPointKey(TChartPointKey Key) {
@@ -56,40 +52,11 @@ std::string_view ChartPointName(TChartPointKey Key) {
 }
 
 TAspectSettings AspectSettingsOf(const TPlanetPosition& Model) {
-  TAspectSettings settings;
-  for (int a = 1; a <= kAspectCount; ++a) {
-    settings.Enabled[a] = Model.GetAspectEnabled(a);
-    settings.Orbs[a] = Model.GetOrb(a);
-  }
-  return settings;
+  return Model.AspectSettings();
 }
 
 double JulianDayUT(TDateTime Universal) {
   return Universal + kJulianDayOfZero;
-}
-
-std::vector<TPointAspect> FindPointAspects(const TLongitudes& Longitudes,
-                                           const std::optional<THouses>& Houses,
-                                           const TPoints& Points, const TAspectSettings& Settings) {
-  std::vector<std::pair<TChartPointKey, double>> targets;
-  if (Houses) {
-    targets.emplace_back(TChartPointKey::Asc, Houses->Asc);
-    targets.emplace_back(TChartPointKey::Mc, Houses->Mc);
-  }
-  for (const TPoint& point : Points.Items)
-    targets.emplace_back(KeyOf(point.Kind), point.Longitude);
-  std::vector<TPointAspect> found;
-  for (int b = 1; b <= kBodyCount; ++b)
-    for (const auto& [key, longitude] : targets) {
-      const double distance = std::fabs(Longitudes[b - 1] - longitude);
-      const double separation = std::min(distance, 360.0 - distance);
-      for (int a = 1; a <= kAspectCount; ++a) {
-        const double orb = std::fabs(separation - AspectAngles[a]);
-        if (Settings.Enabled[a] && orb <= Settings.Orbs[a])
-          found.push_back({b, a, key, orb});
-      }
-    }
-  return found;
 }
 
 TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings,
@@ -100,15 +67,6 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
   chart.Place = Place;
   chart.Longitudes = Store.LongitudesAt(Moment.Universal);
 
-  // The aspect list comes from the position model's own search, so it is the list every view shows.
-  TPlanetPosition search;
-  search.SetAspectSettings(Settings.Enabled, Settings.Orbs);
-  for (int b = 1; b <= kBodyCount; ++b)
-    search.SetLongitude(b, chart.Longitudes[b - 1]);
-  search.SetPositionsValid(true);
-  search.FindAspects();
-  chart.Aspects = search.Aspects();
-
   const double jd = JulianDayUT(Moment.Universal);
   chart.Motions = BodyMotions(jd);
   // A place read from a damaged file may lie off the globe: then the chart has no houses.
@@ -117,7 +75,8 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
     chart.Houses = ComputeHouses(jd, Place->Latitude, Place->Longitude, HouseSystem);
   chart.Points =
       ComputePoints(jd, chart.Houses, chart.Longitudes[0], chart.Longitudes[1], AsteroidFolder);
-  chart.PointAspects = FindPointAspects(chart.Longitudes, chart.Houses, chart.Points, Settings);
+  // The same search the position model runs, so the lists are the ones every view shows.
+  FindChartAspects(chart, TAspectSearch(Settings));
   if (chart.Houses)
     for (int b = 0; b < kBodyCount; ++b)
       chart.BodyHouses[b] = HouseOf(*chart.Houses, chart.Longitudes[b]);

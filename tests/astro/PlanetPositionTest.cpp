@@ -39,10 +39,10 @@ std::string WriteIni(const std::string& name, const std::string& text) {
 
 // A model with every aspect on and all orbs 0 (no configuration file: nothing saved at the end),
 // counting its OnChange events.
-struct TChart {
+struct TTestModel {
   TPlanetPosition Model;
   int Changes = 0;
-  TChart() {
+  TTestModel() {
     Model.SetIniFileName("");
     Model.OnChange = [this](TPlanetPosition& sender) {
       EXPECT_EQ(&sender, &Model);
@@ -71,7 +71,7 @@ struct TChart {
 } // namespace
 
 TEST(AspectSearch, ExactAspectsWithZeroOrbs) {
-  TChart chart;
+  TTestModel chart;
   chart.Place({10.00, 130.00});
   chart.Model.FindAspects();
   EXPECT_EQ(chart.SunMoon(), std::vector<int>{12});
@@ -88,7 +88,7 @@ TEST(AspectSearch, ExactAspectsWithZeroOrbs) {
 }
 
 TEST(AspectSearch, OrbArcsWrapAndIncludeTheirEnds) {
-  TChart chart;
+  TTestModel chart;
   chart.Model.SetOrbText(1, "5.00");
   chart.Place({359.00, 1.00});
   chart.Model.FindAspects();
@@ -105,7 +105,7 @@ TEST(AspectSearch, OrbArcsWrapAndIncludeTheirEnds) {
 }
 
 TEST(AspectSearch, OnePairCarriesOverlappingAspectsInAspectOrder) {
-  TChart chart;
+  TTestModel chart;
   chart.Model.SetOrbText(3, "2.00");
   chart.Model.SetOrbText(4, "2.00");
   chart.Place({100.0, 62.0});
@@ -116,7 +116,7 @@ TEST(AspectSearch, OnePairCarriesOverlappingAspectsInAspectOrder) {
 }
 
 TEST(AspectSearch, BeyondFortyFiveKeepsTheClosestInSearchOrderAndCountsTheRest) {
-  TChart chart;
+  TTestModel chart;
   for (int a = 1; a <= kAspectCount; ++a)
     chart.Model.SetOrbText(a, "5.00"); // 68 matches
   chart.Place({10, 45, 80, 115, 150, 185, 220, 255, 300, 0.5});
@@ -134,7 +134,7 @@ TEST(AspectSearch, BeyondFortyFiveKeepsTheClosestInSearchOrderAndCountsTheRest) 
 }
 
 TEST(AspectSearch, ItemsAreOrderedByPairThenAspect) {
-  TChart chart;
+  TTestModel chart;
   for (int a = 1; a <= kAspectCount; ++a)
     chart.Model.SetOrbText(a, "3.00");
   chart.Place({0, 30, 61, 92, 119, 151, 178, 212, 243, 270});
@@ -153,7 +153,7 @@ TEST(AspectSearch, ItemsAreOrderedByPairThenAspect) {
 }
 
 TEST(AspectSearch, KeepsFortyFiveMatchesAndNothingMore) {
-  TChart chart;
+  TTestModel chart;
   for (int a = 1; a <= kAspectCount; ++a)
     chart.Model.SetOrbText(a, "179"); // every aspect holds for every pair: 810 matches
   chart.Place({0, 10, 20, 30, 40, 50, 60, 70, 80, 90});
@@ -180,7 +180,7 @@ TEST(AspectSearch, PreselectionFindsExactlyWhatThePlainArcTestsFind) {
   std::uniform_int_distribution<int> orbHundredths(0, 1000);
   std::uniform_int_distribution<int> coin(0, 5);
   for (int round = 0; round < 400; ++round) {
-    TChart chart;
+    TTestModel chart;
     for (int a = 1; a <= kAspectCount; ++a) {
       chart.Model.SetOrbText(a, FormatFixed(2, 0, orbHundredths(random) / 100.0));
       chart.Model.SetAspectEnabled(a, coin(random) != 0);
@@ -259,7 +259,7 @@ TEST(PositionModel, SignsAndDegreesTruncate) {
 }
 
 TEST(PositionModel, OnlyEffectiveChangesSearchAndOnlyOncePositionsExist) {
-  TChart chart;
+  TTestModel chart;
   chart.Model.SetOrbText(10, "2.50");
   EXPECT_EQ(chart.Model.GetOrb(10), 2.5);
   EXPECT_EQ(chart.Model.GetOrbText(10), "2.50");
@@ -278,6 +278,42 @@ TEST(PositionModel, OnlyEffectiveChangesSearchAndOnlyOncePositionsExist) {
   chart.Model.SetOrbText(10, "abc"); // not a number: taken as 0
   EXPECT_EQ(chart.Model.GetOrb(10), 0.0);
   EXPECT_EQ(chart.Changes, 2);
+}
+
+// The model holds a computed chart whole; its two aspect lists always follow the model's own
+// switches and orbs, whatever the value came with.
+TEST(PositionModel, HoldsAChartValueAndSearchesItUnderItsOwnSettings) {
+  TTestModel chart;
+  TChart value;
+  value.Longitudes = {10.0, 100.0, 203.3, 217.1, 233.7, 248.9, 266.6, 283.3, 311.1, 327.7};
+  value.Aspects.Count = 1; // stale: the model searches again
+  value.Houses = THouses{};
+  value.Houses->Asc = 190.0; // the Sun 180 degrees away, the Moon 90
+  value.Houses->Mc = 56.5;
+  value.BodyHouses[0] = 7;
+  chart.Model.SetChart(value);
+  EXPECT_EQ(chart.Changes, 1);
+  EXPECT_TRUE(chart.Model.PositionsValid());
+  EXPECT_EQ(chart.SunMoon(), std::vector<int>{10}); // the square, exact
+  ASSERT_EQ(chart.Model.Chart().PointAspects.size(), 2u);
+  EXPECT_EQ(chart.Model.Chart().PointAspects[0].Aspect, 18); // Sun opposite the ascendant
+  EXPECT_EQ(chart.Model.Chart().PointAspects[1].Aspect, 10); // Moon square it
+  EXPECT_EQ(chart.Model.Chart().Houses->Mc, 56.5);
+
+  chart.Model.SetAspectEnabled(18, false); // both lists follow a switch
+  EXPECT_EQ(chart.Changes, 2);
+  EXPECT_EQ(chart.Model.Chart().PointAspects.size(), 1u);
+
+  value.Houses->Asc = 280.0; // another place, the same bodies
+  chart.Model.SetChartWithoutEvent(value);
+  EXPECT_EQ(chart.Changes, 2);
+  ASSERT_EQ(chart.Model.Chart().PointAspects.size(), 1u); // the Sun's square; the Moon's
+  EXPECT_EQ(chart.Model.Chart().PointAspects[0].Body, 1); // opposition is switched off
+  EXPECT_EQ(chart.Model.Aspects().Count, 2);              // Sun-Moon and Mars-Saturn (80 degrees)
+
+  chart.Model.SetLongitude(1, 15.0); // a body moved alone: its house is no longer known
+  EXPECT_EQ(chart.Model.Chart().BodyHouses[0], 0);
+  EXPECT_EQ(chart.Model.GetLongitude(1), 15.0);
 }
 
 TEST(PositionSettings, MissingFileMeansEverythingOnWithExactOrbs) {
