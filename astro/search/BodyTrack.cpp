@@ -55,11 +55,16 @@ double Evaluate(const TBodyTrack::TPiece& Piece,
 } // namespace
 
 TTrackLayout LayoutOf(int Body) {
-  // Mercury, Venus, Jupiter, Uranus and Neptune carry short ripples of up to 1e-3 degree in the
-  // library's theory that no smooth fit follows: every root is polished on the library anyway.
+  // With the nutation taken out, a planet's longitude is fitted to about 1e-9 degree, except
+  // while it passes behind or beside the Sun: the library's light deflection then puts a kink of
+  // up to 1.5e-3 degree into it, over hours, that no smooth fit follows (see kNearSunError).
   // The planets share one layout, so that they are sampled at the same moments: the library
   // then reuses the Earth's position and the nutation, which makes each sample far cheaper.
-  return Body == 2 ? TTrackLayout{8.0, 14} : TTrackLayout{32.0, 12};
+  return Body == 2 ? TTrackLayout{8.0, 14} : TTrackLayout{16.0, 12};
+}
+
+TTrackLayout NutationLayout() {
+  return {32.0, 28};
 }
 
 std::vector<double> TBodyTrack::NodeTimes(double Start) const {
@@ -76,12 +81,18 @@ std::vector<double> TBodyTrack::NodeTimes(double Start) const {
 void TBodyTrack::AppendPiece(double Start, const std::vector<double>& Longitudes) {
   const int n = Layout_.Degree;
   double values[kMaxDegree + 1];
+  std::vector<double> base(n + 1, 0.0);
+  if (Base_) {
+    const std::vector<double> times = NodeTimes(Start);
+    for (int i = 0; i <= n; ++i)
+      base[i] = Base_->ValueAt(times[i]);
+  }
   // Unwrapped: continuous with the last piece's end; no body moves 15 degrees between nodes.
   double previous = Pieces_.empty()
-                        ? Longitudes[0]
+                        ? Longitudes[0] - base[0]
                         : Evaluate(Pieces_.back(), Pieces_.back().Value, Pieces_.back().End);
   for (int i = 0; i <= n; ++i) {
-    previous += LongitudeDelta(Longitudes[i], NormalizeDegrees(previous));
+    previous += LongitudeDelta(Longitudes[i] - base[i], NormalizeDegrees(previous));
     values[n - i] = previous;
   }
   TPiece piece;
@@ -101,12 +112,20 @@ std::size_t TBodyTrack::PieceIndexAt(double T) const {
 
 double TBodyTrack::ValueAt(double T) const {
   const TPiece& piece = Pieces_[PieceIndexAt(T)];
-  return Evaluate(piece, piece.Value, T);
+  return Evaluate(piece, piece.Value, T) + (Base_ ? Base_->ValueAt(T) : 0.0);
 }
 
 double TBodyTrack::RateAt(double T) const {
   const TPiece& piece = Pieces_[PieceIndexAt(T)];
-  return Evaluate(piece, piece.Rate, T);
+  return Evaluate(piece, piece.Rate, T) + (Base_ ? Base_->RateAt(T) : 0.0);
+}
+
+double TBodyTrack::ErrorAt(double T) const {
+  return Pieces_[PieceIndexAt(T)].Error + (Base_ ? Base_->ErrorAt(T) : 0.0);
+}
+
+void TBodyTrack::RaiseError(std::size_t Index, double Error) {
+  Pieces_.at(Index).Error = std::max(Pieces_.at(Index).Error, Error);
 }
 
 } // namespace astro::search

@@ -42,6 +42,12 @@ TLongitudeRate BodyLongitudeRate(int Body, double JulianDayUT) {
   return {x[0], x[3]};
 }
 
+double NutationInLongitude(double JulianDayUT) {
+  double x[6] = {};
+  Calc(SE_ECL_NUT, JulianDayUT, 0, x);
+  return x[2];
+}
+
 TAngles ComputeAngles(double JulianDayUT, double LatitudeDeg, double LongitudeDeg) {
   double cusps[13] = {};
   double angles[10] = {};

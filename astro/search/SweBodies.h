@@ -28,6 +28,9 @@ struct TLongitudeRate {
 // Body 1..10 (Sun .. Pluto) at Julian day UT; throws std::runtime_error on a library failure.
 double BodyLongitude(int Body, double JulianDayUT);
 TLongitudeRate BodyLongitudeRate(int Body, double JulianDayUT);
+// The nutation in longitude at Julian day UT, degrees: the part of every apparent longitude of
+// date that swings with periods of days to 18.6 years.
+double NutationInLongitude(double JulianDayUT);
 
 // A point of the natal chart a transit can be made to: a body, an angle or a sensitive point.
 struct TNatalPoint {

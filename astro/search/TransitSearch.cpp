@@ -25,6 +25,10 @@ constexpr double kOrbHorizonDays = 10 * 365.25;
 // within the step).
 constexpr std::array<double, kBodyCount + 1> kFastestMotion = {0,    1.02, 15.4, 2.2,  1.26, 0.8,
                                                                0.25, 0.13, 0.07, 0.04, 0.04};
+// The fastest a planet's elongation from the Sun changes, degrees a day (Mercury retrograde).
+constexpr double kFastestElongation = 3.0;
+// The track that holds the nutation in longitude, in place of a body's number.
+constexpr int kNutation = 0;
 // A station's polish stops at this correction.
 constexpr double kTurnTolerance = 0.1 * kSecond;
 // How far beyond the period each body is followed, so that orb times near the ends are found.
@@ -229,6 +233,7 @@ private:
   const TSearchRequest& Request_;
   const TProgress& Progress_;
   double From_, To_;
+  std::unique_ptr<TBodyTrack> Nutation_; // under every planet's track
   std::array<std::unique_ptr<TBodyTrack>, kBodyCount + 1> Tracks_;
   std::array<std::vector<TRun>, kBodyCount + 1> Runs_;
   std::vector<TSkyEvent> Events_;
@@ -242,20 +247,46 @@ private:
     for (int body = 1; body <= kBodyCount; ++body)
       if (Request_.Moving[body])
         (body == 2 ? moon : planets).push_back(body);
-    const double total = PieceCount(planets) + PieceCount(moon);
+    // The Sun is followed whenever a planet is: where a planet passes it, its fit is not trusted.
+    if (!planets.empty() && planets.front() != 1)
+      planets.insert(planets.begin(), 1);
+    const TRange planetRange = PieceRange(LayoutOf(1), MarginDays(1));
+    // The nutation's pieces are longer: they reach one planet piece further to cover them all.
+    const TRange nutationRange =
+        PieceRange(NutationLayout(), MarginDays(1) + LayoutOf(1).SpanDays);
+    const double total = (planets.empty() ? 0 : planetRange.Count + nutationRange.Count) +
+                         (moon.empty() ? 0 : PieceRange(LayoutOf(2), MarginDays(2)).Count);
     double done = 0;
+    const auto keepGoing = [&] {
+      done += 1;
+      return !Progress_ || Progress_(0.9 * std::min(1.0, done / total));
+    };
+    if (!planets.empty()) {
+      Nutation_ = std::make_unique<TBodyTrack>(kNutation, NutationLayout());
+      if (!SampleTogether({Nutation_.get()}, nutationRange, keepGoing))
+        return false;
+    }
     for (const auto& group : {planets, moon}) {
-      if (!SampleGroup(group, [&] {
-            done += 1;
-            return !Progress_ || Progress_(0.9 * std::min(1.0, done / total));
-          }))
+      if (group.empty())
+        continue;
+      std::vector<TBodyTrack*> tracks;
+      for (int body : group) {
+        // A planet's longitude rides on the nutation; the Moon's fit takes it in its stride.
+        Tracks_[body] = std::make_unique<TBodyTrack>(body, LayoutOf(body),
+                                                     body == 2 ? nullptr : Nutation_.get());
+        tracks.push_back(Tracks_[body].get());
+      }
+      if (!SampleTogether(tracks, PieceRange(LayoutOf(group.front()), MarginDays(group.front())),
+                          keepGoing))
         return false;
       for (int body : group) {
+        if (body > 2)
+          MarkNearSun(*Tracks_[body]);
         std::vector<double> breaks;
         for (const auto& piece : Tracks_[body]->Pieces())
           breaks.push_back(piece.Start);
         breaks.push_back(Tracks_[body]->Pieces().back().End);
-        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 16);
+        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 8);
       }
     }
     return true;
@@ -264,42 +295,60 @@ private:
   // Pieces of every body align on one origin, so a slow body's piece holds whole fast ones.
   double Origin() const { return std::floor(From_ / 64.0) * 64.0; }
 
-  std::pair<double, int> PieceRange(int Body) const {
-    const TTrackLayout layout = LayoutOf(Body);
+  // The first piece's start and the number of pieces that cover the period with Margin days at
+  // both ends.
+  struct TRange {
+    double First = 0;
+    int Count = 0;
+  };
+  TRange PieceRange(TTrackLayout Layout, double Margin) const {
     const double first =
-        Origin() +
-        std::floor((From_ - MarginDays(Body) - Origin()) / layout.SpanDays) * layout.SpanDays;
-    const double last = To_ + MarginDays(Body);
-    return {first, std::max(1, int(std::ceil((last - first) / layout.SpanDays)))};
+        Origin() + std::floor((From_ - Margin - Origin()) / Layout.SpanDays) * Layout.SpanDays;
+    const double last = To_ + Margin;
+    return {first, std::max(1, int(std::ceil((last - first) / Layout.SpanDays)))};
   }
 
-  double PieceCount(const std::vector<int>& Group) const {
-    return Group.empty() ? 0.0 : PieceRange(Group.front()).second;
-  }
-
-  // Fits the bodies of one layout together, each moment sampled for all of them at once (the
-  // library reuses what the bodies share); the end of one piece is the start of the next.
-  bool SampleGroup(const std::vector<int>& Group, const std::function<bool()>& KeepGoing) {
-    if (Group.empty())
-      return true;
-    const TTrackLayout layout = LayoutOf(Group.front());
-    const auto [first, count] = PieceRange(Group.front());
-    for (int body : Group)
-      Tracks_[body] = std::make_unique<TBodyTrack>(body, layout);
-    const TBodyTrack& pattern = *Tracks_[Group.front()];
-    std::vector<std::vector<double>> samples(Group.size(), std::vector<double>(layout.Degree + 1));
-    for (int p = 0; p < count; ++p) {
-      const double start = first + p * layout.SpanDays;
-      const std::vector<double> times = pattern.NodeTimes(start);
+  // Fits Tracks (of one layout) piece by piece over Range, each moment sampled for all of them at
+  // once (the library reuses what the bodies share); the end of one piece is the start of the
+  // next.
+  static bool SampleTogether(const std::vector<TBodyTrack*>& Tracks, TRange Range,
+                             const std::function<bool()>& KeepGoing) {
+    const TTrackLayout layout = Tracks.front()->Layout();
+    std::vector<std::vector<double>> samples(Tracks.size(), std::vector<double>(layout.Degree + 1));
+    for (int p = 0; p < Range.Count; ++p) {
+      const double start = Range.First + p * layout.SpanDays;
+      const std::vector<double> times = Tracks.front()->NodeTimes(start);
       for (std::size_t i = 0; i < times.size(); ++i)
-        for (std::size_t g = 0; g < Group.size(); ++g)
-          samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : BodyLongitude(Group[g], times[i]);
-      for (std::size_t g = 0; g < Group.size(); ++g)
-        Tracks_[Group[g]]->AppendPiece(start, samples[g]);
+        for (std::size_t g = 0; g < Tracks.size(); ++g)
+          samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : Sample(*Tracks[g], times[i]);
+      for (std::size_t g = 0; g < Tracks.size(); ++g)
+        Tracks[g]->AppendPiece(start, samples[g]);
       if (!KeepGoing())
         return false;
     }
     return true;
+  }
+
+  static double Sample(const TBodyTrack& Track, double T) {
+    return Track.Body() == kNutation ? NutationInLongitude(T) : BodyLongitude(Track.Body(), T);
+  }
+
+  // Marks the pieces of a planet's track in which it comes within kNearSunDegrees of the Sun,
+  // stepping by what the elongation can change at most in the room left.
+  void MarkNearSun(TBodyTrack& Track) const {
+    const TBodyTrack& sun = *Tracks_[1];
+    for (std::size_t p = 0; p < Track.Pieces().size(); ++p) {
+      const auto& piece = Track.Pieces()[p];
+      for (double t = piece.Start; t <= piece.End;) {
+        const double elongation = std::remainder(Track.ValueAt(t) - sun.ValueAt(t), 360.0);
+        const double room = std::fabs(elongation) - kNearSunDegrees;
+        if (room < 0) {
+          Track.RaiseError(p, kNearSunError);
+          break;
+        }
+        t += std::max(room / kFastestElongation, 0.01);
+      }
+    }
   }
 
   TCurve BodyCurve(int Body) const {
