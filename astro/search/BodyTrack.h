@@ -21,14 +21,14 @@ TTrackLayout LayoutOf(int Body);
 // The nutation in longitude's own track: its terms of five to fourteen days need a finer fit than
 // the planets' smooth motion, and it is the same for every body.
 TTrackLayout NutationLayout();
-// How far a planet's fit may be off in a piece where it passes within kNearSunDegrees of the Sun
-// (in longitude): the library's light deflection bends its place sharply there.
-inline constexpr double kNearSunDegrees = 3.0;
+// How far a planet's fit may be off in a piece where it passes within kNearSunDegrees of the Sun:
+// the library's light deflection bends its place sharply there.
+inline constexpr double kNearSunDegrees = 2.0;
 inline constexpr double kNearSunError = 2e-3;
 
 class TBodyTrack {
 public:
-  static constexpr int kMaxDegree = 28;
+  static constexpr int kMaxDegree = 16;
   struct TPiece {
     double Start = 0; // Julian day UT
     double End = 0;
@@ -38,6 +38,8 @@ public:
     // The fit's error, estimated from its two last coefficients (what a smooth curve leaves
     // there, and where the aliased ripples of a rough one show), degrees.
     double Error = 0;
+    // The least the body's |latitude| can be in the piece, degrees, judged from its samples.
+    double LeastLatitude = 0;
   };
 
   // Base, when given, is a track added to this one: the samples are fitted less its value there
@@ -49,8 +51,9 @@ public:
   // the Chebyshev extrema, both ends included, so that neighbouring pieces meet exactly.
   std::vector<double> NodeTimes(double Start) const;
   // Appends the piece starting where the last one ended (at Start for the first), from the
-  // longitudes (0..360) at NodeTimes(Start).
-  void AppendPiece(double Start, const std::vector<double>& Longitudes);
+  // longitudes (0..360) and, when known, latitudes at NodeTimes(Start).
+  void AppendPiece(double Start, const std::vector<double>& Longitudes,
+                   const std::vector<double>& Latitudes = {});
 
   int Body() const { return Body_; }
   const TTrackLayout& Layout() const { return Layout_; }
@@ -60,6 +63,10 @@ public:
   double ValueAt(double T) const;
   double RateAt(double T) const;
   double ErrorAt(double T) const;
+  // The fitted part alone, without the base's: what two tracks on one base differ by.
+  const TBodyTrack* Base() const { return Base_; }
+  double OwnValueAt(double T) const;
+  double OwnRateAt(double T) const;
   // Marks piece Index as fitted no better than Error degrees.
   void RaiseError(std::size_t Index, double Error);
 

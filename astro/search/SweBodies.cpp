@@ -31,9 +31,13 @@ int SweBodyOf(int Body) {
 } // namespace
 
 double BodyLongitude(int Body, double JulianDayUT) {
+  return BodyPlace(Body, JulianDayUT).Longitude;
+}
+
+TEclipticPlace BodyPlace(int Body, double JulianDayUT) {
   double x[6] = {};
   Calc(SweBodyOf(Body), JulianDayUT, 0, x);
-  return x[0];
+  return {x[0], x[1]};
 }
 
 TLongitudeRate BodyLongitudeRate(int Body, double JulianDayUT) {

@@ -29,8 +29,9 @@ constexpr std::array<double, kBodyCount + 1> kFastestMotion = {0,    1.02, 15.4,
 constexpr double kFastestElongation = 3.0;
 // The track that holds the nutation in longitude, in place of a body's number.
 constexpr int kNutation = 0;
-// A station's polish stops at this correction.
-constexpr double kTurnTolerance = 0.1 * kSecond;
+// A station's polish stops at this correction: the library's rate is noisy at 1e-8 degree a day,
+// which blurs a slow planet's turn by a second or two.
+constexpr double kTurnTolerance = 1.0 * kSecond;
 // How far beyond the period each body is followed, so that orb times near the ends are found.
 double MarginDays(int Body) {
   return 2.0 * LayoutOf(Body).SpanDays;
@@ -69,9 +70,29 @@ template <class F> double Bisect(const F& f, double Low, double High, bool Risin
   return 0.5 * (Low + High);
 }
 
+// Sorted marks on the circle (degrees 0..360) with what each one stands for.
+struct TMark {
+  double Longitude = 0;
+  int Tag = 0;
+  bool operator<(const TMark& Other) const { return Longitude < Other.Longitude; }
+};
+
+// Whether any of Marks lies within Tolerance of Value (degrees, any turn).
+bool NearMark(const std::vector<TMark>& Marks, double Value, double Tolerance) {
+  if (Marks.empty())
+    return false;
+  const double value = NormalizeDegrees(Value);
+  const auto next = std::lower_bound(Marks.begin(), Marks.end(), TMark{value - Tolerance});
+  return (next != Marks.end() && next->Longitude <= value + Tolerance) ||
+         Marks.front().Longitude <= value + Tolerance - 360.0 ||
+         Marks.back().Longitude >= value - Tolerance + 360.0;
+}
+
 // Cuts [Breaks.front(), Breaks.back()] into runs at the curve's turning points, found from the
-// fitted rate sampled Steps times between neighbouring breaks.
-std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Breaks, int Steps) {
+// fitted rate sampled Steps times between neighbouring breaks. Marks are the values whose
+// crossings will be looked for.
+std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Breaks, int Steps,
+                            const std::vector<TMark>& Marks) {
   std::vector<double> cuts;
   std::vector<bool> turn;
   for (std::size_t i = 0; i + 1 < Breaks.size(); ++i) {
@@ -101,8 +122,9 @@ std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Brea
   std::vector<double> values(cuts.size());
   for (std::size_t i = 0; i < cuts.size(); ++i) {
     const double fitted = Curve.Value(cuts[i]);
-    // A turn's extreme decides whether a target near it is reached: take the library's.
-    values[i] = turn[i] ? Curve.ExactNear(cuts[i], fitted) : fitted;
+    // A turn's extreme decides whether a mark near it is reached: there, take the library's.
+    const bool doubtful = turn[i] && NearMark(Marks, fitted, 10 * Curve.Error(cuts[i]) + 1e-9);
+    values[i] = doubtful ? Curve.ExactNear(cuts[i], fitted) : fitted;
   }
   std::vector<TRun> runs;
   for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
@@ -110,31 +132,42 @@ std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Brea
   return runs;
 }
 
+// The moment in Run where the fitted curve equals Target (between the run's ends): Newton's steps
+// from the straight line's guess, each kept inside a bracket that narrows, halving instead where a
+// step would leave it or gains too little.
+double FitRoot(const TCurve& Curve, const TRun& Run, double Target) {
+  const bool rising = Run.To > Run.From;
+  double low = Run.Start, high = Run.End;
+  double t = low + (high - low) * std::clamp((Target - Run.From) / (Run.To - Run.From), 0.0, 1.0);
+  double step = high - low, lastStep = step;
+  for (int i = 0; i < 100; ++i) {
+    const double offset = Curve.Value(t) - Target;
+    if (offset == 0)
+      break;
+    if ((offset < 0) == rising)
+      low = t;
+    else
+      high = t;
+    const double rate = Curve.Rate(t);
+    const bool outside = ((t - high) * rate - offset) * ((t - low) * rate - offset) > 0;
+    lastStep = step;
+    if (outside || std::fabs(2 * offset) > std::fabs(lastStep * rate)) {
+      step = 0.5 * (high - low);
+      t = low + step;
+    } else {
+      step = offset / rate;
+      t -= step;
+    }
+    if (std::fabs(step) < 1e-3 * kSecond)
+      break;
+  }
+  return t;
+}
+
 // The moment in Run where the curve equals Target (unwrapped, between the run's ends): a root of
 // the fit, then up to Steps Newton steps on the library's value kept inside the run.
 double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps = 8) {
-  const bool rising = Run.To > Run.From;
-  auto offset = [&](double t) { return Curve.Value(t) - Target; };
-  // Halving to a quarter hour, then Newton on the fit, kept inside the halved bracket.
-  double low = Run.Start, high = Run.End;
-  while (high - low > 0.01) {
-    const double mid = 0.5 * (low + high);
-    if ((offset(mid) < 0) == rising)
-      low = mid;
-    else
-      high = mid;
-  }
-  double t = 0.5 * (low + high);
-  for (int i = 0; i < 4; ++i) {
-    const double rate = Curve.Rate(t);
-    if (rate == 0.0)
-      break;
-    const double next = std::clamp(t - offset(t) / rate, low, high);
-    const bool done = std::fabs(next - t) < 1e-3 * kSecond;
-    t = next;
-    if (done)
-      break;
-  }
+  double t = FitRoot(Curve, Run, Target);
   // A fit whose error is worth far less than a second of the curve's motion needs no polish.
   if (Curve.Error && Curve.Error(t) < kFitTrusted * std::fabs(Curve.Rate(t)))
     return t;
@@ -151,13 +184,6 @@ double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps
   }
   return t;
 }
-
-// Sorted marks on the circle (degrees 0..360) with what each one stands for.
-struct TMark {
-  double Longitude = 0;
-  int Tag = 0;
-  bool operator<(const TMark& Other) const { return Longitude < Other.Longitude; }
-};
 
 // Calls Hit(mark, unwrapped value) for every mark the run passes: its start value excluded, its
 // end value included, so a value on a boundary counts once.
@@ -206,7 +232,20 @@ class TSearch {
 public:
   TSearch(const TSearchRequest& Request, const TProgress& Progress)
       : Request_(Request), Progress_(Progress), From_(JulianDayOf(Request.From)),
-        To_(JulianDayOf(Request.To)) {}
+        To_(JulianDayOf(Request.To)) {
+    if (Request_.Transits)
+      for (std::size_t n = 0; n < Request_.Natal.size(); ++n) {
+        const auto marks = AspectMarks(Request_.Natal[n].Longitude, Request_, int(n) * 32);
+        Targets_.insert(Targets_.end(), marks.begin(), marks.end());
+      }
+    std::sort(Targets_.begin(), Targets_.end());
+    for (int sign = 0; sign < kSignCount; ++sign)
+      Cusps_.push_back({30.0 * sign, sign});
+    BodyMarks_ = Targets_;
+    if (Request_.Ingresses)
+      BodyMarks_.insert(BodyMarks_.end(), Cusps_.begin(), Cusps_.end());
+    std::sort(BodyMarks_.begin(), BodyMarks_.end());
+  }
 
   TSearchResult Run() {
     TSearchResult result;
@@ -237,6 +276,9 @@ private:
   std::array<std::unique_ptr<TBodyTrack>, kBodyCount + 1> Tracks_;
   std::array<std::vector<TRun>, kBodyCount + 1> Runs_;
   std::vector<TSkyEvent> Events_;
+  std::vector<TMark> Targets_;   // the natal points' aspect longitudes, tagged 32 n + aspect
+  std::vector<TMark> Cusps_;     // the signs' first degrees, tagged 0..11
+  std::vector<TMark> BodyMarks_; // both, as far as they are searched
 
   bool TakesPartInSky(int Body) const {
     return Request_.Moving[Body] && (Body != 2 || Request_.MoonSkyEvents);
@@ -251,7 +293,7 @@ private:
     if (!planets.empty() && planets.front() != 1)
       planets.insert(planets.begin(), 1);
     const TRange planetRange = PieceRange(LayoutOf(1), MarginDays(1));
-    // The nutation's pieces are longer: they reach one planet piece further to cover them all.
+    // The nutation's pieces may be longer: they reach one planet piece further, to cover them all.
     const TRange nutationRange =
         PieceRange(NutationLayout(), MarginDays(1) + LayoutOf(1).SpanDays);
     const double total = (planets.empty() ? 0 : planetRange.Count + nutationRange.Count) +
@@ -286,7 +328,7 @@ private:
         for (const auto& piece : Tracks_[body]->Pieces())
           breaks.push_back(piece.Start);
         breaks.push_back(Tracks_[body]->Pieces().back().End);
-        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 8);
+        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 8, BodyMarks_);
       }
     }
     return true;
@@ -314,34 +356,49 @@ private:
   static bool SampleTogether(const std::vector<TBodyTrack*>& Tracks, TRange Range,
                              const std::function<bool()>& KeepGoing) {
     const TTrackLayout layout = Tracks.front()->Layout();
-    std::vector<std::vector<double>> samples(Tracks.size(), std::vector<double>(layout.Degree + 1));
+    std::vector<std::vector<TEclipticPlace>> samples(Tracks.size(),
+                                                     std::vector<TEclipticPlace>(layout.Degree + 1));
+    std::vector<double> longitudes(layout.Degree + 1), latitudes(layout.Degree + 1);
     for (int p = 0; p < Range.Count; ++p) {
       const double start = Range.First + p * layout.SpanDays;
       const std::vector<double> times = Tracks.front()->NodeTimes(start);
       for (std::size_t i = 0; i < times.size(); ++i)
         for (std::size_t g = 0; g < Tracks.size(); ++g)
           samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : Sample(*Tracks[g], times[i]);
-      for (std::size_t g = 0; g < Tracks.size(); ++g)
-        Tracks[g]->AppendPiece(start, samples[g]);
+      for (std::size_t g = 0; g < Tracks.size(); ++g) {
+        for (std::size_t i = 0; i < times.size(); ++i) {
+          longitudes[i] = samples[g][i].Longitude;
+          latitudes[i] = samples[g][i].Latitude;
+        }
+        Tracks[g]->AppendPiece(start, longitudes, latitudes);
+      }
       if (!KeepGoing())
         return false;
     }
     return true;
   }
 
-  static double Sample(const TBodyTrack& Track, double T) {
-    return Track.Body() == kNutation ? NutationInLongitude(T) : BodyLongitude(Track.Body(), T);
+  static TEclipticPlace Sample(const TBodyTrack& Track, double T) {
+    return Track.Body() == kNutation ? TEclipticPlace{NutationInLongitude(T), 0.0}
+                                     : BodyPlace(Track.Body(), T);
   }
 
-  // Marks the pieces of a planet's track in which it comes within kNearSunDegrees of the Sun,
-  // stepping by what the elongation can change at most in the room left.
+  // Marks the pieces of a planet's track in which it comes within kNearSunDegrees of the Sun
+  // (whose latitude is nil), stepping by what the elongation can change at most in the room left.
   void MarkNearSun(TBodyTrack& Track) const {
     const TBodyTrack& sun = *Tracks_[1];
     for (std::size_t p = 0; p < Track.Pieces().size(); ++p) {
       const auto& piece = Track.Pieces()[p];
+      if (piece.LeastLatitude >= kNearSunDegrees)
+        continue;
+      // Within this much longitude of the Sun the body may be that near (its latitude's cosine
+      // shrinks a longitude difference by at most 1 per cent).
+      const double reach =
+          std::sqrt(kNearSunDegrees * kNearSunDegrees - piece.LeastLatitude * piece.LeastLatitude) /
+          0.99;
       for (double t = piece.Start; t <= piece.End;) {
         const double elongation = std::remainder(Track.ValueAt(t) - sun.ValueAt(t), 360.0);
-        const double room = std::fabs(elongation) - kNearSunDegrees;
+        const double room = std::fabs(elongation) - reach;
         if (room < 0) {
           Track.RaiseError(p, kNearSunError);
           break;
@@ -358,18 +415,18 @@ private:
     curve.Rate = [track](double t) { return track->RateAt(t); };
     curve.Exact = [Body](double t) { return BodyLongitude(Body, t); };
     curve.Error = [track](double t) { return track->ErrorAt(t); };
-    // A station: the zero of the library's own rate, by the secant rule inside the bracket.
-    curve.PolishTurn = [Body](double t, double low, double high) {
-      double t0 = t, r0 = BodyLongitudeRate(Body, t0).Rate;
-      double t1 = t + 0.01, r1 = BodyLongitudeRate(Body, t1).Rate;
-      for (int i = 0; i < 8 && r1 != r0; ++i) {
-        const double t2 = std::clamp(t1 - r1 * (t1 - t0) / (r1 - r0), low, high);
-        if (std::fabs(t2 - t1) < kTurnTolerance)
-          return t2;
-        t0 = t1, r0 = r1;
-        t1 = t2, r1 = BodyLongitudeRate(Body, t1).Rate;
+    // A station: the zero of the library's own rate, by Newton's steps along the fit's
+    // acceleration (smooth where the library's rate near zero is not).
+    curve.PolishTurn = [Body, track](double t, double low, double high) {
+      const double h = 0.01;
+      const double acceleration = (track->RateAt(t + h) - track->RateAt(t - h)) / (2 * h);
+      for (int i = 0; i < 4 && acceleration != 0; ++i) {
+        const double step = BodyLongitudeRate(Body, t).Rate / acceleration;
+        t = std::clamp(t - step, low, high);
+        if (std::fabs(step) < kTurnTolerance)
+          break;
       }
-      return t1;
+      return t;
     };
     return curve;
   }
@@ -380,17 +437,9 @@ private:
     const TCurve curve = BodyCurve(Body);
     const std::vector<TRun>& runs = Runs_[Body];
     const bool moonQuiet = Body == 2 && !Request_.MoonSkyEvents;
-    std::vector<TMark> targets;
-    if (Request_.Transits)
-      for (std::size_t n = 0; n < Request_.Natal.size(); ++n) {
-        const auto marks = AspectMarks(Request_.Natal[n].Longitude, Request_, int(n) * 32);
-        targets.insert(targets.end(), marks.begin(), marks.end());
-      }
-    std::sort(targets.begin(), targets.end());
-    std::vector<TMark> cusps;
-    if (Request_.Ingresses && !moonQuiet)
-      for (int sign = 0; sign < kSignCount; ++sign)
-        cusps.push_back({30.0 * sign, sign});
+    const std::vector<TMark>& targets = Targets_;
+    const std::vector<TMark> noCusps;
+    const std::vector<TMark>& cusps = Request_.Ingresses && !moonQuiet ? Cusps_ : noCusps;
     for (std::size_t r = 0; r < runs.size(); ++r) {
       const TRun& run = runs[r];
       const int direction = run.To > run.From ? +1 : -1;
@@ -505,17 +554,24 @@ private:
     const TBodyTrack& b = *Tracks_[B];
     const TBodyTrack& fine = LayoutOf(A).SpanDays <= LayoutOf(B).SpanDays ? a : b;
     TCurve curve;
-    curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
-    curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
+    if (a.Base() && a.Base() == b.Base()) { // the nutation cancels
+      curve.Value = [&](double t) { return a.OwnValueAt(t) - b.OwnValueAt(t); };
+      curve.Rate = [&](double t) { return a.OwnRateAt(t) - b.OwnRateAt(t); };
+    } else {
+      curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
+      curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
+    }
     curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
     curve.Error = [&](double t) { return a.ErrorAt(t) + b.ErrorAt(t); };
+    const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
     std::vector<double> breaks{From_};
     for (const auto& piece : fine.Pieces())
       if (piece.Start > From_ && piece.Start < To_)
         breaks.push_back(piece.Start);
     breaks.push_back(To_);
-    const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
-    for (const TRun& run : BuildRuns(curve, breaks, 8))
+    // Turns of the difference looked for every 4 days, or twice a piece of the Moon's.
+    const int steps = std::max(2, int(fine.Layout().SpanDays / 4));
+    for (const TRun& run : BuildRuns(curve, breaks, steps, marks))
       ForEachCrossing(marks, run, [&](const TMark& mark, double value) {
         const double t = SolveOnRun(curve, run, value);
         if (!InPeriod(t))
