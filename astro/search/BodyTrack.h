@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // A body's longitude over a span of time as a chain of Chebyshev polynomials fitted to Swiss
-// Ephemeris positions: cheap to evaluate anywhere, with its rate, to 1e-8 degree or better
-// except near the Sun (see LayoutOf).
+// Ephemeris positions: cheap to evaluate anywhere, with its rate, to 1e-7 degree or better
+// (mostly 1e-9) except near the Sun (see LayoutOf).
 // Time is Julian day UT; longitudes are degrees of date, unwrapped (continuous across 360, so
 // a body that made a full turn reads 360 more), rates degrees per day.
 #pragma once

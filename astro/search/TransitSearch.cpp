@@ -138,7 +138,8 @@ std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Brea
 double FitRoot(const TCurve& Curve, const TRun& Run, double Target) {
   const bool rising = Run.To > Run.From;
   double low = Run.Start, high = Run.End;
-  double t = low + (high - low) * std::clamp((Target - Run.From) / (Run.To - Run.From), 0.0, 1.0);
+  const double share = Run.To != Run.From ? (Target - Run.From) / (Run.To - Run.From) : 0.5;
+  double t = low + (high - low) * std::clamp(share, 0.0, 1.0);
   double step = high - low, lastStep = step;
   for (int i = 0; i < 100; ++i) {
     const double offset = Curve.Value(t) - Target;
@@ -294,8 +295,7 @@ private:
       planets.insert(planets.begin(), 1);
     const TRange planetRange = PieceRange(LayoutOf(1), MarginDays(1));
     // The nutation's pieces may be longer: they reach one planet piece further, to cover them all.
-    const TRange nutationRange =
-        PieceRange(NutationLayout(), MarginDays(1) + LayoutOf(1).SpanDays);
+    const TRange nutationRange = PieceRange(NutationLayout(), MarginDays(1) + LayoutOf(1).SpanDays);
     const double total = (planets.empty() ? 0 : planetRange.Count + nutationRange.Count) +
                          (moon.empty() ? 0 : PieceRange(LayoutOf(2), MarginDays(2)).Count);
     double done = 0;
@@ -356,8 +356,8 @@ private:
   static bool SampleTogether(const std::vector<TBodyTrack*>& Tracks, TRange Range,
                              const std::function<bool()>& KeepGoing) {
     const TTrackLayout layout = Tracks.front()->Layout();
-    std::vector<std::vector<TEclipticPlace>> samples(Tracks.size(),
-                                                     std::vector<TEclipticPlace>(layout.Degree + 1));
+    std::vector<std::vector<TEclipticPlace>> samples(
+        Tracks.size(), std::vector<TEclipticPlace>(layout.Degree + 1));
     std::vector<double> longitudes(layout.Degree + 1), latitudes(layout.Degree + 1);
     for (int p = 0; p < Range.Count; ++p) {
       const double start = Range.First + p * layout.SpanDays;
@@ -495,8 +495,8 @@ private:
         const TRun part = Way < 0 ? TRun{run.Start, std::min(T, run.End), run.From, edge}
                                   : TRun{std::max(T, run.Start), run.End, edge, run.To};
         // From the fit alone: an orb's edge is a convention, shown to the minute, and polishing it
-        // would double the search's cost. The fit is off by its error over the rate: seconds
-        // for most bodies, up to an hour for Neptune's slow, rippling track.
+        // would double the search's cost. The fit is off by its error over the rate: well under a
+        // second mostly, up to half an hour while a slow planet passes behind the Sun.
         return DateTimeOfJulianDay(SolveOnRun(Curve, part, edge, 0));
       }
       if (r == 0 && Way < 0)
