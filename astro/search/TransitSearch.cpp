@@ -561,7 +561,13 @@ private:
       curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
       curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
     }
-    curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
+    // The library's place of each body whose fit falls short here; mostly one passing the Sun.
+    curve.Exact = [&, A, B](double t) {
+      const double enough = 0.5 * kFitTrusted * std::fabs(curve.Rate(t));
+      const double placeA = a.ErrorAt(t) < enough ? a.ValueAt(t) : BodyLongitude(A, t);
+      const double placeB = b.ErrorAt(t) < enough ? b.ValueAt(t) : BodyLongitude(B, t);
+      return placeA - placeB;
+    };
     curve.Error = [&](double t) { return a.ErrorAt(t) + b.ErrorAt(t); };
     const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
     std::vector<double> breaks{From_};
