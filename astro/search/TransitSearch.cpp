@@ -334,8 +334,12 @@ private:
     return true;
   }
 
-  // Pieces of every body align on one origin, so a slow body's piece holds whole fast ones.
-  double Origin() const { return std::floor(From_ / 64.0) * 64.0; }
+  // Pieces of every track align on one origin, a whole number of the longest spans, so that a
+  // long piece holds whole short ones.
+  double Origin() const {
+    const double longest = std::max(LayoutOf(1).SpanDays, NutationLayout().SpanDays);
+    return std::floor(From_ / longest) * longest;
+  }
 
   // The first piece's start and the number of pieces that cover the period with Margin days at
   // both ends.
