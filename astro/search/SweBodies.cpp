@@ -31,15 +31,25 @@ int SweBodyOf(int Body) {
 } // namespace
 
 double BodyLongitude(int Body, double JulianDayUT) {
+  return BodyPlace(Body, JulianDayUT).Longitude;
+}
+
+TEclipticPlace BodyPlace(int Body, double JulianDayUT) {
   double x[6] = {};
   Calc(SweBodyOf(Body), JulianDayUT, 0, x);
-  return x[0];
+  return {x[0], x[1]};
 }
 
 TLongitudeRate BodyLongitudeRate(int Body, double JulianDayUT) {
   double x[6] = {};
   Calc(SweBodyOf(Body), JulianDayUT, SEFLG_SPEED, x);
   return {x[0], x[3]};
+}
+
+double NutationInLongitude(double JulianDayUT) {
+  double x[6] = {};
+  Calc(SE_ECL_NUT, JulianDayUT, 0, x);
+  return x[2];
 }
 
 TAngles ComputeAngles(double JulianDayUT, double LatitudeDeg, double LongitudeDeg) {

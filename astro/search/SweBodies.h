@@ -25,9 +25,18 @@ struct TLongitudeRate {
   double Rate = 0;      // degrees per day, negative while retrograde
 };
 
+struct TEclipticPlace {
+  double Longitude = 0; // degrees of date, 0 <= L < 360
+  double Latitude = 0;  // degrees, north positive
+};
+
 // Body 1..10 (Sun .. Pluto) at Julian day UT; throws std::runtime_error on a library failure.
 double BodyLongitude(int Body, double JulianDayUT);
+TEclipticPlace BodyPlace(int Body, double JulianDayUT);
 TLongitudeRate BodyLongitudeRate(int Body, double JulianDayUT);
+// The nutation in longitude at Julian day UT, degrees: the part of every apparent longitude of
+// date that swings with periods of days to 18.6 years.
+double NutationInLongitude(double JulianDayUT);
 
 // A point of the natal chart a transit can be made to: a body, an angle or a sensitive point.
 struct TNatalPoint {

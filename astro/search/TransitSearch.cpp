@@ -25,8 +25,13 @@ constexpr double kOrbHorizonDays = 10 * 365.25;
 // within the step).
 constexpr std::array<double, kBodyCount + 1> kFastestMotion = {0,    1.02, 15.4, 2.2,  1.26, 0.8,
                                                                0.25, 0.13, 0.07, 0.04, 0.04};
-// A station's polish stops at this correction.
-constexpr double kTurnTolerance = 0.1 * kSecond;
+// The fastest a planet's elongation from the Sun changes, degrees a day (Mercury retrograde).
+constexpr double kFastestElongation = 3.0;
+// The track that holds the nutation in longitude, in place of a body's number.
+constexpr int kNutation = 0;
+// A station's polish stops at this correction: the library's rate is noisy at 1e-8 degree a day,
+// which blurs a slow planet's turn by a second or two.
+constexpr double kTurnTolerance = 1.0 * kSecond;
 // How far beyond the period each body is followed, so that orb times near the ends are found.
 double MarginDays(int Body) {
   return 2.0 * LayoutOf(Body).SpanDays;
@@ -65,9 +70,29 @@ template <class F> double Bisect(const F& f, double Low, double High, bool Risin
   return 0.5 * (Low + High);
 }
 
+// Sorted marks on the circle (degrees 0..360) with what each one stands for.
+struct TMark {
+  double Longitude = 0;
+  int Tag = 0;
+  bool operator<(const TMark& Other) const { return Longitude < Other.Longitude; }
+};
+
+// Whether any of Marks lies within Tolerance of Value (degrees, any turn).
+bool NearMark(const std::vector<TMark>& Marks, double Value, double Tolerance) {
+  if (Marks.empty())
+    return false;
+  const double value = NormalizeDegrees(Value);
+  const auto next = std::lower_bound(Marks.begin(), Marks.end(), TMark{value - Tolerance});
+  return (next != Marks.end() && next->Longitude <= value + Tolerance) ||
+         Marks.front().Longitude <= value + Tolerance - 360.0 ||
+         Marks.back().Longitude >= value - Tolerance + 360.0;
+}
+
 // Cuts [Breaks.front(), Breaks.back()] into runs at the curve's turning points, found from the
-// fitted rate sampled Steps times between neighbouring breaks.
-std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Breaks, int Steps) {
+// fitted rate sampled Steps times between neighbouring breaks. Marks are the values whose
+// crossings will be looked for.
+std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Breaks, int Steps,
+                            const std::vector<TMark>& Marks) {
   std::vector<double> cuts;
   std::vector<bool> turn;
   for (std::size_t i = 0; i + 1 < Breaks.size(); ++i) {
@@ -97,8 +122,9 @@ std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Brea
   std::vector<double> values(cuts.size());
   for (std::size_t i = 0; i < cuts.size(); ++i) {
     const double fitted = Curve.Value(cuts[i]);
-    // A turn's extreme decides whether a target near it is reached: take the library's.
-    values[i] = turn[i] ? Curve.ExactNear(cuts[i], fitted) : fitted;
+    // A turn's extreme decides whether a mark near it is reached: there, take the library's.
+    const bool doubtful = turn[i] && NearMark(Marks, fitted, 10 * Curve.Error(cuts[i]) + 1e-9);
+    values[i] = doubtful ? Curve.ExactNear(cuts[i], fitted) : fitted;
   }
   std::vector<TRun> runs;
   for (std::size_t i = 0; i + 1 < cuts.size(); ++i)
@@ -106,31 +132,43 @@ std::vector<TRun> BuildRuns(const TCurve& Curve, const std::vector<double>& Brea
   return runs;
 }
 
+// The moment in Run where the fitted curve equals Target (between the run's ends): Newton's steps
+// from the straight line's guess, each kept inside a bracket that narrows, halving instead where a
+// step would leave it or gains too little.
+double FitRoot(const TCurve& Curve, const TRun& Run, double Target) {
+  const bool rising = Run.To > Run.From;
+  double low = Run.Start, high = Run.End;
+  const double share = Run.To != Run.From ? (Target - Run.From) / (Run.To - Run.From) : 0.5;
+  double t = low + (high - low) * std::clamp(share, 0.0, 1.0);
+  double step = high - low, lastStep = step;
+  for (int i = 0; i < 100; ++i) {
+    const double offset = Curve.Value(t) - Target;
+    if (offset == 0)
+      break;
+    if ((offset < 0) == rising)
+      low = t;
+    else
+      high = t;
+    const double rate = Curve.Rate(t);
+    const bool outside = ((t - high) * rate - offset) * ((t - low) * rate - offset) > 0;
+    lastStep = step;
+    if (outside || std::fabs(2 * offset) > std::fabs(lastStep * rate)) {
+      step = 0.5 * (high - low);
+      t = low + step;
+    } else {
+      step = offset / rate;
+      t -= step;
+    }
+    if (std::fabs(step) < 1e-3 * kSecond)
+      break;
+  }
+  return t;
+}
+
 // The moment in Run where the curve equals Target (unwrapped, between the run's ends): a root of
 // the fit, then up to Steps Newton steps on the library's value kept inside the run.
 double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps = 8) {
-  const bool rising = Run.To > Run.From;
-  auto offset = [&](double t) { return Curve.Value(t) - Target; };
-  // Halving to a quarter hour, then Newton on the fit, kept inside the halved bracket.
-  double low = Run.Start, high = Run.End;
-  while (high - low > 0.01) {
-    const double mid = 0.5 * (low + high);
-    if ((offset(mid) < 0) == rising)
-      low = mid;
-    else
-      high = mid;
-  }
-  double t = 0.5 * (low + high);
-  for (int i = 0; i < 4; ++i) {
-    const double rate = Curve.Rate(t);
-    if (rate == 0.0)
-      break;
-    const double next = std::clamp(t - offset(t) / rate, low, high);
-    const bool done = std::fabs(next - t) < 1e-3 * kSecond;
-    t = next;
-    if (done)
-      break;
-  }
+  double t = FitRoot(Curve, Run, Target);
   // A fit whose error is worth far less than a second of the curve's motion needs no polish.
   if (Curve.Error && Curve.Error(t) < kFitTrusted * std::fabs(Curve.Rate(t)))
     return t;
@@ -147,13 +185,6 @@ double SolveOnRun(const TCurve& Curve, const TRun& Run, double Target, int Steps
   }
   return t;
 }
-
-// Sorted marks on the circle (degrees 0..360) with what each one stands for.
-struct TMark {
-  double Longitude = 0;
-  int Tag = 0;
-  bool operator<(const TMark& Other) const { return Longitude < Other.Longitude; }
-};
 
 // Calls Hit(mark, unwrapped value) for every mark the run passes: its start value excluded, its
 // end value included, so a value on a boundary counts once.
@@ -202,7 +233,20 @@ class TSearch {
 public:
   TSearch(const TSearchRequest& Request, const TProgress& Progress)
       : Request_(Request), Progress_(Progress), From_(JulianDayOf(Request.From)),
-        To_(JulianDayOf(Request.To)) {}
+        To_(JulianDayOf(Request.To)) {
+    if (Request_.Transits)
+      for (std::size_t n = 0; n < Request_.Natal.size(); ++n) {
+        const auto marks = AspectMarks(Request_.Natal[n].Longitude, Request_, int(n) * 32);
+        Targets_.insert(Targets_.end(), marks.begin(), marks.end());
+      }
+    std::sort(Targets_.begin(), Targets_.end());
+    for (int sign = 0; sign < kSignCount; ++sign)
+      Cusps_.push_back({30.0 * sign, sign});
+    BodyMarks_ = Targets_;
+    if (Request_.Ingresses)
+      BodyMarks_.insert(BodyMarks_.end(), Cusps_.begin(), Cusps_.end());
+    std::sort(BodyMarks_.begin(), BodyMarks_.end());
+  }
 
   TSearchResult Run() {
     TSearchResult result;
@@ -229,9 +273,13 @@ private:
   const TSearchRequest& Request_;
   const TProgress& Progress_;
   double From_, To_;
+  std::unique_ptr<TBodyTrack> Nutation_; // under every planet's track
   std::array<std::unique_ptr<TBodyTrack>, kBodyCount + 1> Tracks_;
   std::array<std::vector<TRun>, kBodyCount + 1> Runs_;
   std::vector<TSkyEvent> Events_;
+  std::vector<TMark> Targets_;   // the natal points' aspect longitudes, tagged 32 n + aspect
+  std::vector<TMark> Cusps_;     // the signs' first degrees, tagged 0..11
+  std::vector<TMark> BodyMarks_; // both, as far as they are searched
 
   bool TakesPartInSky(int Body) const {
     return Request_.Moving[Body] && (Body != 2 || Request_.MoonSkyEvents);
@@ -242,64 +290,126 @@ private:
     for (int body = 1; body <= kBodyCount; ++body)
       if (Request_.Moving[body])
         (body == 2 ? moon : planets).push_back(body);
-    const double total = PieceCount(planets) + PieceCount(moon);
+    // The Sun is followed whenever a planet is: where a planet passes it, its fit is not trusted.
+    if (!planets.empty() && planets.front() != 1)
+      planets.insert(planets.begin(), 1);
+    const TRange planetRange = PieceRange(LayoutOf(1), MarginDays(1));
+    // The nutation's pieces may be longer: they reach one planet piece further, to cover them all.
+    const TRange nutationRange = PieceRange(NutationLayout(), MarginDays(1) + LayoutOf(1).SpanDays);
+    const double total = (planets.empty() ? 0 : planetRange.Count + nutationRange.Count) +
+                         (moon.empty() ? 0 : PieceRange(LayoutOf(2), MarginDays(2)).Count);
     double done = 0;
+    const auto keepGoing = [&] {
+      done += 1;
+      return !Progress_ || Progress_(0.9 * std::min(1.0, done / total));
+    };
+    if (!planets.empty()) {
+      Nutation_ = std::make_unique<TBodyTrack>(kNutation, NutationLayout());
+      if (!SampleTogether({Nutation_.get()}, nutationRange, keepGoing))
+        return false;
+    }
     for (const auto& group : {planets, moon}) {
-      if (!SampleGroup(group, [&] {
-            done += 1;
-            return !Progress_ || Progress_(0.9 * std::min(1.0, done / total));
-          }))
+      if (group.empty())
+        continue;
+      std::vector<TBodyTrack*> tracks;
+      for (int body : group) {
+        // A planet's longitude rides on the nutation; the Moon's fit takes it in its stride.
+        Tracks_[body] = std::make_unique<TBodyTrack>(body, LayoutOf(body),
+                                                     body == 2 ? nullptr : Nutation_.get());
+        tracks.push_back(Tracks_[body].get());
+      }
+      if (!SampleTogether(tracks, PieceRange(LayoutOf(group.front()), MarginDays(group.front())),
+                          keepGoing))
         return false;
       for (int body : group) {
+        if (body > 2)
+          MarkNearSun(*Tracks_[body]);
         std::vector<double> breaks;
         for (const auto& piece : Tracks_[body]->Pieces())
           breaks.push_back(piece.Start);
         breaks.push_back(Tracks_[body]->Pieces().back().End);
-        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 16);
+        Runs_[body] = BuildRuns(BodyCurve(body), breaks, 8, BodyMarks_);
       }
     }
     return true;
   }
 
-  // Pieces of every body align on one origin, so a slow body's piece holds whole fast ones.
-  double Origin() const { return std::floor(From_ / 64.0) * 64.0; }
+  // Pieces of every track align on one origin, a whole number of the longest spans, so that a
+  // long piece holds whole short ones.
+  double Origin() const {
+    const double longest = std::max(LayoutOf(1).SpanDays, NutationLayout().SpanDays);
+    return std::floor(From_ / longest) * longest;
+  }
 
-  std::pair<double, int> PieceRange(int Body) const {
-    const TTrackLayout layout = LayoutOf(Body);
+  // The first piece's start and the number of pieces that cover the period with Margin days at
+  // both ends.
+  struct TRange {
+    double First = 0;
+    int Count = 0;
+  };
+  TRange PieceRange(TTrackLayout Layout, double Margin) const {
     const double first =
-        Origin() +
-        std::floor((From_ - MarginDays(Body) - Origin()) / layout.SpanDays) * layout.SpanDays;
-    const double last = To_ + MarginDays(Body);
-    return {first, std::max(1, int(std::ceil((last - first) / layout.SpanDays)))};
+        Origin() + std::floor((From_ - Margin - Origin()) / Layout.SpanDays) * Layout.SpanDays;
+    const double last = To_ + Margin;
+    return {first, std::max(1, int(std::ceil((last - first) / Layout.SpanDays)))};
   }
 
-  double PieceCount(const std::vector<int>& Group) const {
-    return Group.empty() ? 0.0 : PieceRange(Group.front()).second;
-  }
-
-  // Fits the bodies of one layout together, each moment sampled for all of them at once (the
-  // library reuses what the bodies share); the end of one piece is the start of the next.
-  bool SampleGroup(const std::vector<int>& Group, const std::function<bool()>& KeepGoing) {
-    if (Group.empty())
-      return true;
-    const TTrackLayout layout = LayoutOf(Group.front());
-    const auto [first, count] = PieceRange(Group.front());
-    for (int body : Group)
-      Tracks_[body] = std::make_unique<TBodyTrack>(body, layout);
-    const TBodyTrack& pattern = *Tracks_[Group.front()];
-    std::vector<std::vector<double>> samples(Group.size(), std::vector<double>(layout.Degree + 1));
-    for (int p = 0; p < count; ++p) {
-      const double start = first + p * layout.SpanDays;
-      const std::vector<double> times = pattern.NodeTimes(start);
+  // Fits Tracks (of one layout) piece by piece over Range, each moment sampled for all of them at
+  // once (the library reuses what the bodies share); the end of one piece is the start of the
+  // next.
+  static bool SampleTogether(const std::vector<TBodyTrack*>& Tracks, TRange Range,
+                             const std::function<bool()>& KeepGoing) {
+    const TTrackLayout layout = Tracks.front()->Layout();
+    std::vector<std::vector<TEclipticPlace>> samples(
+        Tracks.size(), std::vector<TEclipticPlace>(layout.Degree + 1));
+    std::vector<double> longitudes(layout.Degree + 1), latitudes(layout.Degree + 1);
+    for (int p = 0; p < Range.Count; ++p) {
+      const double start = Range.First + p * layout.SpanDays;
+      const std::vector<double> times = Tracks.front()->NodeTimes(start);
       for (std::size_t i = 0; i < times.size(); ++i)
-        for (std::size_t g = 0; g < Group.size(); ++g)
-          samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : BodyLongitude(Group[g], times[i]);
-      for (std::size_t g = 0; g < Group.size(); ++g)
-        Tracks_[Group[g]]->AppendPiece(start, samples[g]);
+        for (std::size_t g = 0; g < Tracks.size(); ++g)
+          samples[g][i] = (i == 0 && p > 0) ? samples[g].back() : Sample(*Tracks[g], times[i]);
+      for (std::size_t g = 0; g < Tracks.size(); ++g) {
+        for (std::size_t i = 0; i < times.size(); ++i) {
+          longitudes[i] = samples[g][i].Longitude;
+          latitudes[i] = samples[g][i].Latitude;
+        }
+        Tracks[g]->AppendPiece(start, longitudes, latitudes);
+      }
       if (!KeepGoing())
         return false;
     }
     return true;
+  }
+
+  static TEclipticPlace Sample(const TBodyTrack& Track, double T) {
+    return Track.Body() == kNutation ? TEclipticPlace{NutationInLongitude(T), 0.0}
+                                     : BodyPlace(Track.Body(), T);
+  }
+
+  // Marks the pieces of a planet's track in which it comes within kNearSunDegrees of the Sun
+  // (whose latitude is nil), stepping by what the elongation can change at most in the room left.
+  void MarkNearSun(TBodyTrack& Track) const {
+    const TBodyTrack& sun = *Tracks_[1];
+    for (std::size_t p = 0; p < Track.Pieces().size(); ++p) {
+      const auto& piece = Track.Pieces()[p];
+      if (piece.LeastLatitude >= kNearSunDegrees)
+        continue;
+      // Within this much longitude of the Sun the body may be that near (its latitude's cosine
+      // shrinks a longitude difference by at most 1 per cent).
+      const double reach =
+          std::sqrt(kNearSunDegrees * kNearSunDegrees - piece.LeastLatitude * piece.LeastLatitude) /
+          0.99;
+      for (double t = piece.Start; t <= piece.End;) {
+        const double elongation = std::remainder(Track.ValueAt(t) - sun.ValueAt(t), 360.0);
+        const double room = std::fabs(elongation) - reach;
+        if (room < 0) {
+          Track.RaiseError(p, kNearSunError);
+          break;
+        }
+        t += std::max(room / kFastestElongation, 0.01);
+      }
+    }
   }
 
   TCurve BodyCurve(int Body) const {
@@ -309,18 +419,18 @@ private:
     curve.Rate = [track](double t) { return track->RateAt(t); };
     curve.Exact = [Body](double t) { return BodyLongitude(Body, t); };
     curve.Error = [track](double t) { return track->ErrorAt(t); };
-    // A station: the zero of the library's own rate, by the secant rule inside the bracket.
-    curve.PolishTurn = [Body](double t, double low, double high) {
-      double t0 = t, r0 = BodyLongitudeRate(Body, t0).Rate;
-      double t1 = t + 0.01, r1 = BodyLongitudeRate(Body, t1).Rate;
-      for (int i = 0; i < 8 && r1 != r0; ++i) {
-        const double t2 = std::clamp(t1 - r1 * (t1 - t0) / (r1 - r0), low, high);
-        if (std::fabs(t2 - t1) < kTurnTolerance)
-          return t2;
-        t0 = t1, r0 = r1;
-        t1 = t2, r1 = BodyLongitudeRate(Body, t1).Rate;
+    // A station: the zero of the library's own rate, by Newton's steps along the fit's
+    // acceleration (smooth where the library's rate near zero is not).
+    curve.PolishTurn = [Body, track](double t, double low, double high) {
+      const double h = 0.01;
+      const double acceleration = (track->RateAt(t + h) - track->RateAt(t - h)) / (2 * h);
+      for (int i = 0; i < 4 && acceleration != 0; ++i) {
+        const double step = BodyLongitudeRate(Body, t).Rate / acceleration;
+        t = std::clamp(t - step, low, high);
+        if (std::fabs(step) < kTurnTolerance)
+          break;
       }
-      return t1;
+      return t;
     };
     return curve;
   }
@@ -331,17 +441,9 @@ private:
     const TCurve curve = BodyCurve(Body);
     const std::vector<TRun>& runs = Runs_[Body];
     const bool moonQuiet = Body == 2 && !Request_.MoonSkyEvents;
-    std::vector<TMark> targets;
-    if (Request_.Transits)
-      for (std::size_t n = 0; n < Request_.Natal.size(); ++n) {
-        const auto marks = AspectMarks(Request_.Natal[n].Longitude, Request_, int(n) * 32);
-        targets.insert(targets.end(), marks.begin(), marks.end());
-      }
-    std::sort(targets.begin(), targets.end());
-    std::vector<TMark> cusps;
-    if (Request_.Ingresses && !moonQuiet)
-      for (int sign = 0; sign < kSignCount; ++sign)
-        cusps.push_back({30.0 * sign, sign});
+    const std::vector<TMark>& targets = Targets_;
+    const std::vector<TMark> noCusps;
+    const std::vector<TMark>& cusps = Request_.Ingresses && !moonQuiet ? Cusps_ : noCusps;
     for (std::size_t r = 0; r < runs.size(); ++r) {
       const TRun& run = runs[r];
       const int direction = run.To > run.From ? +1 : -1;
@@ -397,8 +499,8 @@ private:
         const TRun part = Way < 0 ? TRun{run.Start, std::min(T, run.End), run.From, edge}
                                   : TRun{std::max(T, run.Start), run.End, edge, run.To};
         // From the fit alone: an orb's edge is a convention, shown to the minute, and polishing it
-        // would double the search's cost. The fit is off by its error over the rate: seconds
-        // for most bodies, up to an hour for Neptune's slow, rippling track.
+        // would double the search's cost. The fit is off by its error over the rate: well under a
+        // second mostly, up to half an hour while a slow planet passes behind the Sun.
         return DateTimeOfJulianDay(SolveOnRun(Curve, part, edge, 0));
       }
       if (r == 0 && Way < 0)
@@ -456,17 +558,30 @@ private:
     const TBodyTrack& b = *Tracks_[B];
     const TBodyTrack& fine = LayoutOf(A).SpanDays <= LayoutOf(B).SpanDays ? a : b;
     TCurve curve;
-    curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
-    curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
-    curve.Exact = [A, B](double t) { return BodyLongitude(A, t) - BodyLongitude(B, t); };
+    if (a.Base() && a.Base() == b.Base()) { // the nutation cancels
+      curve.Value = [&](double t) { return a.OwnValueAt(t) - b.OwnValueAt(t); };
+      curve.Rate = [&](double t) { return a.OwnRateAt(t) - b.OwnRateAt(t); };
+    } else {
+      curve.Value = [&](double t) { return a.ValueAt(t) - b.ValueAt(t); };
+      curve.Rate = [&](double t) { return a.RateAt(t) - b.RateAt(t); };
+    }
+    // The library's place of each body whose fit falls short here; mostly one passing the Sun.
+    curve.Exact = [&, A, B](double t) {
+      const double enough = 0.5 * kFitTrusted * std::fabs(curve.Rate(t));
+      const double placeA = a.ErrorAt(t) < enough ? a.ValueAt(t) : BodyLongitude(A, t);
+      const double placeB = b.ErrorAt(t) < enough ? b.ValueAt(t) : BodyLongitude(B, t);
+      return placeA - placeB;
+    };
     curve.Error = [&](double t) { return a.ErrorAt(t) + b.ErrorAt(t); };
+    const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
     std::vector<double> breaks{From_};
     for (const auto& piece : fine.Pieces())
       if (piece.Start > From_ && piece.Start < To_)
         breaks.push_back(piece.Start);
     breaks.push_back(To_);
-    const std::vector<TMark> marks = AspectMarks(0.0, Request_, 0);
-    for (const TRun& run : BuildRuns(curve, breaks, 8))
+    // Turns of the difference looked for every 4 days, or twice a piece of the Moon's.
+    const int steps = std::max(2, int(fine.Layout().SpanDays / 4));
+    for (const TRun& run : BuildRuns(curve, breaks, steps, marks))
       ForEachCrossing(marks, run, [&](const TMark& mark, double value) {
         const double t = SolveOnRun(curve, run, value);
         if (!InPeriod(t))
