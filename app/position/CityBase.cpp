@@ -10,6 +10,7 @@
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
@@ -58,18 +59,9 @@ std::optional<std::string> Encoded(const QString& Country) {
   return astro::Utf8ToCp1251(text);
 }
 
-} // namespace
-
-TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
-  QFile file(FileName);
-  if (!file.open(QIODevice::ReadOnly))
-    throw std::runtime_error("Cannot open file " + FileName.toStdString());
-  Bytes = file.readAll();
-  if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
-    throw std::runtime_error("Cannot open file " + FileName.toStdString());
-
-  // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
-  // are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
+// Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
+// are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
+template <typename TLine> void ForEachLine(const QByteArray& Bytes, TLine Line) {
   const char* data = Bytes.constData();
   const auto size = static_cast<std::uint32_t>(Bytes.size());
   auto next = [data, size](char c, std::uint32_t from) -> std::uint32_t {
@@ -84,11 +76,67 @@ TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
     if (nextLf < start)
       nextLf = next('\n', start);
     const std::uint32_t end = std::min(nextCr, nextLf); // size: a last line without an end
-    AddLine(start, end);
+    Line(start, end);
     if (end == size)
       break;
     start = end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
   }
+}
+
+QByteArray ReadBase(const QString& FileName) {
+  QFile file(FileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  QByteArray bytes = file.readAll();
+  if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  return bytes;
+}
+
+// Each Windows-1251 byte folded as QString::toCaseFolded folds its character (one character for
+// one), or 0 where the folded character has no byte there.
+const std::array<unsigned char, 256>& FoldedBytes() {
+  static const std::array<unsigned char, 256> table = [] {
+    std::array<unsigned char, 256> folded{};
+    for (int b = 1; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      const QString text = Decoded(std::string_view(&byte, 1)).toCaseFolded();
+      const std::optional<std::string> back = Encoded(text);
+      if (back && back->size() == 1)
+        folded[static_cast<std::size_t>(b)] = static_cast<unsigned char>((*back)[0]);
+    }
+    return folded;
+  }();
+  return table;
+}
+
+} // namespace
+
+TCityBase::TCityBase(const QString& FileName) : TCityBase(FileName, ReadBase(FileName)) {}
+
+TCityBase::TCityBase(const QString& FileName, QByteArray Lines)
+    : Name(FileName), Bytes(std::move(Lines)) {
+  ForEachLine(Bytes, [this](std::uint32_t start, std::uint32_t end) { AddLine(start, end); });
+}
+
+TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
+  QByteArray bytes = ReadBase(FileName);
+  const std::optional<std::string> prefix = Encoded(Prefix.toCaseFolded());
+  if (Prefix.isEmpty() || !prefix)
+    return TCityBase(FileName, std::move(bytes));
+  const std::array<unsigned char, 256>& folded = FoldedBytes();
+  const char* data = bytes.constData();
+  QByteArray kept;
+  ForEachLine(bytes, [&](std::uint32_t start, std::uint32_t end) {
+    if (end - start < prefix->size())
+      return;
+    for (std::size_t i = 0; i < prefix->size(); ++i)
+      if (data[start + i] == ';' || folded[static_cast<unsigned char>(data[start + i])] !=
+                                        static_cast<unsigned char>((*prefix)[i]))
+        return;
+    kept.append(data + start, end - start).append('\n');
+  });
+  return TCityBase(FileName, std::move(kept));
 }
 
 void TCityBase::AddLine(std::uint32_t Start, std::uint32_t End) {
