@@ -144,7 +144,9 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsoleMessages& message
   }
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
-  Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
+  // A run asks for a few days: their records are read, not the whole store.
+  Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile,
+                                                      astro::TEfemerisClass::TReading::OnDemand);
   if (!Efemeris_->HasData())
     throw TChartError("ephemeris file " + Quoted(ephemeris) + " holds fewer than two days");
 

@@ -61,8 +61,8 @@ std::optional<std::string> Encoded(const QString& Country) {
 
 // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
 // are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
-template <typename TLine> void ForEachLine(const QByteArray& Bytes, TLine Line) {
-  const char* data = Bytes.constData();
+template <typename TLine> void ForEachLine(std::string_view Bytes, TLine Line) {
+  const char* data = Bytes.data();
   const auto size = static_cast<std::uint32_t>(Bytes.size());
   auto next = [data, size](char c, std::uint32_t from) -> std::uint32_t {
     const void* hit = std::memchr(data + from, c, size - from);
@@ -116,26 +116,51 @@ TCityBase::TCityBase(const QString& FileName) : TCityBase(FileName, ReadBase(Fil
 
 TCityBase::TCityBase(const QString& FileName, QByteArray Lines)
     : Name(FileName), Bytes(std::move(Lines)) {
-  ForEachLine(Bytes, [this](std::uint32_t start, std::uint32_t end) { AddLine(start, end); });
+  ForEachLine(Span(0, static_cast<std::uint32_t>(Bytes.size())),
+              [this](std::uint32_t start, std::uint32_t end) { AddLine(start, end); });
 }
 
 TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
-  QByteArray bytes = ReadBase(FileName);
   const std::optional<std::string> prefix = Encoded(Prefix.toCaseFolded());
   if (Prefix.isEmpty() || !prefix)
-    return TCityBase(FileName, std::move(bytes));
+    return TCityBase(FileName);
+  QFile file(FileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
   const std::array<unsigned char, 256>& folded = FoldedBytes();
-  const char* data = bytes.constData();
-  QByteArray kept;
-  ForEachLine(bytes, [&](std::uint32_t start, std::uint32_t end) {
-    if (end - start < prefix->size())
-      return;
+  const auto fits = [&](std::string_view line) {
+    if (line.size() < prefix->size())
+      return false;
     for (std::size_t i = 0; i < prefix->size(); ++i)
-      if (data[start + i] == ';' || folded[static_cast<unsigned char>(data[start + i])] !=
-                                        static_cast<unsigned char>((*prefix)[i]))
-        return;
-    kept.append(data + start, end - start).append('\n');
-  });
+      if (line[i] == ';' ||
+          folded[static_cast<unsigned char>(line[i])] != static_cast<unsigned char>((*prefix)[i]))
+        return false;
+    return true;
+  };
+  // Read piece by piece, so only the lines kept are held; the unended line at a piece's end is
+  // carried into the next (a CR LF cut in two makes an empty line, which is no place).
+  QByteArray kept;
+  std::string piece;
+  constexpr qint64 kPiece = 1 << 16;
+  for (bool last = false; !last;) {
+    const std::size_t carried = piece.size();
+    piece.resize(carried + kPiece);
+    const qint64 got = file.read(piece.data() + carried, kPiece);
+    if (got < 0)
+      throw std::runtime_error("Cannot open file " + FileName.toStdString());
+    piece.resize(carried + static_cast<std::size_t>(got));
+    last = got == 0;
+    const std::size_t end = last ? piece.size() : piece.find_last_of("\r\n") + 1; // npos + 1 = 0
+    ForEachLine(std::string_view(piece).substr(0, end),
+                [&](std::uint32_t start, std::uint32_t stop) {
+                  const std::string_view line(piece.data() + start, stop - start);
+                  if (fits(line))
+                    kept.append(line.data(), static_cast<qsizetype>(line.size())).append('\n');
+                });
+    piece.erase(0, end);
+  }
+  if (kept.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
   return TCityBase(FileName, std::move(kept));
 }
 
