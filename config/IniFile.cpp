@@ -4,12 +4,16 @@
 #include "AtomicFile.h"
 #include "Cp1251.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <iterator>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -61,13 +65,21 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
-  return bytes;
+  std::string bytes;
+  char buffer[8192];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got <= 0) {
+      ::close(fd);
+      return got == 0 ? std::optional(std::move(bytes)) : std::nullopt;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
 }
 
 TFileText SplitLines(const std::string& bytes) {
@@ -95,6 +107,20 @@ TFileText SplitLines(const std::string& bytes) {
     file.Lines.push_back(std::move(line));
   }
   return file;
+}
+
+// The lines of Bytes. The file is read at every call, but split again only when its bytes
+// changed since the last read: a run of reads of one file costs a read each.
+std::shared_ptr<const TFileText> LinesOf(std::string bytes) {
+  static std::mutex lock;
+  static std::string lastBytes;
+  static std::shared_ptr<const TFileText> last;
+  const std::lock_guard<std::mutex> hold(lock);
+  if (!last || bytes != lastBytes) {
+    last = std::make_shared<const TFileText>(SplitLines(bytes));
+    lastBytes = std::move(bytes);
+  }
+  return last;
 }
 
 // The text of a line as the parser sees it: a byte-order mark on the first line is skipped.
@@ -220,10 +246,11 @@ TIniFile::TIniFile(std::string path) : Path(std::move(path)) {}
 
 std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
                                  std::string_view Default) const {
-  const auto bytes = ReadWholeFile(Path);
+  auto bytes = ReadWholeFile(Path);
   if (!bytes)
     return std::string(Default);
-  const TFileText file = SplitLines(*bytes);
+  const std::shared_ptr<const TFileText> lines = LinesOf(std::move(*bytes));
+  const TFileText& file = *lines;
   const TKeyPlace place = Locate(file, astro::Utf8ToCp1251(Section), astro::Utf8ToCp1251(Key));
   if (!place.Key)
     return std::string(Default);

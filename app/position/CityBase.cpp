@@ -15,6 +15,7 @@
 #include <limits>
 #include <stdexcept>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -125,7 +126,7 @@ TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
   if (Prefix.isEmpty() || !prefix)
     return TCityBase(FileName);
   QFile file(FileName);
-  if (!file.open(QIODevice::ReadOnly))
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
   const std::array<unsigned char, 256>& folded = FoldedBytes();
   const auto fits = [&](std::string_view line) {
@@ -140,24 +141,31 @@ TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
   // Read piece by piece, so only the lines kept are held; the unended line at a piece's end is
   // carried into the next (a CR LF cut in two makes an empty line, which is no place).
   QByteArray kept;
-  std::string piece;
-  constexpr qint64 kPiece = 1 << 16;
+  std::vector<char> piece(std::size_t{1} << 16);
+  std::size_t carried = 0;
   for (bool last = false; !last;) {
-    const std::size_t carried = piece.size();
-    piece.resize(carried + kPiece);
-    const qint64 got = file.read(piece.data() + carried, kPiece);
+    if (piece.size() - carried < piece.size() / 2) // a line longer than half a piece
+      piece.resize(piece.size() * 2);
+    const qint64 got =
+        file.read(piece.data() + carried, static_cast<qint64>(piece.size() - carried));
     if (got < 0)
       throw std::runtime_error("Cannot open file " + FileName.toStdString());
-    piece.resize(carried + static_cast<std::size_t>(got));
     last = got == 0;
-    const std::size_t end = last ? piece.size() : piece.find_last_of("\r\n") + 1; // npos + 1 = 0
-    ForEachLine(std::string_view(piece).substr(0, end),
-                [&](std::uint32_t start, std::uint32_t stop) {
-                  const std::string_view line(piece.data() + start, stop - start);
-                  if (fits(line))
-                    kept.append(line.data(), static_cast<qsizetype>(line.size())).append('\n');
-                });
-    piece.erase(0, end);
+    const std::size_t size = carried + static_cast<std::size_t>(got);
+    std::size_t end = size;
+    if (!last) {
+      const void* lf = ::memrchr(piece.data(), '\n', size);
+      const void* cr = ::memrchr(piece.data(), '\r', size);
+      const char* edge = std::max(static_cast<const char*>(lf), static_cast<const char*>(cr));
+      end = edge ? static_cast<std::size_t>(edge - piece.data()) + 1 : 0;
+    }
+    ForEachLine(std::string_view(piece.data(), end), [&](std::uint32_t start, std::uint32_t stop) {
+      const std::string_view line(piece.data() + start, stop - start);
+      if (fits(line))
+        kept.append(line.data(), static_cast<qsizetype>(line.size())).append('\n');
+    });
+    carried = size - end;
+    std::memmove(piece.data(), piece.data() + end, carried);
   }
   if (kept.size() > std::numeric_limits<std::uint32_t>::max())
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
