@@ -327,8 +327,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors,
   setup.Views = views;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);
-  // A synastry's partner is computed by a session of its own (its place, zone and history);
-  // it lives to the end, as its symbol font is the one the pictures are drawn with.
+  // A synastry's partner is computed by a session of its own (its place, zone and history),
+  // without views.
   std::unique_ptr<TChartSession> partner;
   std::optional<TChartFacts> partnerFacts;
   if (options.Second && options.Second->Kind == astro::TSecondKind::Synastry) {
@@ -339,8 +339,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors,
     TChartSetup partnerSetup = SessionSetup(otherOptions, other);
     partnerSetup.TreeFrame = partnerSetup.TaroFrame = false;
     partnerSetup.DignityFile.clear();
-    partnerSetup.Pictures = setup.Pictures;
-    partnerSetup.Views = views;
+    partnerSetup.Pictures = false; // the pictures are the session's, drawn with its font
     partner = std::make_unique<TChartSession>(partnerSetup, prompts);
     partner->CheckInRange(otherOptions.Start);
     partnerFacts = partner->Compute(otherOptions.Start);
