@@ -92,8 +92,8 @@ TEST(ChartSecondProgram, TransitsReturnsAndSynastryAroundTheNatalChart) {
   // With pictures too: the report and the bi-wheel are written.
   const std::string out = folder.Path("synastry-out");
   std::vector<std::string> args = kNatal;
-  args.insert(args.end(), {"--with-chart", "Анна", "--archive", archive, "--ini", folder.Ini(),
-                           "--out", out});
+  args.insert(args.end(),
+              {"--with-chart", "Анна", "--archive", archive, "--ini", folder.Ini(), "--out", out});
   const TRun pictures = RunChart(args);
   EXPECT_EQ(pictures.Status, 0) << pictures.Err;
   EXPECT_TRUE(QFileInfo(QString::fromStdString(out + "/report.txt")).isFile());
