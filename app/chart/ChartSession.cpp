@@ -48,9 +48,9 @@ std::string JoinedLines(const std::vector<std::string>& names) {
 // The place a name gives (TCityNames over the entries in the order the lists show them). A name
 // with one "/" can only be found, or be ambiguous, among the countries its part before the "/"
 // names, ignoring case; those are listed first, so a chart does not sort the whole atlas. Only
-// the closest spellings of a name that is not found need every entry.
+// the closest spellings of a name that is not found need every entry. Lists are first taken
+// unsorted, where their order cannot change a place found: a collator is costly to start.
 TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
-  const QStringList countries = cities.GetCountryList();
   auto entriesOf = [&cities](const QString& country, std::vector<TCityEntry>& entries,
                              bool sorted = true) {
     for (const QString& entry :
@@ -58,22 +58,40 @@ TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
       entries.push_back({country.toStdString(), entry.toStdString()});
   };
   const std::size_t slash = name.find('/');
-  if (slash != std::string::npos && name.find('/', slash + 1) == std::string::npos) {
+  if (slash == std::string::npos) {
+    // Found only by its one fitting entry, which no order changes.
+    std::vector<TCityEntry> entries;
+    for (const QString& country : cities.UnsortedCountryList())
+      entriesOf(country, entries, false);
+    TCityMatch match = TCityNames(std::move(entries)).Match(name);
+    if (match.Found)
+      return match;
+  } else if (name.find('/', slash + 1) == std::string::npos) {
     const QString folded = QString::fromStdString(name.substr(0, slash)).toCaseFolded();
+    const auto named = [&folded](const QStringList& all) {
+      QStringList countries;
+      for (const QString& country : all)
+        if (country.toCaseFolded() == folded)
+          countries << country;
+      return countries;
+    };
+    // The entries of one country are in file order whatever the order of the countries.
+    QStringList countries = named(cities.UnsortedCountryList());
+    if (countries.size() > 1)
+      countries = named(cities.GetCountryList());
     // A place found needs no order; a duplicate entry seems ambiguous here and is settled by
     // the sorted, de-duplicated lists, which also order what an ambiguous name lists.
     for (bool sorted : {false, true}) {
       std::vector<TCityEntry> entries;
       for (const QString& country : countries)
-        if (country.toCaseFolded() == folded)
-          entriesOf(country, entries, sorted);
+        entriesOf(country, entries, sorted);
       TCityMatch match = TCityNames(std::move(entries)).Match(name);
       if (match.Found || (sorted && match.Ambiguous))
         return match;
     }
   }
   std::vector<TCityEntry> entries;
-  for (const QString& country : countries)
+  for (const QString& country : cities.GetCountryList())
     entriesOf(country, entries);
   return TCityNames(std::move(entries)).Match(name);
 }

@@ -5,6 +5,10 @@
 
 #include "Cp1251.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <QCollator>
 #include <QFile>
 #include <QLocale>
@@ -84,6 +88,40 @@ template <typename TLine> void ForEachLine(std::string_view Bytes, TLine Line) {
   }
 }
 
+// The lines of Bytes (ended as ForEachLine ends them) whose first byte is marked in First, which
+// marks no CR or LF: the ends of lines are found sixteen bytes at a time and only the lines that
+// begin with a marked byte are looked at.
+template <typename TLine>
+void ForEachLineStartingWith(std::string_view Bytes, const std::array<bool, 256>& First,
+                             TLine Line) {
+  const char* data = Bytes.data();
+  const std::size_t size = Bytes.size();
+  const auto visit = [&](std::size_t start) {
+    if (start >= size || !First[static_cast<unsigned char>(data[start])])
+      return;
+    std::size_t end = start;
+    while (end < size && data[end] != '\r' && data[end] != '\n')
+      ++end;
+    Line(std::string_view(data + start, end - start));
+  };
+  visit(0);
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    auto ends = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+    for (; ends != 0; ends &= ends - 1)
+      visit(i + static_cast<std::size_t>(__builtin_ctz(ends)) + 1);
+  }
+#endif
+  for (; i < size; ++i)
+    if (data[i] == '\r' || data[i] == '\n')
+      visit(i + 1);
+}
+
 QByteArray ReadBase(const QString& FileName) {
   QFile file(FileName);
   if (!file.open(QIODevice::ReadOnly))
@@ -123,12 +161,15 @@ TCityBase::TCityBase(const QString& FileName, QByteArray Lines)
 
 TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
   const std::optional<std::string> prefix = Encoded(Prefix.toCaseFolded());
-  if (Prefix.isEmpty() || !prefix)
+  if (Prefix.isEmpty() || !prefix || prefix->find_first_of("\r\n") != std::string::npos)
     return TCityBase(FileName);
   QFile file(FileName);
   if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
     throw std::runtime_error("Cannot open file " + FileName.toStdString());
   const std::array<unsigned char, 256>& folded = FoldedBytes();
+  std::array<bool, 256> first{};
+  for (std::size_t b = 0; b < first.size(); ++b)
+    first[b] = folded[b] == static_cast<unsigned char>(prefix->front());
   const auto fits = [&](std::string_view line) {
     if (line.size() < prefix->size())
       return false;
@@ -159,8 +200,7 @@ TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
       const char* edge = std::max(static_cast<const char*>(lf), static_cast<const char*>(cr));
       end = edge ? static_cast<std::size_t>(edge - piece.data()) + 1 : 0;
     }
-    ForEachLine(std::string_view(piece.data(), end), [&](std::uint32_t start, std::uint32_t stop) {
-      const std::string_view line(piece.data() + start, stop - start);
+    ForEachLineStartingWith(std::string_view(piece.data(), end), first, [&](std::string_view line) {
       if (fits(line))
         kept.append(line.data(), static_cast<qsizetype>(line.size())).append('\n');
     });
@@ -261,9 +301,7 @@ QString TCityBase::CityEntry(const QString& Line) {
   return region.isEmpty() ? city : city + u';' + region;
 }
 
-QStringList TCityBase::GetCountryList() const {
-  if (Countries)
-    return *Countries;
+QStringList TCityBase::UnsortedCountryList() const {
   // Exact duplicates are dropped before anything is decoded: the atlas repeats each country
   // thousands of times.
   std::unordered_set<std::string_view> seen;
@@ -273,6 +311,13 @@ QStringList TCityBase::GetCountryList() const {
     if (seen.insert(country).second)
       result.append(Decoded(country));
   }
+  return result;
+}
+
+QStringList TCityBase::GetCountryList() const {
+  if (Countries)
+    return *Countries;
+  QStringList result = UnsortedCountryList();
   SortUnique(result);
   Countries = result;
   return result;

@@ -54,6 +54,8 @@ public:
 
   // Field 2 of every place, sorted by Russian case-sensitive collation, exact duplicates dropped.
   QStringList GetCountryList() const;
+  // The same countries in the order of their first places: no collation.
+  QStringList UnsortedCountryList() const;
   // The entries of the places of Country (compared exactly): field 1, or field 1 ";" field 3 when
   // field 3 is not empty; sorted and de-duplicated like the country list.
   QStringList GetCityList(const QString& Country) const;
