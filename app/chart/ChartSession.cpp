@@ -17,6 +17,8 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
+#include <future>
+
 namespace chart {
 namespace {
 
@@ -386,6 +388,16 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
+  // The day's almanac is worked out beside the chart (Swiss Ephemeris keeps its state per
+  // thread); the almanac of a day already computed is taken as it is.
+  std::future<astro::TAlmanacDay> almanac;
+  if (Coordinates)
+    almanac = std::async(Almanac.Holds(Moment, offset.Seconds / 60.0, *Coordinates)
+                             ? std::launch::deferred
+                             : std::launch::async,
+                         [this, offset, place = *Coordinates] {
+                           return Almanac.Day(Moment, offset.Seconds / 60.0, place);
+                         });
   TChartFacts facts;
   facts.Value = ComputeValue(offset, ut);
   if (Views_)
@@ -417,8 +429,8 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
   if ((Views_ && Views_->HasTarot()) || Spread_)
     facts.Tarot = Spread();
-  if (Coordinates)
-    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
+  if (almanac.valid())
+    facts.Almanac = almanac.get();
   if (Dignities)
     facts.Dignities = DignityFactsOf(*Dignities, facts.Value);
   return facts;
