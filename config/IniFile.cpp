@@ -12,6 +12,7 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -109,18 +110,44 @@ TFileText SplitLines(const std::string& bytes) {
   return file;
 }
 
-// The lines of Bytes. The file is read at every call, but split again only when its bytes
-// changed since the last read: a run of reads of one file costs a read each.
-std::shared_ptr<const TFileText> LinesOf(std::string bytes) {
-  static std::mutex lock;
-  static std::string lastBytes;
-  static std::shared_ptr<const TFileText> last;
-  const std::lock_guard<std::mutex> hold(lock);
-  if (!last || bytes != lastBytes) {
-    last = std::make_shared<const TFileText>(SplitLines(bytes));
-    lastBytes = std::move(bytes);
+// The lines of the file at Path; null when it cannot be read. The file is read at every call
+// and split again only when its bytes changed since the last read; while files are held (see
+// HoldFilesAsFirstRead), a file read once is not read again.
+struct TReadLines {
+  std::mutex Lock;
+  std::string LastBytes;
+  std::shared_ptr<const TFileText> Last;
+  bool Holding = false;
+  std::map<std::string, std::shared_ptr<const TFileText>> Held;
+};
+
+TReadLines& ReadLines() {
+  static TReadLines lines;
+  return lines;
+}
+
+std::shared_ptr<const TFileText> LinesOf(const std::string& path) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  if (const auto held = lines.Held.find(path); held != lines.Held.end())
+    return held->second;
+  std::shared_ptr<const TFileText> read;
+  if (auto bytes = ReadWholeFile(path)) {
+    if (!lines.Last || *bytes != lines.LastBytes) {
+      lines.Last = std::make_shared<const TFileText>(SplitLines(*bytes));
+      lines.LastBytes = std::move(*bytes);
+    }
+    read = lines.Last;
   }
-  return last;
+  if (lines.Holding)
+    lines.Held.emplace(path, read);
+  return read;
+}
+
+void ForgetHeld(const std::string& path) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  lines.Held.erase(path);
 }
 
 // The text of a line as the parser sees it: a byte-order mark on the first line is skipped.
@@ -246,10 +273,9 @@ TIniFile::TIniFile(std::string path) : Path(std::move(path)) {}
 
 std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
                                  std::string_view Default) const {
-  auto bytes = ReadWholeFile(Path);
-  if (!bytes)
+  const std::shared_ptr<const TFileText> lines = LinesOf(Path);
+  if (!lines)
     return std::string(Default);
-  const std::shared_ptr<const TFileText> lines = LinesOf(std::move(*bytes));
   const TFileText& file = *lines;
   const TKeyPlace place = Locate(file, astro::Utf8ToCp1251(Section), astro::Utf8ToCp1251(Key));
   if (!place.Key)
@@ -285,6 +311,14 @@ void TIniFile::WriteEntries(const std::vector<TIniEntry>& Entries) const {
   for (const TIniEntry& entry : Entries)
     SetEntry(file, entry);
   WriteWholeFile(Path, file);
+  ForgetHeld(Path);
+}
+
+void HoldFilesAsFirstRead(bool Hold) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  lines.Holding = Hold;
+  lines.Held.clear();
 }
 
 void TIniFile::WriteFloat(std::string_view Section, std::string_view Key, double Value) const {

@@ -3,6 +3,7 @@
 
 #include "ChartRun.h"
 #include "ChartSession.h"
+#include "IniFile.h"
 
 #include <unistd.h>
 
@@ -43,6 +44,8 @@ int ChartMain(const std::vector<std::string>& args, char** argv, TApplicationMak
     mistake = error.what();
   }
   qInstallMessageHandler(QuietQtMessages);
+  // A run only reads the configuration file, as it stood when read first.
+  config::HoldFilesAsFirstRead();
   int qtArgc = 1;
   const std::unique_ptr<QCoreApplication> app =
       application(qtArgc, argv, options && WritesPictures(*options));
