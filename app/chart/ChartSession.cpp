@@ -17,8 +17,6 @@
 #include <QFileInfo>
 #include <QTimeZone>
 
-#include <future>
-
 namespace chart {
 namespace {
 
@@ -191,6 +189,10 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsoleMessages& message
     Zone_ = setup.Zone; // the stored zone, also where the city's own differs
   if (setup.OwnPlace)
     TakeOwnPlace(*setup.OwnPlace);
+  if (setup.FirstMoment && Coordinates) {
+    PreparedFor_ = {ToDateTime(*setup.FirstMoment), OffsetAt(*setup.FirstMoment).Seconds};
+    Prepared_ = AlmanacOf(PreparedFor_.first, PreparedFor_.second);
+  }
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
@@ -388,16 +390,15 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
-  // The day's almanac is worked out beside the chart (Swiss Ephemeris keeps its state per
-  // thread); the almanac of a day already computed is taken as it is.
+  // The day's almanac is worked out beside the chart.
   std::future<astro::TAlmanacDay> almanac;
-  if (Coordinates)
-    almanac = std::async(Almanac.Holds(Moment, offset.Seconds / 60.0, *Coordinates)
-                             ? std::launch::deferred
-                             : std::launch::async,
-                         [this, offset, place = *Coordinates] {
-                           return Almanac.Day(Moment, offset.Seconds / 60.0, place);
-                         });
+  if (Prepared_.valid() && PreparedFor_ == std::pair{Moment, offset.Seconds}) {
+    almanac = std::move(Prepared_);
+  } else if (Coordinates) {
+    if (Prepared_.valid())
+      Prepared_.wait(); // the cache is the thread's until it ends
+    almanac = AlmanacOf(Moment, offset.Seconds);
+  }
   TChartFacts facts;
   facts.Value = ComputeValue(offset, ut);
   if (Views_)
@@ -434,6 +435,13 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   if (Dignities)
     facts.Dignities = DignityFactsOf(*Dignities, facts.Value);
   return facts;
+}
+
+std::future<astro::TAlmanacDay> TChartSession::AlmanacOf(astro::TDateTime local, int offset) {
+  const astro::TGeoPlace place = *Coordinates;
+  return std::async(
+      Almanac.Holds(local, offset / 60.0, place) ? std::launch::deferred : std::launch::async,
+      [this, local, offset, place] { return Almanac.Day(local, offset / 60.0, place); });
 }
 
 // The laid cards with their texts: text n of the base for arcanum n upright, 22 + n reversed.
