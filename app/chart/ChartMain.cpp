@@ -71,7 +71,14 @@ int ChartMain(const std::vector<std::string>& args, char** argv, TApplicationMak
 int StartPictureProgram(const std::vector<std::string>& args) {
   namespace fs = std::filesystem;
   std::error_code error;
-  const fs::path folder = fs::read_symlink("/proc/self/exe", error).parent_path();
+  const fs::path self = fs::read_symlink("/proc/self/exe", error);
+  if (error || !self.is_absolute()) {
+    // Never a program of that name from wherever the run happens to be.
+    std::fprintf(stderr, "astravia-chart: error: cannot find the picture program: %s\n",
+                 error ? error.message().c_str() : "no program path");
+    return 2;
+  }
+  const fs::path folder = self.parent_path();
   // Beside this program (the build folder), else where the package keeps it.
   fs::path program = folder / kPictureProgram;
   if (::access(program.c_str(), X_OK) != 0)
