@@ -14,7 +14,8 @@ TStartupPrefetch::TStartupPrefetch(const QString& IniFileName, const TFiles& Fil
   if (Files.TarotPictures)
     pictures << TaroFileName(IniFileName, "TaroImage") << TaroFileName(IniFileName, "TaroKart");
   PrefetchJpegs(pictures);
-  PrefetchCityBase(TPositionFrame::CityBaseFileName(IniFileName.toStdString()), Files.Countries);
+  if (Files.CityBase)
+    PrefetchCityBase(TPositionFrame::CityBaseFileName(IniFileName.toStdString()), Files.Countries);
 }
 
 TStartupPrefetch::~TStartupPrefetch() {

@@ -12,6 +12,7 @@ public:
   struct TFiles {
     bool TreePicture = true;
     bool TarotPictures = true;
+    bool CityBase = true;
     // Countries whose city lists are made ahead; an empty text is the first country.
     QStringList Countries{QString()};
   };

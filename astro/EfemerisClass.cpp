@@ -13,6 +13,8 @@
 
 #include <cerrno>
 #include <fstream>
+#include <map>
+#include <mutex>
 
 namespace astro {
 namespace {
@@ -97,11 +99,50 @@ std::string TEfemerisClass::LocateFile(const std::string& ExecutableFolder) {
   return path + kDefaultFileName;
 }
 
-TEfemerisClass::TEfemerisClass(std::string FileName) : FileName_(std::move(FileName)) {
-  Load();
+// The records read so far of a file kept open; a record stays where it was read, so the pointers
+// handed out stay valid.
+struct TEfemerisClass::TRecordFile {
+  TRecordFile(int Fd, std::string Name) : Fd(Fd), Name(std::move(Name)) {}
+  ~TRecordFile() { ::close(Fd); }
+  TRecordFile(const TRecordFile&) = delete;
+  TRecordFile& operator=(const TRecordFile&) = delete;
+
+  const std::uint8_t* Record(std::size_t Index) {
+    const std::lock_guard<std::mutex> hold(Lock);
+    const auto [place, added] = Read.try_emplace(Index);
+    if (added) {
+      std::size_t done = 0;
+      while (done < kEphemerisRecordSize) {
+        const ssize_t got = ::pread(Fd, place->second.data() + done, kEphemerisRecordSize - done,
+                                    static_cast<off_t>(Index * kEphemerisRecordSize + done));
+        if (got < 0 && errno == EINTR)
+          continue;
+        if (got <= 0) {
+          Read.erase(place);
+          throw EFileError("Cannot open file " + Name);
+        }
+        done += static_cast<std::size_t>(got);
+      }
+    }
+    return place->second.data();
+  }
+
+  const int Fd;
+  const std::string Name;
+  std::mutex Lock;
+  std::map<std::size_t, TEphemerisRecord> Read;
+};
+
+TEfemerisClass::TEfemerisClass(std::string FileName, TReading Reading)
+    : FileName_(std::move(FileName)) {
+  Load(Reading);
 }
 
-void TEfemerisClass::Load() {
+const std::uint8_t* TEfemerisClass::RecordOnDemand(std::size_t Index) const {
+  return File_->Record(Index);
+}
+
+void TEfemerisClass::Load(TReading Reading) {
   bool exists = false;
   const bool regular = IsRegularFile(FileName_, exists);
   if (!exists)
@@ -118,6 +159,16 @@ void TEfemerisClass::Load() {
   if (::fstat(fd, &info) != 0)
     throw EFileError(cannotOpen);
   const std::size_t count = static_cast<std::size_t>(info.st_size) / kEphemerisRecordSize;
+  if (Reading == TReading::OnDemand) {
+    // No day is found by its distance from the first: the search over the dates answers alone,
+    // as it does for every file.
+    const int kept = ::fcntl(fd, F_DUPFD_CLOEXEC, 0);
+    if (kept < 0)
+      throw EFileError(cannotOpen);
+    File_ = std::make_shared<TRecordFile>(kept, FileName_);
+    Count_ = count;
+    return;
+  }
   const std::size_t size = count * kEphemerisRecordSize;
   auto records = std::make_unique_for_overwrite<std::uint8_t[]>(size);
   std::size_t done = 0;

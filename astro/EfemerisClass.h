@@ -42,10 +42,16 @@ public:
   // The file name the main window gives, relative to the working directory.
   static constexpr const char* kDefaultFileName = "base/efemerid.efm";
 
+  // How the file is read: whole at once (the window, which may ask for any day), or a record
+  // only when a question needs it (a process that computes a few charts). The answers are the
+  // same; on demand, a record that can no longer be read (the file shrank) throws EFileError.
+  enum class TReading { Whole, OnDemand };
+
   // Loads FileName (UTF-8 path) when it exists; a missing file gives an empty store. A file that
   // exists but cannot be read throws EFileError("Cannot open file <name>"). The incomplete tail
   // of a file whose size is not a multiple of 23 is ignored.
-  explicit TEfemerisClass(std::string FileName = kDefaultFileName);
+  explicit TEfemerisClass(std::string FileName = kDefaultFileName,
+                          TReading Reading = TReading::Whole);
 
   const std::string& FileName() const { return FileName_; }
 
@@ -108,8 +114,9 @@ public:
 
 private:
   const std::uint8_t* Record(std::size_t Index) const {
-    return Records_.get() + Index * kEphemerisRecordSize;
+    return Records_ ? Records_.get() + Index * kEphemerisRecordSize : RecordOnDemand(Index);
   }
+  const std::uint8_t* RecordOnDemand(std::size_t Index) const;
   // Year * 10000 + month * 100 + day of record Index, as its line writes them.
   std::int64_t DayKeyOfRecord(std::size_t Index) const;
   // The date of record Index at 00:00, impossible fields brought to the nearest real date.
@@ -121,10 +128,13 @@ private:
   bool FindDay(std::int64_t Key, std::optional<TDateTime> Day, std::size_t& Index) const;
   // The binary search over the dates of the lines, the answer for every file.
   std::size_t SearchDay(std::int64_t Key) const;
-  void Load();
+  void Load(TReading Reading);
 
   std::string FileName_;
   std::unique_ptr<std::uint8_t[]> Records_; // Count_ records as read, back to back
+  // Read on demand: the open file and the records read from it.
+  struct TRecordFile;
+  std::shared_ptr<TRecordFile> File_;
   std::size_t Count_ = 0;
   // Set when the dates rise strictly and the first is a real date: a day's record then can be
   // found by its distance from the first day, checked against the record's date.

@@ -4,12 +4,17 @@
 #include "AtomicFile.h"
 #include "Cp1251.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
+#include <cerrno>
 #include <charconv>
 #include <cmath>
-#include <fstream>
 #include <iterator>
+#include <map>
+#include <memory>
+#include <mutex>
 #include <optional>
 #include <vector>
 
@@ -61,13 +66,21 @@ bool SameName(std::string_view a, std::string_view b) {
 }
 
 std::optional<std::string> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in)
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0)
     return std::nullopt;
-  std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad())
-    return std::nullopt;
-  return bytes;
+  std::string bytes;
+  char buffer[8192];
+  for (;;) {
+    const ssize_t got = ::read(fd, buffer, sizeof buffer);
+    if (got < 0 && errno == EINTR)
+      continue;
+    if (got <= 0) {
+      ::close(fd);
+      return got == 0 ? std::optional(std::move(bytes)) : std::nullopt;
+    }
+    bytes.append(buffer, static_cast<std::size_t>(got));
+  }
 }
 
 TFileText SplitLines(const std::string& bytes) {
@@ -95,6 +108,46 @@ TFileText SplitLines(const std::string& bytes) {
     file.Lines.push_back(std::move(line));
   }
   return file;
+}
+
+// The lines of the file at Path; null when it cannot be read. The file is read at every call
+// and split again only when its bytes changed since the last read; while files are held (see
+// HoldFilesAsFirstRead), a file read once is not read again.
+struct TReadLines {
+  std::mutex Lock;
+  std::string LastBytes;
+  std::shared_ptr<const TFileText> Last;
+  bool Holding = false;
+  std::map<std::string, std::shared_ptr<const TFileText>> Held;
+};
+
+TReadLines& ReadLines() {
+  static TReadLines lines;
+  return lines;
+}
+
+std::shared_ptr<const TFileText> LinesOf(const std::string& path) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  if (const auto held = lines.Held.find(path); held != lines.Held.end())
+    return held->second;
+  std::shared_ptr<const TFileText> read;
+  if (auto bytes = ReadWholeFile(path)) {
+    if (!lines.Last || *bytes != lines.LastBytes) {
+      lines.Last = std::make_shared<const TFileText>(SplitLines(*bytes));
+      lines.LastBytes = std::move(*bytes);
+    }
+    read = lines.Last;
+  }
+  if (lines.Holding)
+    lines.Held.emplace(path, read);
+  return read;
+}
+
+void ForgetHeld(const std::string& path) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  lines.Held.erase(path);
 }
 
 // The text of a line as the parser sees it: a byte-order mark on the first line is skipped.
@@ -220,10 +273,10 @@ TIniFile::TIniFile(std::string path) : Path(std::move(path)) {}
 
 std::string TIniFile::ReadString(std::string_view Section, std::string_view Key,
                                  std::string_view Default) const {
-  const auto bytes = ReadWholeFile(Path);
-  if (!bytes)
+  const std::shared_ptr<const TFileText> lines = LinesOf(Path);
+  if (!lines)
     return std::string(Default);
-  const TFileText file = SplitLines(*bytes);
+  const TFileText& file = *lines;
   const TKeyPlace place = Locate(file, astro::Utf8ToCp1251(Section), astro::Utf8ToCp1251(Key));
   if (!place.Key)
     return std::string(Default);
@@ -258,6 +311,14 @@ void TIniFile::WriteEntries(const std::vector<TIniEntry>& Entries) const {
   for (const TIniEntry& entry : Entries)
     SetEntry(file, entry);
   WriteWholeFile(Path, file);
+  ForgetHeld(Path);
+}
+
+void HoldFilesAsFirstRead(bool Hold) {
+  TReadLines& lines = ReadLines();
+  const std::lock_guard<std::mutex> hold(lines.Lock);
+  lines.Holding = Hold;
+  lines.Held.clear();
 }
 
 void TIniFile::WriteFloat(std::string_view Section, std::string_view Key, double Value) const {

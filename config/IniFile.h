@@ -5,7 +5,9 @@
 //   and is cut to its first 2047 characters;
 // - a write replaces the key's line in place, or appends the key at the end of its section, or
 //   appends the section at the end of the file, keeping every other line and comment as it was;
-// - nothing is cached: every call reads (and a write rewrites) the file by its path;
+// - nothing is cached: every call reads (and a write rewrites) the file by its path (the lines
+//   of the last bytes read are kept, and split again only when the bytes differ), unless the
+//   process holds its files as first read (HoldFilesAsFirstRead);
 // - a write replaces the whole file at once (temporary file, flush, rename), so a failed write
 //   leaves the old file byte for byte.
 // The file is Windows-1251; texts given and returned here are UTF-8. Numbers are written with
@@ -67,6 +69,11 @@ public:
 private:
   std::string Path;
 };
+
+// From now on each file is read once and held as read: a run that only reads its configuration
+// (the companion) sees one state of it throughout. A write through this class drops what is held
+// of its file; false reads every time again.
+void HoldFilesAsFirstRead(bool Hold = true);
 
 // The text a WriteFloat stores for Value.
 std::string FormatIniFloat(double Value);

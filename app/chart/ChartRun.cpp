@@ -6,11 +6,11 @@
 #include "ChartEvents.h"
 #include "ChartSecond.h"
 #include "ChartSession.h"
-#include "ChartSheet.h"
 #include "CityBase.h"
 #include "DateTime.h"
 #include "Formatting.h"
-#include "PositionFrame.h"
+#include "IniFile.h"
+#include "ProgramFiles.h"
 #include "SaveFolders.h"
 #include "SpreadRandom.h"
 
@@ -45,7 +45,9 @@ QString ArchivePathOf(const TChartOptions& options) {
 std::unique_ptr<TCityBase> ImportAtlas(const TChartOptions& options, std::FILE* errors) {
   const QString ini =
       options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
-  const QString path = TPositionFrame::CityBaseFileName(ini.toStdString());
+  const QString path = files::DataFilePath(
+      ini.toStdString(),
+      config::TIniFile(ini.toStdString()).ReadString("PositionFrame", "CityBase", ""));
   try {
     return std::make_unique<TCityBase>(path);
   } catch (const std::exception&) {
@@ -175,43 +177,6 @@ archive::TStoredChart ChartToStore(const TChartOptions& options, TSeconds local,
   return chart;
 }
 
-// The sheet's file of chart `number` of `count`: FILE itself for one chart, FILE's stem numbered
-// in a series; a bare file name goes into the output folder when there is one.
-QString SheetFileName(const TChartOptions& options, std::int64_t number, std::int64_t count) {
-  const QString given = QString::fromStdString(options.PdfFile);
-  const QFileInfo info(given);
-  QDir folder = info.dir();
-  if (!options.OutDir.empty() && !given.contains('/'))
-    folder = QDir(QString::fromStdString(options.OutDir));
-  const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pdf") : info.suffix();
-  const QByteArray stem =
-      (info.suffix().isEmpty() ? info.fileName() : info.completeBaseName()).toUtf8();
-  return folder.filePath(Numbered(stem.constData(), suffix.toUtf8().constData(), number, count));
-}
-
-TSheetFacts SheetOf(const TChartFacts& facts, const TChartOptions& options) {
-  TSheetFacts sheet;
-  sheet.Chart = facts.Value;
-  if (options.ChartName)
-    sheet.Name = QString::fromStdString(*options.ChartName);
-  else if (options.SaveChart)
-    sheet.Name = QString::fromStdString(*options.SaveChart).trimmed();
-  if (facts.Place)
-    sheet.PlaceName = QString::fromStdString(facts.Place->Country + ", " + facts.Place->City)
-                          .replace(';', QStringLiteral(", "));
-  sheet.Almanac = facts.Almanac;
-  if (facts.Dignities)
-    sheet.Dignities = facts.Dignities->Bodies;
-  if (facts.Second) {
-    const std::string_view kind = astro::SecondKindName(facts.Second->Kind);
-    QString title = QString::fromUtf8(kind.data(), qsizetype(kind.size()));
-    if (!facts.Second->Name.empty())
-      title += ": " + QString::fromStdString(facts.Second->Name);
-    sheet.Second = TSheetSecond{title, facts.Second->Chart.Value, facts.Second->Cross};
-  }
-  return sheet;
-}
-
 void RefuseLongSeries(std::int64_t count, const TChartOptions& options) {
   if (count > options.MaxSteps)
     throw TChartError("a series of " + std::to_string(count) + " charts would write " +
@@ -318,11 +283,24 @@ void PrepareOutputFolder(const QString& folder) {
     throw TChartError("output folder \"" + folder.toStdString() + "\" cannot be written");
 }
 
+QString SheetFileName(const TChartOptions& options, std::int64_t number, std::int64_t count) {
+  const QString given = QString::fromStdString(options.PdfFile);
+  const QFileInfo info(given);
+  QDir folder = info.dir();
+  if (!options.OutDir.empty() && !given.contains('/'))
+    folder = QDir(QString::fromStdString(options.OutDir));
+  const QString suffix = info.suffix().isEmpty() ? QStringLiteral("pdf") : info.suffix();
+  const QByteArray stem =
+      (info.suffix().isEmpty() ? info.fileName() : info.completeBaseName()).toUtf8();
+  return folder.filePath(Numbered(stem.constData(), suffix.toUtf8().constData(), number, count));
+}
+
 bool WritesPictures(const TChartOptions& options) {
   return !options.OutDir.empty() || !options.PdfFile.empty();
 }
 
-int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
+int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors,
+             TChartViewsMaker views) {
   const QString archivePath = ArchivePathOf(given);
   if (given.ListCharts)
     return ListCharts(archivePath, out, errors);
@@ -338,7 +316,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   const bool files = !options.OutDir.empty();
   const QString folder = QString::fromStdString(options.OutDir);
 
-  TConsolePrompts prompts(errors);
+  TConsoleMessages prompts(errors);
   TChartSetup setup = SessionSetup(options, stored);
   setup.TreeFrame = files;
   // The spread's picture only with files; JSON lays the spread without the frame.
@@ -346,10 +324,13 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
   setup.Spread = options.Json && !options.Events;
   setup.Pictures = WritesPictures(options);
   setup.WheelHouses = options.WheelHouses;
+  setup.Views = views;
+  if (!options.Events)
+    setup.FirstMoment = options.Start;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);
-  // A synastry's partner is computed by a session of its own (its place, zone and history);
-  // it lives to the end, as its symbol font is the one the pictures are drawn with.
+  // A synastry's partner is computed by a session of its own (its place, zone and history),
+  // without views.
   std::unique_ptr<TChartSession> partner;
   std::optional<TChartFacts> partnerFacts;
   if (options.Second && options.Second->Kind == astro::TSecondKind::Synastry) {
@@ -360,6 +341,7 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
     TChartSetup partnerSetup = SessionSetup(otherOptions, other);
     partnerSetup.TreeFrame = partnerSetup.TaroFrame = false;
     partnerSetup.DignityFile.clear();
+    partnerSetup.Pictures = false; // the pictures are the session's, drawn with its font
     partner = std::make_unique<TChartSession>(partnerSetup, prompts);
     partner->CheckInRange(otherOptions.Start);
     partnerFacts = partner->Compute(otherOptions.Start);
@@ -389,7 +371,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
       facts.Second = partnerFacts
                          ? SynastryOf(options.Second->ChartName, *partnerFacts, facts, session)
                          : ComputeSecond(*options.Second, facts, session);
-      ShowBiWheel(session, facts);
+      if (session.Views())
+        session.Views()->ShowSecond(facts);
     }
     if (options.Json) {
       std::fputs((ChartJson(facts) + "\n").c_str(), out);
@@ -400,26 +383,8 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors) {
           ChartText(facts, count > 1 ? static_cast<int>(i + 1) : 0, NumberWidth(count));
       std::fputs(text.c_str(), out);
     }
-    if (!options.PdfFile.empty()) {
-      const QString sheet = SheetFileName(options, i + 1, count);
-      if (savefolders::IsProgramFile(sheet))
-        throw TChartError("\"" + sheet.toStdString() +
-                          "\" is a file the program reads; choose another --pdf file");
-      SaveSheetPdf(sheet, {SheetOf(facts, options)});
-    }
-    if (files) {
-      session.SaveReport(QDir(folder).filePath(ReportFileName(i + 1, count)));
-      std::vector<std::pair<TView, QString>> pictures;
-      for (TView view : {TView::Tree, TView::Tarot, TView::Cosmogram})
-        pictures.emplace_back(view, QDir(folder).filePath(PictureFileName(
-                                        ViewFileStem(view), options.Png, i + 1, count)));
-      if (options.Png) {
-        for (const auto& [view, name] : pictures)
-          session.SavePng(view, name);
-      } else {
-        session.SaveImages(pictures);
-      }
-    }
+    if (session.Views())
+      session.Views()->Write(facts, options, i + 1, count);
   }
   std::fflush(out);
   return 0;

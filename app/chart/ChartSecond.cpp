@@ -1,7 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "ChartSecond.h"
 
-#include "KosmoImage.h"
 #include "ZoneOffset.h"
 
 #include <cmath>
@@ -57,18 +56,6 @@ std::shared_ptr<const TSecondFacts> SynastryOf(const std::string& Name, const TC
       FactsAround(astro::TSecondKind::Synastry, Partner.Value, Natal, Session, Partner.Place);
   facts->Name = Name;
   return facts;
-}
-
-void ShowBiWheel(const TChartSession& Session, const TChartFacts& Natal) {
-  auto* kosmo = dynamic_cast<TKosmoFrame*>(Session.View(TView::Cosmogram));
-  if (!kosmo || !Natal.Second)
-    return;
-  const TSecondFacts& second = *Natal.Second;
-  QString title = QString::fromUtf8(astro::SecondKindName(second.Kind).data());
-  if (!second.Name.empty())
-    title += QStringLiteral(": ") + QString::fromStdString(second.Name);
-  kosmo->SetSecond(kosmo::SecondWheelOf(title, second.Chart.Value, Natal.Value, second.Cross,
-                                        kosmo->HousesShown && Natal.Value.Houses.has_value()));
 }
 
 } // namespace chart

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The companion's second chart: a transit, return or progression read on the clock of the
 // chart's own place, or a partner's chart computed by a session of its own; the aspects between
-// the two charts; and the cosmogram's bi-wheel of them.
+// the two charts.
 #pragma once
 
 #include "ChartOptions.h"
@@ -21,8 +21,5 @@ ComputeSecond(const TSecondOption& Option, const TChartFacts& Natal, const TChar
 std::shared_ptr<const TSecondFacts> SynastryOf(const std::string& Name, const TChartFacts& Partner,
                                                const TChartFacts& Natal,
                                                const TChartSession& Session);
-
-// Makes the session's cosmogram a bi-wheel of the chart and its second chart.
-void ShowBiWheel(const TChartSession& Session, const TChartFacts& Natal);
 
 } // namespace chart

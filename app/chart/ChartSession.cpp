@@ -4,38 +4,22 @@
 #include "ChartOptions.h"
 #include "CityBase.h"
 #include "CityNames.h"
+#include "CityPlace.h"
 #include "Coordinates.h"
 #include "DateTime.h"
-#include "FontStream.h"
 #include "IniFile.h"
-#include "Jpeg.h"
-#include "MainForm.h"
-#include "PositionFrame.h"
 #include "ProgramFiles.h"
-#include "StartupPrefetch.h"
-
-#include "KosmoImage.h"
-#include "TaroImage.h"
-#include "TreeImage.h"
-#include "ViewCommands.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QTimeZone>
-#include <QWidget>
-
-#include <future>
 
 namespace chart {
 namespace {
 
-// The main window's client area; the frames size themselves from their owner's.
-constexpr int kClientWidth = 865;
-constexpr int kClientHeight = 471;
 // The position frame's zone before a city gives one (its spin edit's design value).
 constexpr int kFrameZone = 7;
 
@@ -64,9 +48,9 @@ std::string JoinedLines(const std::vector<std::string>& names) {
 // The place a name gives (TCityNames over the entries in the order the lists show them). A name
 // with one "/" can only be found, or be ambiguous, among the countries its part before the "/"
 // names, ignoring case; those are listed first, so a chart does not sort the whole atlas. Only
-// the closest spellings of a name that is not found need every entry.
+// the closest spellings of a name that is not found need every entry. Lists are first taken
+// unsorted, where their order cannot change a place found: a collator is costly to start.
 TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
-  const QStringList countries = cities.GetCountryList();
   auto entriesOf = [&cities](const QString& country, std::vector<TCityEntry>& entries,
                              bool sorted = true) {
     for (const QString& entry :
@@ -74,37 +58,77 @@ TCityMatch MatchCity(const TCityBase& cities, const std::string& name) {
       entries.push_back({country.toStdString(), entry.toStdString()});
   };
   const std::size_t slash = name.find('/');
-  if (slash != std::string::npos && name.find('/', slash + 1) == std::string::npos) {
+  if (slash == std::string::npos) {
+    // Found only by its one fitting entry, which no order changes.
+    std::vector<TCityEntry> entries;
+    for (const QString& country : cities.UnsortedCountryList())
+      entriesOf(country, entries, false);
+    TCityMatch match = TCityNames(std::move(entries)).Match(name);
+    if (match.Found)
+      return match;
+  } else if (name.find('/', slash + 1) == std::string::npos) {
     const QString folded = QString::fromStdString(name.substr(0, slash)).toCaseFolded();
+    const auto named = [&folded](const QStringList& all) {
+      QStringList countries;
+      for (const QString& country : all)
+        if (country.toCaseFolded() == folded)
+          countries << country;
+      return countries;
+    };
+    // The entries of one country are in file order whatever the order of the countries.
+    QStringList countries = named(cities.UnsortedCountryList());
+    if (countries.size() > 1)
+      countries = named(cities.GetCountryList());
     // A place found needs no order; a duplicate entry seems ambiguous here and is settled by
     // the sorted, de-duplicated lists, which also order what an ambiguous name lists.
     for (bool sorted : {false, true}) {
       std::vector<TCityEntry> entries;
       for (const QString& country : countries)
-        if (country.toCaseFolded() == folded)
-          entriesOf(country, entries, sorted);
+        entriesOf(country, entries, sorted);
       TCityMatch match = TCityNames(std::move(entries)).Match(name);
       if (match.Found || (sorted && match.Ambiguous))
         return match;
     }
   }
   std::vector<TCityEntry> entries;
-  for (const QString& country : countries)
+  for (const QString& country : cities.GetCountryList())
     entriesOf(country, entries);
   return TCityNames(std::move(entries)).Match(name);
 }
 
+// The city's name in a name given as "Country/City[;Region]" or "City[;Region]": every entry
+// the name can find begins with it. Empty (no narrowing) for other names.
+QString CityNamePrefix(const std::string& name) {
+  const std::size_t slash = name.find('/');
+  if (slash != std::string::npos && name.find('/', slash + 1) != std::string::npos)
+    return {};
+  const std::size_t start = slash == std::string::npos ? 0 : slash + 1;
+  return QString::fromStdString(name.substr(start, name.find(';', start) - start));
+}
+
+QString& ProgramDirGiven() {
+  static QString dir;
+  return dir;
+}
 } // namespace
 
+void SetProgramDir(const QString& dir) {
+  ProgramDirGiven() = dir;
+}
+
+QString ProgramDir() {
+  return ProgramDirGiven().isEmpty() ? QCoreApplication::applicationDirPath() : ProgramDirGiven();
+}
+
 QString DefaultDataDir() {
-  return files::FindDataFolder(QCoreApplication::applicationDirPath()).Dir;
+  return files::FindDataFolder(ProgramDir()).Dir;
 }
 
 // The window's file; before the window's first start that is still the shipped one.
 QString DefaultIniPath() {
   const QString folder =
-      files::ConfigurationDir(files::FindDataFolder(QCoreApplication::applicationDirPath()),
-                              files::UserConfigDir(), files::TFirstStart::ReadShippedFile);
+      files::ConfigurationDir(files::FindDataFolder(ProgramDir()), files::UserConfigDir(),
+                              files::TFirstStart::ReadShippedFile);
   return QDir(folder).filePath(QString::fromLatin1(files::kIniName));
 }
 
@@ -116,39 +140,43 @@ QString DefaultDignityFile() {
   return QDir(DefaultDataDir()).filePath(QStringLiteral("dignities.txt"));
 }
 
+// The window's choice: the store in the working folder, else the shipped copy.
 std::string DefaultEphemerisFile() {
-  return ::DefaultEphemerisFile(DefaultDataDir());
+  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
+  const QString shipped = QDir(DefaultDataDir()).filePath(QString::fromStdString(relative));
+  if (!QFileInfo::exists(QString::fromStdString(relative)) && QFileInfo::exists(shipped))
+    return shipped.toStdString();
+  return relative;
 }
 
-TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
-    : Prompts(prompts), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
+TChartSession::TChartSession(const TChartSetup& setup, TConsoleMessages& messages)
+    : Prompts(messages), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
       PlanetPosition1(new astro::TPlanetPosition) {
   RequireReadable(IniPath, "configuration file");
   files::SetShippedDataDir(setup.DataDir);
-  // No city list is made ahead: a name given exactly is found without one.
-  const TStartupPrefetch::TFiles early{setup.TreeFrame, setup.TaroFrame, {}};
-  Prefetch_ = std::make_unique<TStartupPrefetch>(IniPath, early);
+  if (setup.TreeFrame || setup.TaroFrame || setup.Pictures) {
+    if (!setup.Views)
+      throw TChartError("this program draws no pictures; astravia-chart-pictures draws them");
+    // Made early: the views read their pictures while the store and the city are read here.
+    Views_ = setup.Views(setup, IniPath, Prompts);
+  }
   const QString ephemeris = QString::fromStdString(setup.EphemerisFile);
   RequireReadable(ephemeris, "ephemeris file");
-  Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile);
+  // A run asks for a few days: their records are read, not the whole store.
+  Efemeris_ = std::make_unique<astro::TEfemerisClass>(setup.EphemerisFile,
+                                                      astro::TEfemerisClass::TReading::OnDemand);
   if (!Efemeris_->HasData())
     throw TChartError("ephemeris file " + Quoted(ephemeris) + " holds fewer than two days");
 
-  if (setup.TreeFrame || setup.TaroFrame) {
-    Host = std::make_unique<QWidget>();
-    Host->setObjectName(QStringLiteral("Form1"));
-    Host->resize(kClientWidth, kClientHeight);
-  }
   Zone_ = setup.Zone;
   ZoneGiven = !setup.City && !setup.OwnPlace;
   Fixed_ = setup.FixedSeconds;
   const config::TIniFile ini(IniPath.toStdString());
-  Historic =
-      setup.HistoricZones.value_or(TPositionFrame::HistoricZonesOption(IniPath.toStdString()));
+  Historic = setup.HistoricZones.value_or(ini.ReadBool("Options", "HistoricZones", true));
   HouseSystem_ = setup.HouseSystem.value_or(
       astro::ParseHouseSystem(ini.ReadString("Options", "HouseSystem", "P"))
           .value_or(astro::kDefaultHouseSystem));
-  if (setup.City && !OpenCity(*setup.City, setup.StoredPlace.has_value())) {
+  if (setup.City && !OpenCity(ini, *setup.City, setup.StoredPlace.has_value())) {
     Prompts.Information(QString::fromStdString("city \"" + *setup.City +
                                                "\" is no longer in the city base; the stored "
                                                "coordinates and zone are used"));
@@ -161,27 +189,29 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsolePrompts& prompts)
     Zone_ = setup.Zone; // the stored zone, also where the city's own differs
   if (setup.OwnPlace)
     TakeOwnPlace(*setup.OwnPlace);
+  if (setup.FirstMoment && Coordinates) {
+    PreparedFor_ = {ToDateTime(*setup.FirstMoment), OffsetAt(*setup.FirstMoment).Seconds};
+    Prepared_ = AlmanacOf(PreparedFor_.first, PreparedFor_.second);
+  }
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
-  Font.Loaded = setup.Pictures && LoadSymbolFont(setup.FontFile);
-  if (!Font.Loaded && setup.TreeFrame)
-    Prompts.Information("symbol font " + setup.FontFile + " is missing; glyphs are not drawn");
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
   PlanetPosition1->SetIniFileName(IniPath.toStdString());
-  CreateFrames(setup);
-  if (setup.Spread && !TaroFrame_)
-    FindSpreadPictures();
+  if (Views_)
+    Views_->Open();
+  if (setup.Spread && !(Views_ && Views_->HasTarot()))
+    FindSpreadPictures(ini);
   ReadDignityTable(setup.DignityFile);
-  Prefetch_.reset();
 }
 
 // The window lays the spread only with both tarot pictures: so does a run without its frame,
 // which looks for the files without decoding them.
-void TChartSession::FindSpreadPictures() {
+void TChartSession::FindSpreadPictures(const config::TIniFile& ini) {
   Spread_ = true;
   SpreadPictures_ = true;
   for (const char* key : {"TaroImage", "TaroKart"}) {
-    const QString file = TaroFileName(IniPath, key);
+    const QString file =
+        files::DataFilePath(IniPath.toStdString(), ini.ReadString("TaroSection", key, ""));
     if (!QFileInfo(file).isFile()) {
       Prompts.Information("tarot picture " + file + " is missing; no spread is laid");
       SpreadPictures_ = false;
@@ -204,29 +234,6 @@ void TChartSession::ReadDignityTable(const QString& fileName) {
   }
 }
 
-// The main window's InitTree: tree, tarot, cosmogram. A frame reports an unreadable picture in
-// an error box and goes on without it; the companion has been asked for that picture, so it
-// stops (the box was printed already).
-void TChartSession::CreateFrames(const TChartSetup& setup) {
-  const qsizetype errorsBefore = Prompts.Errors.size();
-  if (setup.TreeFrame)
-    TreeFrame_ = CreateTreeFrame(Host.get(), Host.get(), IniPath);
-  if (setup.TaroFrame) {
-    try {
-      TaroFrame_ = CreateTaroFrame(Host.get(), Host.get(), IniPath);
-    } catch (const std::runtime_error& error) {
-      throw TChartError(std::string("tarot text base: ") + error.what());
-    }
-  }
-  if (setup.TreeFrame) {
-    KosmoFrame_ = CreateKosmoFrame(Host.get(), Host.get(), IniPath);
-    KosmoFrame_->HousesShown = setup.WheelHouses.value_or(
-        config::TIniFile(IniPath.toStdString()).ReadBool("Options", "CosmogramHouses", false));
-  }
-  if (Prompts.Errors.size() > errorsBefore)
-    throw TChartError("cannot read a data file of the views (see the message above)");
-}
-
 const char* ViewFileStem(TView view) {
   switch (view) {
   case TView::Tree:
@@ -239,18 +246,6 @@ const char* ViewFileStem(TView view) {
   return "";
 }
 
-TViewFrame* TChartSession::View(TView view) const {
-  switch (view) {
-  case TView::Tree:
-    return TreeFrame_;
-  case TView::Tarot:
-    return TaroFrame_;
-  case TView::Cosmogram:
-    return KosmoFrame_;
-  }
-  return nullptr;
-}
-
 void TChartSession::TReadOnlyModel::operator()(astro::TPlanetPosition* model) const {
   model->OnChange = nullptr;
   model->SetIniFileName("");
@@ -259,13 +254,8 @@ void TChartSession::TReadOnlyModel::operator()(astro::TPlanetPosition* model) co
 
 TChartSession::~TChartSession() = default;
 
-TChartSession::TFontHold::~TFontHold() {
-  if (Loaded)
-    FreeSymbolFont();
-}
-
-bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
-  const config::TIniFile ini(IniPath.toStdString());
+bool TChartSession::OpenCity(const config::TIniFile& ini, const std::string& name,
+                             bool mayBeMissing) {
   const std::string value = ini.ReadString("PositionFrame", "CityBase", "");
   const QString basePath = files::DataFilePath(IniPath.toStdString(), value);
   if (value.empty() || !QFileInfo(basePath).isFile())
@@ -273,15 +263,20 @@ bool TChartSession::OpenCity(const std::string& name, bool mayBeMissing) {
                       Quoted(IniPath) + ") is missing");
   RequireReadable(basePath, "city base");
 
-  std::unique_ptr<TCityBase> cities = TakePrefetchedCityBase(basePath);
+  // The places the name can find are read alone; the whole atlas only for the closest
+  // spellings of a name not found.
+  std::optional<TCityBase> cities;
+  TCityMatch match;
   try {
-    if (!cities)
-      cities = std::make_unique<TCityBase>(basePath);
+    cities = TCityBase::Narrowed(basePath, CityNamePrefix(name));
+    match = MatchCity(*cities, name);
+    if (!match.Found && !match.Ambiguous) {
+      cities.emplace(basePath);
+      match = MatchCity(*cities, name);
+    }
   } catch (const std::runtime_error&) {
     throw TChartError("cannot read city base " + Quoted(basePath));
   }
-
-  const TCityMatch match = MatchCity(*cities, name);
   if (!match.Found && mayBeMissing && !match.Ambiguous)
     return false;
   if (!match.Found) {
@@ -395,10 +390,19 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
   const int before = Changes;
+  // The day's almanac is worked out beside the chart.
+  std::future<astro::TAlmanacDay> almanac;
+  if (Prepared_.valid() && PreparedFor_ == std::pair{Moment, offset.Seconds}) {
+    almanac = std::move(Prepared_);
+  } else if (Coordinates) {
+    if (Prepared_.valid())
+      Prepared_.wait(); // the cache is the thread's until it ends
+    almanac = AlmanacOf(Moment, offset.Seconds);
+  }
   TChartFacts facts;
   facts.Value = ComputeValue(offset, ut);
-  if (KosmoFrame_)
-    KosmoFrame_->SetHouses(facts.Value.Houses, facts.Value.Points);
+  if (Views_)
+    Views_->SetChart(facts.Value);
   // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
   Efemeris_->ComputePositions(*PlanetPosition1, ut);
   if (Changes == before)
@@ -424,30 +428,37 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
     facts.Aspects.push_back(
         {aspects.Items[i].Planet1, aspects.Items[i].Aspect, aspects.Items[i].Planet2});
   facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
-  if (TaroFrame_ || Spread_)
+  if ((Views_ && Views_->HasTarot()) || Spread_)
     facts.Tarot = Spread();
-  if (Coordinates)
-    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
+  if (almanac.valid())
+    facts.Almanac = almanac.get();
   if (Dignities)
     facts.Dignities = DignityFactsOf(*Dignities, facts.Value);
   return facts;
+}
+
+std::future<astro::TAlmanacDay> TChartSession::AlmanacOf(astro::TDateTime local, int offset) {
+  const astro::TGeoPlace place = *Coordinates;
+  return std::async(
+      Almanac.Holds(local, offset / 60.0, place) ? std::launch::deferred : std::launch::async,
+      [this, local, offset, place] { return Almanac.Day(local, offset / 60.0, place); });
 }
 
 // The laid cards with their texts: text n of the base for arcanum n upright, 22 + n reversed.
 std::array<TCardFacts, 22> TChartSession::Spread() {
   std::array<TCardFacts, 22> cards;
   TCardStates states{};
-  if (TaroFrame_)
-    states = TaroFrame_->CardStates;
+  const bool frame = Views_ && Views_->HasTarot();
+  if (frame)
+    states = Views_->CardStates();
   else if (SpreadPictures_)
     states = LaySpread(PlanetPosition1->Aspects(), SpreadRandom_);
   for (int n = 1; n <= astro::kArcanaCount; ++n) {
     TCardFacts& card = cards[n - 1];
     card.Arcanum = n;
     card.State = states[n];
-    if (card.State != 0 && TaroFrame_ && TaroFrame_->TextBase)
-      for (const QString& line : TaroFrame_->TextBase->Texts(card.State > 0 ? n : 22 + n))
-        card.Text.push_back(line.toStdString());
+    if (card.State != 0 && frame)
+      card.Text = Views_->CardText(card.State > 0 ? n : 22 + n);
   }
   return cards;
 }
@@ -456,50 +467,8 @@ void TChartSession::PlanetPosition1Change() {
   ++Changes;
   // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
   // aspects, then the local moment, into the tree, tarot and cosmogram frames.
-  PushChartIntoViews(TreeFrame_, TaroFrame_, KosmoFrame_, PlanetPosition1->LongitudeArray(),
-                     PlanetPosition1->Aspects(), Moment);
-}
-
-void TChartSession::SaveReport(const QString& fileName) {
-  if (!TreeFrame_)
-    throw TChartError("no Tree of Life frame to write a report from");
-  Prompts.AnswerNextSave(fileName);
-  ::SaveReport(*TreeFrame_);
-  if (!QFileInfo(fileName).isFile())
-    throw TChartError("report " + Quoted(fileName) + " was not written");
-}
-
-void TChartSession::SaveImages(const std::vector<std::pair<TView, QString>>& files) {
-  std::vector<std::future<QByteArray>> encodings;
-  for (const auto& file : files) {
-    const TViewFrame* frame = View(file.first);
-    const QImage picture = frame ? frame->Picture() : QImage();
-    encodings.push_back(picture.isNull() ? std::future<QByteArray>()
-                                         : std::async(std::launch::async,
-                                                      [picture] { return EncodeJpeg(picture); }));
-  }
-  for (std::size_t i = 0; i < files.size(); ++i) {
-    if (!View(files[i].first))
-      continue;
-    if (!encodings[i].valid()) {
-      Prompts.Information(SaveImageRefusal);
-      continue;
-    }
-    WriteJpegFile(encodings[i].get(), files[i].second);
-  }
-}
-
-bool TChartSession::SavePng(TView view, const QString& fileName) {
-  TViewFrame* frame = View(view);
-  if (!frame || frame->Picture().isNull()) {
-    Prompts.Information(QStringLiteral("no %1 picture to save as %2")
-                            .arg(QString::fromLatin1(ViewFileStem(view)), fileName));
-    return false;
-  }
-  QSaveFile file(fileName);
-  if (!file.open(QIODevice::WriteOnly) || !frame->Picture().save(&file, "PNG") || !file.commit())
-    throw TChartError("cannot write " + Quoted(fileName));
-  return true;
+  if (Views_)
+    Views_->Push(*PlanetPosition1, Moment);
 }
 
 } // namespace chart

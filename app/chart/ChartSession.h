@@ -2,15 +2,15 @@
 // One companion run: the main window's own parts, created without a window and wired as the
 // main window wires them. A run that draws no picture makes no widget: the place comes from the
 // city base itself, and the tarot spread is laid without its frame. The ephemeris store computes
-// into the chart model at the UT moment; the model's change feeds the Tree of Life frame in the
-// main window's order; the frame's save commands write the report and the picture. Moments given
-// here are LOCAL (whole seconds, ChartMoment.h); the zone (hours east of Greenwich) or the city's
-// zone by date turns them into UT.
+// into the chart model at the UT moment; the model's change feeds the views (ChartViews.h), when
+// the run has them, in the main window's order. Moments given here are LOCAL (whole seconds,
+// ChartMoment.h); the zone (hours east of Greenwich) or the city's zone by date turns them into UT.
 #pragma once
 
 #include "ChartMoment.h"
 #include "ChartText.h"
-#include "ConsolePrompts.h"
+#include "ChartViews.h"
+#include "ConsoleMessages.h"
 #include "ZoneOffset.h"
 
 #include "Chart.h"
@@ -19,18 +19,16 @@
 #include "SpreadRandom.h"
 
 #include <QString>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
-class QWidget;
-class TImageFrame;
-class TKosmoFrame;
-class TStartupPrefetch;
-class TTaroFrame;
-class TViewFrame;
+namespace config {
+class TIniFile;
+}
 
 namespace chart {
 
@@ -62,6 +60,10 @@ struct TChartSetup {
   std::optional<TOwnPlace> OwnPlace; // replaces City
   // An exact offset (seconds east of UT) in place of Zone: "--zone +5:30", a stored chart's.
   std::optional<int> FixedSeconds;
+  // Makes the frames and the sheet's font when TreeFrame, TaroFrame or Pictures asks for them.
+  TChartViewsMaker Views = nullptr;
+  // The first chart's local moment: its day's almanac is begun while the session opens.
+  std::optional<TSeconds> FirstMoment;
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -72,8 +74,8 @@ class TChartSession {
 public:
   // Opens everything and checks it; throws TChartError for an unreadable configuration file,
   // a missing or empty ephemeris, a missing city base or an unknown city. Missing optional
-  // files (mask picture) are warnings through `prompts`.
-  TChartSession(const TChartSetup& setup, TConsolePrompts& prompts);
+  // files (mask picture) are warnings through `messages`.
+  TChartSession(const TChartSetup& setup, TConsoleMessages& messages);
   ~TChartSession();
 
   TChartSession(const TChartSession&) = delete;
@@ -85,20 +87,10 @@ public:
   // when given, replaces OffsetAt(local): the second occurrence of a repeated hour.
   TChartFacts Compute(TSeconds local, std::optional<TZoneOffset> offset = std::nullopt);
 
-  // The tree frame's "Сохранить как отчет", answered with the given file name; a failed write
-  // throws.
-  void SaveReport(const QString& fileName);
-  // Each view's "Сохранить как изображение" to its file: the pictures encoded side by side on
-  // worker threads, the files written in the given order. A failed write throws; a picture that
-  // cannot be saved (no mask) only warns.
-  void SaveImages(const std::vector<std::pair<TView, QString>>& files);
-  // The view's own pixels as a PNG file (written whole or not at all); false without a picture.
-  bool SavePng(TView view, const QString& fileName);
-
   const astro::TPlanetPosition& Model() const { return *PlanetPosition1; }
   const astro::TEfemerisClass& Efemeris() const { return *Efemeris_; }
-  TImageFrame* TreeFrame() const { return TreeFrame_; }
-  TViewFrame* View(TView view) const;
+  // The run's pictures; null when it draws none.
+  TChartViews* Views() const { return Views_.get(); }
   int Zone() const { return Zone_; }
   // Whether the offset comes from the city's zone history.
   bool HistoricZones() const { return Historic; }
@@ -114,7 +106,6 @@ public:
   std::optional<int> FixedSeconds() const { return Fixed_; }
 
 private:
-  std::unique_ptr<TStartupPrefetch> Prefetch_;
   // The companion only reads the configuration file: the model is destroyed without a file
   // name, so its destruction writes nothing back, also when the session fails half-built.
   struct TReadOnlyModel {
@@ -128,24 +119,20 @@ private:
   // date, else the whole hours.
   TZoneOffset OffsetBy(TZoneLookup lookup, TSeconds moment) const;
   // False when the base has no such city and a stored place may stand in.
-  bool OpenCity(const std::string& name, bool mayBeMissing);
+  bool OpenCity(const config::TIniFile& ini, const std::string& name, bool mayBeMissing);
   // The chart value of the moment Moment (local) at the session's place.
   astro::TChart ComputeValue(const TZoneOffset& offset, astro::TDateTime ut) const;
   // The main window's PlanetPosition1Change, without the planet table.
   void PlanetPosition1Change();
-  void CreateFrames(const TChartSetup& setup);
   std::array<TCardFacts, 22> Spread();
-  void FindSpreadPictures();
+  void FindSpreadPictures(const config::TIniFile& ini);
   void ReadDignityTable(const QString& fileName);
 
-  TConsolePrompts& Prompts;
+  TConsoleMessages& Prompts;
   QString IniPath;
   std::unique_ptr<astro::TEfemerisClass> Efemeris_;
   std::unique_ptr<astro::TPlanetPosition, TReadOnlyModel> PlanetPosition1;
-  std::unique_ptr<QWidget> Host; // stands in for the main window as the frames' owner, if any
-  TImageFrame* TreeFrame_ = nullptr;
-  TTaroFrame* TaroFrame_ = nullptr;
-  TKosmoFrame* KosmoFrame_ = nullptr;
+  std::unique_ptr<TChartViews> Views_;
   std::optional<TPlaceFacts> Place_;
   QString ZoneName_;            // the city's IANA zone, empty without one
   double CityLongitude_ = 0;    // of the city, degrees east, for local mean time
@@ -163,12 +150,20 @@ private:
   std::optional<int> Fixed_;
   QString OwnZone_;            // an own place's IANA zone
   astro::TDateTime Moment = 0; // local moment handed to the frames
-  struct TFontHold {           // frees the shared symbol font it loaded
-    bool Loaded = false;
-    ~TFontHold();
-  } Font;
-  int Changes = 0; // OnChange count, to see that a computation took place
+  int Changes = 0;             // OnChange count, to see that a computation took place
+  // The almanac of the day of a local moment at an offset (seconds), worked out on a thread of
+  // its own (Swiss Ephemeris keeps its state per thread), or taken from the cache.
+  std::future<astro::TAlmanacDay> AlmanacOf(astro::TDateTime local, int offset);
+  // The almanac begun for the first chart, with the moment and offset it is for; last, so that it
+  // is waited for before anything it uses goes.
+  std::pair<astro::TDateTime, int> PreparedFor_{};
+  std::future<astro::TAlmanacDay> Prepared_;
 };
+
+// The folder of astravia-chart: the program's own, or the one SetProgramDir gave (the picture
+// program, started by astravia-chart from another folder, finds the same files).
+QString ProgramDir();
+void SetProgramDir(const QString& dir);
 
 // The files the window would use (ProgramFiles.h): its data folder, its configuration file, the
 // symbol font and the table of dignities in the data folder, the ephemeris in the working folder

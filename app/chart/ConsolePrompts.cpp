@@ -3,7 +3,7 @@
 
 namespace chart {
 
-TConsolePrompts::TConsolePrompts(std::FILE* errors) : ErrorStream(errors) {
+TConsolePrompts::TConsolePrompts(TConsoleMessages& messages) : Messages(messages) {
   SetPrompts(this);
 }
 
@@ -12,16 +12,11 @@ TConsolePrompts::~TConsolePrompts() {
 }
 
 void TConsolePrompts::Information(const QString& text) {
-  // A series meets the same missing file at every step: say it once.
-  const bool repeated = Warnings.contains(text);
-  Warnings << text;
-  if (!repeated)
-    std::fprintf(ErrorStream, "astravia-chart: warning: %s\n", text.toUtf8().constData());
+  Messages.Information(text);
 }
 
 void TConsolePrompts::Error(const QString& text) {
-  Errors << text;
-  std::fprintf(ErrorStream, "astravia-chart: error: %s\n", text.toUtf8().constData());
+  Messages.Error(text);
 }
 
 bool TConsolePrompts::Question(const QString&) {

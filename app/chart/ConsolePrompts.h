@@ -1,20 +1,19 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The prompts seam of the command-line companion: nothing is shown on a screen.
-// Information boxes become warnings on standard error (each text once), a save dialog "chooses" the
-// file the companion named beforehand, and print dialogs and other forms are cancelled.
+// Information and error boxes become the run's messages on standard error, a save dialog
+// "chooses" the file the companion named beforehand, and print dialogs and other forms are
+// cancelled.
 #pragma once
 
+#include "ConsoleMessages.h"
 #include "Prompts.h"
-
-#include <QStringList>
-#include <cstdio>
 
 namespace chart {
 
 class TConsolePrompts : public TPrompts {
 public:
-  // Installs itself as the process-wide seam; writes warnings to `errors`.
-  explicit TConsolePrompts(std::FILE* errors = stderr);
+  // Installs itself as the process-wide seam; says what it is told through `messages`.
+  explicit TConsolePrompts(TConsoleMessages& messages);
   ~TConsolePrompts() override; // restores the Qt implementation
 
   TConsolePrompts(const TConsolePrompts&) = delete;
@@ -33,11 +32,8 @@ public:
   // The answer of the next save dialog (used once); empty cancels it.
   void AnswerNextSave(const QString& fileName);
 
-  QStringList Warnings; // every information text, in order
-  QStringList Errors;   // every error text, in order
-
 private:
-  std::FILE* ErrorStream;
+  TConsoleMessages& Messages;
   QString NextSave;
 };
 

@@ -5,15 +5,21 @@
 
 #include "Cp1251.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 #include <QCollator>
 #include <QFile>
 #include <QLocale>
 #include <QSet>
 #include <algorithm>
+#include <array>
 #include <cstring>
 #include <limits>
 #include <stdexcept>
 #include <unordered_set>
+#include <vector>
 
 namespace {
 
@@ -58,19 +64,10 @@ std::optional<std::string> Encoded(const QString& Country) {
   return astro::Utf8ToCp1251(text);
 }
 
-} // namespace
-
-TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
-  QFile file(FileName);
-  if (!file.open(QIODevice::ReadOnly))
-    throw std::runtime_error("Cannot open file " + FileName.toStdString());
-  Bytes = file.readAll();
-  if (Bytes.size() > std::numeric_limits<std::uint32_t>::max())
-    throw std::runtime_error("Cannot open file " + FileName.toStdString());
-
-  // Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
-  // are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
-  const char* data = Bytes.constData();
+// Lines end at CR LF, LF or CR; a last line without an end is kept. These characters and ";"
+// are the same bytes in Windows-1251 as in Unicode, so the bytes are searched as they are.
+template <typename TLine> void ForEachLine(std::string_view Bytes, TLine Line) {
+  const char* data = Bytes.data();
   const auto size = static_cast<std::uint32_t>(Bytes.size());
   auto next = [data, size](char c, std::uint32_t from) -> std::uint32_t {
     const void* hit = std::memchr(data + from, c, size - from);
@@ -84,11 +81,135 @@ TCityBase::TCityBase(const QString& FileName) : Name(FileName) {
     if (nextLf < start)
       nextLf = next('\n', start);
     const std::uint32_t end = std::min(nextCr, nextLf); // size: a last line without an end
-    AddLine(start, end);
+    Line(start, end);
     if (end == size)
       break;
     start = end + (data[end] == '\r' && end + 1 < size && data[end + 1] == '\n' ? 2 : 1);
   }
+}
+
+// The lines of Bytes (ended as ForEachLine ends them) whose first byte is marked in First, which
+// marks no CR or LF: the ends of lines are found sixteen bytes at a time and only the lines that
+// begin with a marked byte are looked at.
+template <typename TLine>
+void ForEachLineStartingWith(std::string_view Bytes, const std::array<bool, 256>& First,
+                             TLine Line) {
+  const char* data = Bytes.data();
+  const std::size_t size = Bytes.size();
+  const auto visit = [&](std::size_t start) {
+    if (start >= size || !First[static_cast<unsigned char>(data[start])])
+      return;
+    std::size_t end = start;
+    while (end < size && data[end] != '\r' && data[end] != '\n')
+      ++end;
+    Line(std::string_view(data + start, end - start));
+  };
+  visit(0);
+  std::size_t i = 0;
+#ifdef __SSE2__
+  const __m128i cr = _mm_set1_epi8('\r');
+  const __m128i lf = _mm_set1_epi8('\n');
+  for (; i + 16 <= size; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + i));
+    auto ends = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_cmpeq_epi8(bytes, cr), _mm_cmpeq_epi8(bytes, lf))));
+    for (; ends != 0; ends &= ends - 1)
+      visit(i + static_cast<std::size_t>(__builtin_ctz(ends)) + 1);
+  }
+#endif
+  for (; i < size; ++i)
+    if (data[i] == '\r' || data[i] == '\n')
+      visit(i + 1);
+}
+
+QByteArray ReadBase(const QString& FileName) {
+  QFile file(FileName);
+  if (!file.open(QIODevice::ReadOnly))
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  QByteArray bytes = file.readAll();
+  if (bytes.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  return bytes;
+}
+
+// Each Windows-1251 byte folded as QString::toCaseFolded folds its character (one character for
+// one), or 0 where the folded character has no byte there.
+const std::array<unsigned char, 256>& FoldedBytes() {
+  static const std::array<unsigned char, 256> table = [] {
+    std::array<unsigned char, 256> folded{};
+    for (int b = 1; b < 256; ++b) {
+      const char byte = static_cast<char>(b);
+      const QString text = Decoded(std::string_view(&byte, 1)).toCaseFolded();
+      const std::optional<std::string> back = Encoded(text);
+      if (back && back->size() == 1)
+        folded[static_cast<std::size_t>(b)] = static_cast<unsigned char>((*back)[0]);
+    }
+    return folded;
+  }();
+  return table;
+}
+
+} // namespace
+
+TCityBase::TCityBase(const QString& FileName) : TCityBase(FileName, ReadBase(FileName)) {}
+
+TCityBase::TCityBase(const QString& FileName, QByteArray Lines)
+    : Name(FileName), Bytes(std::move(Lines)) {
+  ForEachLine(Span(0, static_cast<std::uint32_t>(Bytes.size())),
+              [this](std::uint32_t start, std::uint32_t end) { AddLine(start, end); });
+}
+
+TCityBase TCityBase::Narrowed(const QString& FileName, const QString& Prefix) {
+  const std::optional<std::string> prefix = Encoded(Prefix.toCaseFolded());
+  if (Prefix.isEmpty() || !prefix || prefix->find_first_of("\r\n") != std::string::npos)
+    return TCityBase(FileName);
+  QFile file(FileName);
+  if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  const std::array<unsigned char, 256>& folded = FoldedBytes();
+  std::array<bool, 256> first{};
+  for (std::size_t b = 0; b < first.size(); ++b)
+    first[b] = folded[b] == static_cast<unsigned char>(prefix->front());
+  const auto fits = [&](std::string_view line) {
+    if (line.size() < prefix->size())
+      return false;
+    for (std::size_t i = 0; i < prefix->size(); ++i)
+      if (line[i] == ';' ||
+          folded[static_cast<unsigned char>(line[i])] != static_cast<unsigned char>((*prefix)[i]))
+        return false;
+    return true;
+  };
+  // Read piece by piece, so only the lines kept are held; the unended line at a piece's end is
+  // carried into the next (a CR LF cut in two makes an empty line, which is no place).
+  QByteArray kept;
+  std::vector<char> piece(std::size_t{1} << 16);
+  std::size_t carried = 0;
+  for (bool last = false; !last;) {
+    if (piece.size() - carried < piece.size() / 2) // a line longer than half a piece
+      piece.resize(piece.size() * 2);
+    const qint64 got =
+        file.read(piece.data() + carried, static_cast<qint64>(piece.size() - carried));
+    if (got < 0)
+      throw std::runtime_error("Cannot open file " + FileName.toStdString());
+    last = got == 0;
+    const std::size_t size = carried + static_cast<std::size_t>(got);
+    std::size_t end = size;
+    if (!last) {
+      const void* lf = ::memrchr(piece.data(), '\n', size);
+      const void* cr = ::memrchr(piece.data(), '\r', size);
+      const char* edge = std::max(static_cast<const char*>(lf), static_cast<const char*>(cr));
+      end = edge ? static_cast<std::size_t>(edge - piece.data()) + 1 : 0;
+    }
+    ForEachLineStartingWith(std::string_view(piece.data(), end), first, [&](std::string_view line) {
+      if (fits(line))
+        kept.append(line.data(), static_cast<qsizetype>(line.size())).append('\n');
+    });
+    carried = size - end;
+    std::memmove(piece.data(), piece.data() + end, carried);
+  }
+  if (kept.size() > std::numeric_limits<std::uint32_t>::max())
+    throw std::runtime_error("Cannot open file " + FileName.toStdString());
+  return TCityBase(FileName, std::move(kept));
 }
 
 void TCityBase::AddLine(std::uint32_t Start, std::uint32_t End) {
@@ -180,9 +301,7 @@ QString TCityBase::CityEntry(const QString& Line) {
   return region.isEmpty() ? city : city + u';' + region;
 }
 
-QStringList TCityBase::GetCountryList() const {
-  if (Countries)
-    return *Countries;
+QStringList TCityBase::UnsortedCountryList() const {
   // Exact duplicates are dropped before anything is decoded: the atlas repeats each country
   // thousands of times.
   std::unordered_set<std::string_view> seen;
@@ -192,6 +311,13 @@ QStringList TCityBase::GetCountryList() const {
     if (seen.insert(country).second)
       result.append(Decoded(country));
   }
+  return result;
+}
+
+QStringList TCityBase::GetCountryList() const {
+  if (Countries)
+    return *Countries;
+  QStringList result = UnsortedCountryList();
   SortUnique(result);
   Countries = result;
   return result;

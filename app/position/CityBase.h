@@ -42,6 +42,10 @@ public:
   // Reads every line of the file once. Throws std::runtime_error "Cannot open file <path>"
   // when the file cannot be read.
   explicit TCityBase(const QString& FileName);
+  // The places of the file whose city name (field 1), letter case ignored, begins with Prefix:
+  // every place a lookup of a name by that city can find, in file order, without the rest of
+  // the atlas. Throws as the constructor does.
+  static TCityBase Narrowed(const QString& FileName, const QString& Prefix);
 
   const QString& FileName() const { return Name; }
   // Places kept (lines with at least five ";"), and lines skipped as not places.
@@ -50,6 +54,8 @@ public:
 
   // Field 2 of every place, sorted by Russian case-sensitive collation, exact duplicates dropped.
   QStringList GetCountryList() const;
+  // The same countries in the order of their first places: no collation.
+  QStringList UnsortedCountryList() const;
   // The entries of the places of Country (compared exactly): field 1, or field 1 ";" field 3 when
   // field 3 is not empty; sorted and de-duplicated like the country list.
   QStringList GetCityList(const QString& Country) const;
@@ -77,6 +83,9 @@ public:
   static QString CityEntry(const QString& Line);
 
 private:
+  // The places among Lines (Windows-1251), standing for the file FileName.
+  TCityBase(const QString& FileName, QByteArray Lines);
+
   // A place: its line and its country (field 2) as spans of Bytes. The atlas has tens of
   // thousands of places; keeping the file's own bytes with spans, instead of a decoded string per
   // line and field, keeps the base small and lets the lists compare texts without copying them.

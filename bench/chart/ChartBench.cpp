@@ -2,6 +2,7 @@
 // Charts per second in a companion series (hourly steps from 2005-01-05 00:00, zone +7) with the
 // runtime folder's data: the chart text alone; positions and report.txt; and with tree.jpg too.
 // The figure is items_per_second (one item = one chart of the series).
+#include "ChartPictures.h"
 #include "ChartSession.h"
 
 #include <QApplication>
@@ -30,6 +31,8 @@ chart::TChartSetup Setup(bool treeFrame) {
   setup.City = "Россия/Новосибирск";
   setup.TreeFrame = treeFrame;
   setup.TaroFrame = treeFrame;
+  setup.Pictures = treeFrame;
+  setup.Views = chart::MakeChartPictures;
   return setup;
 }
 
@@ -37,11 +40,12 @@ enum class TOutput { Text, Report, ReportAndPicture };
 
 void Series(benchmark::State& state, TOutput output) {
   App();
-  chart::TConsolePrompts prompts(stderr);
-  chart::TChartSession session(Setup(output != TOutput::Text), prompts);
+  chart::TConsoleMessages messages(stderr);
+  chart::TChartSession session(Setup(output != TOutput::Text), messages);
+  auto* pictures = dynamic_cast<chart::TChartPictures*>(session.Views());
   QTemporaryDir folder;
   const QString report = QDir(folder.path()).filePath("report.txt");
-  const QString pictures = folder.path();
+  const QString picturesFolder = folder.path();
   const chart::TSeconds start = chart::ToSeconds({2005, 1, 5}, {0, 0, 0});
   std::int64_t step = 0;
   std::size_t characters = 0;
@@ -49,12 +53,12 @@ void Series(benchmark::State& state, TOutput output) {
     const chart::TChartFacts facts = session.Compute(start + 3600 * (step++ % (24 * 365)));
     characters += chart::ChartText(facts).size();
     if (output != TOutput::Text)
-      session.SaveReport(report);
+      pictures->SaveReport(report);
     if (output == TOutput::ReportAndPicture) {
       std::vector<std::pair<chart::TView, QString>> files;
       for (chart::TView view : {chart::TView::Tree, chart::TView::Tarot, chart::TView::Cosmogram})
-        files.emplace_back(view, QDir(pictures).filePath(chart::ViewFileStem(view)) + ".jpg");
-      session.SaveImages(files);
+        files.emplace_back(view, QDir(picturesFolder).filePath(chart::ViewFileStem(view)) + ".jpg");
+      pictures->SaveImages(files);
     }
   }
   benchmark::DoNotOptimize(characters);

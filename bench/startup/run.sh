@@ -8,7 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/../.."
 build=${1:-build}
 rounds=${2:-21}
-nice -n 10 cmake --build "$build" -j2 --target astravia astravia-chart astravia_minimal_qt astravia_minimal_core \
+nice -n 10 cmake --build "$build" -j2 --target astravia astravia-chart astravia-chart-pictures \
+  astravia_minimal_qt astravia_minimal_core \
   astravia_window_probe >/dev/null
 
 options=(--build "$build" --rounds "$rounds")

@@ -305,3 +305,38 @@ TEST(ShippedEphemeris, CoversTheFourCenturiesAndReencodesExactly) {
   store.ComputePositions(model, EncodeDate(2000, 1, 1) + 0.5);
   EXPECT_NEAR(model.GetLongitude(1), 280.4, 0.2); // the Sun at J2000.0
 }
+
+// Read on demand, the store answers as read whole: for the shipped file at random moments,
+// and for a file whose dates do not rise (where only the search over the dates answers).
+TEST(EphemerisOnDemand, AnswersAsTheWholeStoreAndFailsWhenTheFileShrinks) {
+  const auto same = [](const std::string& file, TDateTime from, TDateTime to) {
+    const TEfemerisClass whole(file);
+    const TEfemerisClass onDemand(file, TEfemerisClass::TReading::OnDemand);
+    ASSERT_EQ(onDemand.LineCount(), whole.LineCount());
+    EXPECT_EQ(onDemand.FirstDate(), whole.FirstDate());
+    EXPECT_EQ(onDemand.LastDate(), whole.LastDate());
+    std::uint32_t seed = 25;
+    for (int i = 0; i < 2000; ++i) {
+      seed = seed * 1664525u + 1013904223u;
+      const TDateTime moment = from + (to - from) * (seed / 4294967296.0);
+      ASSERT_EQ(onDemand.LongitudesAt(moment), whole.LongitudesAt(moment)) << moment;
+    }
+  };
+  const fs::path shipped = fs::path(ASTRAVIA_RUN_DIR) / "base" / "efemerid.efm";
+  if (fs::exists(shipped))
+    same(shipped.string(), EncodeDate(1799, 12, 30), EncodeDate(2201, 1, 2));
+  TBytes shuffled = Days(40);
+  std::swap_ranges(shuffled.begin() + 23 * 5, shuffled.begin() + 23 * 6,
+                   shuffled.begin() + 23 * 30);
+  same(WriteFile("shuffled.efm", shuffled), EncodeDate(2005, 6, 28), EncodeDate(2005, 8, 12));
+
+  TBytes withTail = Days(4);
+  withTail.insert(withTail.end(), 7, 0xEE);
+  EXPECT_EQ(TEfemerisClass(WriteFile("tail.efm", withTail), TEfemerisClass::TReading::OnDemand)
+                .LineCount(),
+            4u);
+  const std::string file = WriteFile("shrinks.efm", Days(40));
+  const TEfemerisClass store(file, TEfemerisClass::TReading::OnDemand);
+  fs::resize_file(file, 23 * 3);
+  EXPECT_THROW(store.LongitudesAt(EncodeDate(2005, 7, 20)), EFileError);
+}

@@ -161,6 +161,13 @@ TEST(ChartProgram, MissingDataFilesAreErrorsAndAMissingMaskAWarning) {
                  alone.toStdString());
   EXPECT_EQ(run.Status, 2);
   EXPECT_NE(run.Err.find("holds fewer than two days"), std::string::npos) << run.Err;
+  // Pictures asked for, and no picture program beside the copy.
+  run = RunProgram(copy.toStdString(), {"--date", "2005-01-05", "--zone", "7", "--out", "x"},
+                   alone.toStdString());
+  EXPECT_EQ(run.Status, 2);
+  EXPECT_NE(run.Err.find("astravia-chart: error: cannot start the picture program"),
+            std::string::npos)
+      << run.Err;
 
   // A mask picture that is no JPEG: an error, since the picture was asked for. The orbs are
   // written as the model would never write them, to see that the file is not written back.

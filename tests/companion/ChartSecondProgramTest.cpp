@@ -4,6 +4,7 @@
 // stored chart itself; cross aspects agree with their own longitudes; mistakes are refused.
 #include "ChartProgram.h"
 
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -88,6 +89,15 @@ TEST(ChartSecondProgram, TransitsReturnsAndSynastryAroundTheNatalChart) {
   const QJsonObject stored = QJsonDocument::fromJson(QByteArray::fromStdString(anna.Out)).object();
   EXPECT_EQ(partner["bodies"], stored["bodies"]);
   EXPECT_EQ(partner["place"], stored["place"]);
+  // With pictures too: the report and the bi-wheel are written.
+  const std::string out = folder.Path("synastry-out");
+  std::vector<std::string> args = kNatal;
+  args.insert(args.end(),
+              {"--with-chart", "Анна", "--archive", archive, "--ini", folder.Ini(), "--out", out});
+  const TRun pictures = RunChart(args);
+  EXPECT_EQ(pictures.Status, 0) << pictures.Err;
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(out + "/report.txt")).isFile());
+  EXPECT_TRUE(QFileInfo(QString::fromStdString(out + "/cosmogram.jpg")).isFile());
 
   // Two second charts at once, a year that is no year, a chart the archive has not: status 2.
   for (const auto& wrong : std::vector<std::vector<std::string>>{

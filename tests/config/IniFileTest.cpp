@@ -170,6 +170,21 @@ TEST(IniWrite, NeverCachesTheFile) {
   EXPECT_EQ(ReadFileText(path), "[S]\nk=2\nother=x\n");
 }
 
+TEST(IniRead, HeldFilesKeepTheirFirstReadUntilWrittenThroughTheClass) {
+  const std::string path = Write("held.ini", "[S]\nk=1\n");
+  const TIniFile ini(path);
+  config::HoldFilesAsFirstRead();
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+  Write("held.ini", "[S]\nk=2\n");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "1");
+  ini.WriteString("S", "other", "x");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "2");
+  EXPECT_EQ(ini.ReadString("S", "other", ""), "x");
+  config::HoldFilesAsFirstRead(false);
+  Write("held.ini", "[S]\nk=3\n");
+  EXPECT_EQ(ini.ReadString("S", "k", ""), "3");
+}
+
 TEST(IniWrite, ARefusedWriteRaisesAndLeavesTheFileAlone) {
   const std::string path = Write("readonly.ini", kSample);
   fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);

@@ -254,3 +254,55 @@ TEST(CityBase, APrefetchedBaseHasTheSameListsAndAReplacedFileIsReadAgain) {
   WriteBase("cities-prefetch.txt", {"Омск;Россия;;54°59’;73°22’;6"});
   EXPECT_FALSE(TakePrefetchedCityBase(path));
 }
+
+namespace {
+
+// Every country's entries, in the order of the lists, whose city name begins with Prefix in
+// any letter case: what a lookup of the name can find.
+QStringList EntriesStarting(const TCityBase& base, const QString& prefix) {
+  QStringList found;
+  for (const QString& country : base.GetCountryList())
+    for (const QString& entry : base.UnsortedCityList(country))
+      if (entry.section(u';', 0, 0).toCaseFolded().startsWith(prefix.toCaseFolded()))
+        found << country + "/" + entry;
+  return found;
+}
+
+} // namespace
+
+// The narrowed base holds exactly the places whose city names begin with the prefix, in their
+// order, also where lines of every ending cross the pieces it is read in.
+TEST(CityBase, NarrowedHoldsThePlacesOfTheNameAsTheWholeBaseHasThem) {
+  QStringList lines;
+  for (int i = 0; i < 6000; ++i)
+    lines << QString("%1%2;Страна %3;;1°00’;2°00’;%4")
+                 .arg(i % 3 ? "Ёлкино" : "ёЛКИНО")
+                 .arg(i % 7)
+                 .arg(i % 5)
+                 .arg(i % 12);
+  QString file;
+  for (const char* end : {"\r\n", "\n", "\r"}) {
+    file = WriteBase("narrowed.txt", lines, end);
+    const TCityBase whole(file);
+    for (const char* prefix : {"ёлкино3", "ЁЛКИНО", "Ёлкино9", "Ёлк"}) {
+      const TCityBase narrowed = TCityBase::Narrowed(file, prefix);
+      EXPECT_EQ(EntriesStarting(narrowed, ""), EntriesStarting(whole, prefix)) << prefix << end;
+    }
+  }
+  EXPECT_THROW(TCityBase::Narrowed(file + ".missing", "a"), std::runtime_error);
+  const QString atlas = QString(ASTRAVIA_SOURCE_DIR) + "/data/cities.txt";
+  const TCityBase whole(atlas);
+  const QStringList countries = whole.GetCountryList();
+  for (qsizetype c = 0; c < countries.size(); c += 17) {
+    const QString city = whole.UnsortedCityList(countries[c]).first().section(u';', 0, 0);
+    for (const QString& prefix : {city.toUpper(), city.left(2)}) {
+      const TCityBase narrowed = TCityBase::Narrowed(atlas, prefix);
+      const QStringList expected = EntriesStarting(whole, prefix);
+      ASSERT_EQ(EntriesStarting(narrowed, ""), expected) << prefix.toStdString();
+      const QString country = expected.first().section(u'/', 0, 0);
+      const QString entry = expected.first().section(u'/', 1);
+      EXPECT_EQ(narrowed.FindPlace(country, entry)->Latitude,
+                whole.FindPlace(country, entry)->Latitude);
+    }
+  }
+}

@@ -8,7 +8,9 @@
 #include <swephexp.h>
 
 #include <cmath>
+#include <cstdint>
 #include <map>
+#include <vector>
 
 namespace {
 
@@ -74,6 +76,56 @@ TEST(Points, MercuryStationOfApril2024) {
   EXPECT_EQ(astro::BodyMotions(station + 8)[2].Motion, astro::TMotion::Retrograde);
   EXPECT_EQ(astro::BodyMotions(station - 8)[2].Motion, astro::TMotion::Direct);
   EXPECT_EQ(astro::BodyMotions(station)[0].Motion, astro::TMotion::Direct);
+}
+
+// Direct, retrograde or stationary the way a reader of an ephemeris sees it: Swiss Ephemeris
+// speeds a day before, at and a day after the moment, a change of sign meaning a station.
+astro::TMotion ThreeDayMotion(double jd, int body) {
+  double speed[3];
+  for (int i = 0; i < 3; ++i) {
+    double x[6];
+    char error[AS_MAXCH];
+    swe_calc_ut(jd + i - 1, body, SEFLG_MOSEPH | SEFLG_SPEED, x, error);
+    speed[i] = x[3];
+  }
+  if (speed[0] * speed[1] <= 0.0 || speed[1] * speed[2] <= 0.0)
+    return astro::TMotion::Stationary;
+  return speed[1] < 0.0 ? astro::TMotion::Retrograde : astro::TMotion::Direct;
+}
+
+TEST(Points, MotionsAgreeWithThreeDaysOfSwissEphemerisAlsoAroundStations) {
+  const int bodies[10] = {SE_SUN,     SE_MOON,   SE_MERCURY, SE_VENUS,   SE_MARS,
+                          SE_JUPITER, SE_SATURN, SE_URANUS,  SE_NEPTUNE, SE_PLUTO};
+  std::vector<double> moments;
+  std::uint32_t seed = 2024;
+  const double first = 2378496.5, last = 2524958.5; // 1800-01-01 .. 2200-12-31
+  for (int i = 0; i < 300; ++i) {
+    seed = seed * 1664525u + 1013904223u;
+    moments.push_back(first + (last - first) * (seed / 4294967296.0));
+  }
+  // Around the planets' stations within a few years (and their edges at one day), found by a
+  // change of sign of the speed from day to day.
+  for (int b = 2; b < 10; ++b) {
+    double before = 0;
+    for (double jd = 2451545.0; jd < 2451545.0 + 3 * 365.25; jd += 1.0) {
+      double x[6];
+      char error[AS_MAXCH];
+      swe_calc_ut(jd, bodies[b], SEFLG_MOSEPH | SEFLG_SPEED, x, error);
+      if (jd > 2451545.0 && before * x[3] <= 0.0)
+        for (double offset : {-2.0, -1.01, -1.0, -0.99, -0.5, 0.0, 0.5, 0.99, 1.0, 1.01, 2.0})
+          moments.push_back(jd - 0.5 + offset);
+      before = x[3];
+    }
+  }
+  int stationary = 0;
+  for (double jd : moments) {
+    const auto motions = astro::BodyMotions(jd);
+    for (int b = 0; b < 10; ++b) {
+      ASSERT_EQ(motions[b].Motion, ThreeDayMotion(jd, bodies[b])) << "body " << b << " at " << jd;
+      stationary += motions[b].Motion == astro::TMotion::Stationary;
+    }
+  }
+  EXPECT_GT(stationary, 50); // the stations were met
 }
 
 TEST(Points, AspectsToAnglesAndPointsFollowSwitchesAndOrbs) {
