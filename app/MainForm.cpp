@@ -81,23 +81,11 @@ TFormPaths DefaultFormPaths() {
   const files::TDataFolder data = files::FindDataFolder(QCoreApplication::applicationDirPath());
   TFormPaths paths;
   paths.ProgramDir = data.Dir;
-  paths.EphemerisFile = DefaultEphemerisFile(data.Dir);
+  paths.EphemerisFile = files::DefaultEphemerisFile(data.Dir);
   paths.ArchiveFile = archive::DefaultArchivePath();
   paths.IniDir =
       files::ConfigurationDir(data, files::UserConfigDir(), files::TFirstStart::CopyShippedFile);
   return paths;
-}
-
-std::string DefaultEphemerisFile(const QString& DataDir) {
-  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
-  // Launched from elsewhere (a desktop menu, another folder): use the shipped copy.
-  if (!QFileInfo::exists(QString::fromStdString(relative))) {
-    const QString shipped = QDir(DataDir).filePath(QString::fromStdString(relative));
-    if (QFileInfo::exists(shipped)) {
-      return shipped.toStdString();
-    }
-  }
-  return relative;
 }
 
 TForm1::TForm1(const TFormPaths& paths, QWidget* parent)
@@ -309,7 +297,7 @@ astro::TChart TForm1::CurrentChart() const {
         astro::TChartPlace{PositionFrame1_->LatitudeDegrees(), PositionFrame1_->LongitudeDegrees(),
                            PositionFrame1_->CityZoneName().toStdString()};
   }
-  return astro::ComputeChart(*Efemeris_, PlanetPosition1_->AspectSettings(), moment, place,
+  return astro::ComputeChart(*Efemeris_, PlanetPosition1_->AspectSearch(), moment, place,
                              Houses_->System(), AsteroidFolder_);
 }
 

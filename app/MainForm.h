@@ -61,8 +61,6 @@ struct TFormPaths {
 // user may write (the shipped one copied into the user's folder on first start when needed),
 // and the archive in the user's data folder.
 TFormPaths DefaultFormPaths();
-// "base/efemerid.efm" when the working directory holds it, else the copy in DataDir if any.
-std::string DefaultEphemerisFile(const QString& DataDir);
 
 // Pushes one chart into each existing view in the window's order (tree, tarot, cosmogram):
 // longitudes (element 0 the Sun), the aspect list, then the LOCAL moment.

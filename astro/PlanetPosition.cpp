@@ -71,10 +71,10 @@ void TPlanetPosition::SetChart(TChart Value) {
 
 void TPlanetPosition::SetChartWithoutEvent(TChart Value) {
   Chart_ = std::move(Value);
-  FindChartAspects(Chart_, PreparedSearch());
+  FindChartAspects(Chart_, AspectSearch());
 }
 
-const TAspectSearch& TPlanetPosition::PreparedSearch() {
+const TAspectSearch& TPlanetPosition::AspectSearch() {
   if (SearchStale_) {
     Search_ = TAspectSearch(Settings_);
     SearchStale_ = false;
@@ -125,7 +125,7 @@ void TPlanetPosition::SetOrbText(int Aspect, std::string_view Text) {
 }
 
 void TPlanetPosition::FindAspects() {
-  FindChartAspects(Chart_, PreparedSearch());
+  FindChartAspects(Chart_, AspectSearch());
   if (OnChange)
     OnChange(*this);
 }

@@ -80,6 +80,8 @@ public:
   // Orb of the aspect in degrees.
   double GetOrb(int Aspect) const { return Settings_.Orbs[Aspect]; }
   const TAspectSettings& AspectSettings() const { return Settings_; }
+  // The search under those switches and orbs, prepared again after one of them changed.
+  const TAspectSearch& AspectSearch();
   // The orb with two decimals, no padding ("2.50").
   std::string GetOrbText(int Aspect) const;
   // Parses Text with StrToFloatVal; stores a changed orb and, once positions exist, searches.
@@ -105,7 +107,6 @@ private:
   // Prepared for Settings_; made again by the first search after a switch or orb changed.
   TAspectSearch Search_;
   bool SearchStale_ = true;
-  const TAspectSearch& PreparedSearch();
 };
 
 } // namespace astro

@@ -232,7 +232,7 @@ TChartSetup SessionSetup(const TChartOptions& options,
   setup.IniPath =
       options.IniPath.empty() ? DefaultIniPath() : QString::fromStdString(options.IniPath);
   setup.DataDir = DefaultDataDir();
-  setup.EphemerisFile = DefaultEphemerisFile();
+  setup.EphemerisFile = files::DefaultEphemerisFile(DefaultDataDir());
   setup.FontFile = DefaultFontFile();
   setup.DignityFile = DefaultDignityFile();
   setup.City = options.City;

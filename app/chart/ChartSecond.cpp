@@ -20,8 +20,7 @@ std::shared_ptr<TSecondFacts> FactsAround(astro::TSecondKind Kind, const astro::
   auto facts = std::make_shared<TSecondFacts>();
   facts->Kind = Kind;
   facts->Chart = FactsOfValue(Second, Place);
-  facts->Cross =
-      astro::FindCrossAspects(Second, Natal.Value, astro::AspectSettingsOf(Session.Model()));
+  facts->Cross = astro::FindCrossAspects(Second, Natal.Value, Session.Model().AspectSettings());
   return facts;
 }
 
@@ -40,9 +39,9 @@ ComputeSecond(const TSecondOption& Option, const TChartFacts& Natal, const TChar
                          offset.Source == TZoneSource::WholeHours ? QString() : zone);
   };
   try {
-    const astro::TChart second = astro::ComputeSecondChart(
-        Session.Efemeris(), astro::AspectSettingsOf(Session.Model()), Natal.Value, request,
-        HouseSystemOf(Natal), astro::AsteroidFolder());
+    const astro::TChart second =
+        astro::ComputeSecondChart(Session.Efemeris(), Session.Model().AspectSettings(), Natal.Value,
+                                  request, HouseSystemOf(Natal), astro::AsteroidFolder());
     return FactsAround(Option.Kind, second, Natal, Session, Natal.Place);
   } catch (const std::out_of_range& error) {
     throw TChartError(error.what());

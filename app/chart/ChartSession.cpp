@@ -140,15 +140,6 @@ QString DefaultDignityFile() {
   return QDir(DefaultDataDir()).filePath(QStringLiteral("dignities.txt"));
 }
 
-// The window's choice: the store in the working folder, else the shipped copy.
-std::string DefaultEphemerisFile() {
-  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
-  const QString shipped = QDir(DefaultDataDir()).filePath(QString::fromStdString(relative));
-  if (!QFileInfo::exists(QString::fromStdString(relative)) && QFileInfo::exists(shipped))
-    return shipped.toStdString();
-  return relative;
-}
-
 TChartSession::TChartSession(const TChartSetup& setup, TConsoleMessages& messages)
     : Prompts(messages), IniPath(QFileInfo(setup.IniPath).absoluteFilePath()),
       PlanetPosition1(new astro::TPlanetPosition) {
@@ -380,7 +371,7 @@ astro::TChart TChartSession::ComputeValue(const TZoneOffset& offset, astro::TDat
   if (Coordinates)
     place = astro::TChartPlace{Coordinates->LatitudeDeg, Coordinates->LongitudeDeg,
                                ZoneName().toStdString()};
-  return astro::ComputeChart(*Efemeris_, astro::AspectSettingsOf(*PlanetPosition1), moment, place,
+  return astro::ComputeChart(*Efemeris_, PlanetPosition1->AspectSearch(), moment, place,
                              HouseSystem_, AsteroidFolder_);
 }
 
@@ -389,7 +380,6 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   Moment = ToDateTime(local);
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
-  const int before = Changes;
   // The day's almanac is worked out beside the chart.
   std::future<astro::TAlmanacDay> almanac;
   if (Prepared_.valid() && PreparedFor_ == std::pair{Moment, offset.Seconds}) {
@@ -399,14 +389,14 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
       Prepared_.wait(); // the cache is the thread's until it ends
     almanac = AlmanacOf(Moment, offset.Seconds);
   }
+  if (!Efemeris_->HasData())
+    throw TChartError("the ephemeris has no record for " + MomentText(local));
   TChartFacts facts;
   facts.Value = ComputeValue(offset, ut);
   if (Views_)
     Views_->SetChart(facts.Value);
-  // CreateTree: the store computes into the model, whose search ends in PlanetPosition1Change.
-  Efemeris_->ComputePositions(*PlanetPosition1, ut);
-  if (Changes == before)
-    throw TChartError("the ephemeris has no record for " + MomentText(local));
+  // CreateTree: the model takes the chart, and its search ends in PlanetPosition1Change.
+  PlanetPosition1->SetChart(facts.Value);
 
   facts.Local = Moment;
   facts.Universal = ut;
@@ -464,7 +454,6 @@ std::array<TCardFacts, 22> TChartSession::Spread() {
 }
 
 void TChartSession::PlanetPosition1Change() {
-  ++Changes;
   // The same values and the same order as the main window's PlanetPosition1Change: longitudes,
   // aspects, then the local moment, into the tree, tarot and cosmogram frames.
   if (Views_)

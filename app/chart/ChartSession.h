@@ -150,7 +150,6 @@ private:
   std::optional<int> Fixed_;
   QString OwnZone_;            // an own place's IANA zone
   astro::TDateTime Moment = 0; // local moment handed to the frames
-  int Changes = 0;             // OnChange count, to see that a computation took place
   // The almanac of the day of a local moment at an offset (seconds), worked out on a thread of
   // its own (Swiss Ephemeris keeps its state per thread), or taken from the cache.
   std::future<astro::TAlmanacDay> AlmanacOf(astro::TDateTime local, int offset);
@@ -172,6 +171,5 @@ QString DefaultDataDir();
 QString DefaultIniPath();
 QString DefaultFontFile();
 QString DefaultDignityFile();
-std::string DefaultEphemerisFile();
 
 } // namespace chart

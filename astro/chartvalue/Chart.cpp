@@ -51,15 +51,17 @@ std::string_view ChartPointName(TChartPointKey Key) {
   }
 }
 
-TAspectSettings AspectSettingsOf(const TPlanetPosition& Model) {
-  return Model.AspectSettings();
-}
-
 double JulianDayUT(TDateTime Universal) {
   return Universal + kJulianDayOfZero;
 }
 
 TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings,
+                    const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
+                    char HouseSystem, const std::string& AsteroidFolder) {
+  return ComputeChart(Store, TAspectSearch(Settings), Moment, Place, HouseSystem, AsteroidFolder);
+}
+
+TChart ComputeChart(const TEfemerisClass& Store, const TAspectSearch& Search,
                     const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
                     char HouseSystem, const std::string& AsteroidFolder) {
   TChart chart;
@@ -76,7 +78,7 @@ TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings
   chart.Points =
       ComputePoints(jd, chart.Houses, chart.Longitudes[0], chart.Longitudes[1], AsteroidFolder);
   // The same search the position model runs, so the lists are the ones every view shows.
-  FindChartAspects(chart, TAspectSearch(Settings));
+  FindChartAspects(chart, Search);
   if (chart.Houses)
     for (int b = 0; b < kBodyCount; ++b)
       chart.BodyHouses[b] = HouseOf(*chart.Houses, chart.Longitudes[b]);

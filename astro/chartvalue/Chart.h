@@ -19,9 +19,6 @@ namespace astro {
 // The offset's source in words, as the window and the sheet print it ("поясное время", ...).
 std::string_view OffsetSourceName(TOffsetSource Source);
 
-// The switches and orbs the model holds.
-TAspectSettings AspectSettingsOf(const TPlanetPosition& Model);
-
 // "asc", "mc", then PointKeys.
 std::string_view ChartPointKey(TChartPointKey Key);
 std::string_view ChartPointName(TChartPointKey Key);
@@ -33,6 +30,10 @@ double JulianDayUT(TDateTime Universal);
 // kHouseSystems; AsteroidFolder as from astro::AsteroidFolder(). A place off the globe or an
 // unknown system gives a chart without houses (and without the Part of Fortune).
 TChart ComputeChart(const TEfemerisClass& Store, const TAspectSettings& Settings,
+                    const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
+                    char HouseSystem, const std::string& AsteroidFolder);
+// The same under a prepared search (the position model's), which saves preparing one.
+TChart ComputeChart(const TEfemerisClass& Store, const TAspectSearch& Search,
                     const TChartMoment& Moment, const std::optional<TChartPlace>& Place,
                     char HouseSystem, const std::string& AsteroidFolder);
 

@@ -2,6 +2,7 @@
 #include "ProgramFiles.h"
 
 #include "AtomicFile.h"
+#include "EfemerisClass.h"
 #include "IniFile.h"
 
 #include <QDir>
@@ -92,6 +93,16 @@ QString DataFilePath(const std::string& IniFileName, const std::string& Name) {
   }
   const QString shipped = ShippedDir + u'/' + QString::fromStdString(Name);
   return QFileInfo(shipped).isFile() ? shipped : beside;
+}
+
+std::string DefaultEphemerisFile(const QString& DataDir) {
+  const std::string relative = astro::TEfemerisClass::kDefaultFileName;
+  if (!QFileInfo::exists(QString::fromStdString(relative))) {
+    const QString shipped = QDir(DataDir).filePath(QString::fromStdString(relative));
+    if (QFileInfo::exists(shipped))
+      return shipped.toStdString();
+  }
+  return relative;
 }
 
 } // namespace files

@@ -48,4 +48,8 @@ QString ShippedDataDir();
 // when it exists, else the first (so a missing-file message names what the user expects).
 QString DataFilePath(const std::string& IniFileName, const std::string& Name);
 
+// "base/efemerid.efm" when the working folder holds it, else the copy in DataDir if any (a
+// program started from a desktop menu or another folder reads the shipped store).
+std::string DefaultEphemerisFile(const QString& DataDir);
+
 } // namespace files

@@ -151,7 +151,8 @@ TEST(Points, APlaceOffTheGlobeGivesAChartWithoutHouses) {
   const astro::TEfemerisClass store("no-such-ephemeris.efm");
   const astro::TChartMoment moment{0, 36525.5, 0, astro::TOffsetSource::WholeHours, {}};
   auto chartAt = [&](double latitude) {
-    return astro::ComputeChart(store, {}, moment, astro::TChartPlace{latitude, 30.0, {}}, 'P', "");
+    return astro::ComputeChart(store, astro::TAspectSettings{}, moment,
+                               astro::TChartPlace{latitude, 30.0, {}}, 'P', "");
   };
   EXPECT_FALSE(chartAt(95.0).Houses.has_value());
   EXPECT_EQ(ByKind(chartAt(95.0).Points).count(astro::TPointKind::Fortune), 0u);
