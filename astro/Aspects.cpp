@@ -33,7 +33,16 @@ void TAspectSearch::Prepare() {
     const double O = Settings_.Orbs[a];
     const std::uint32_t bit = 1u << a;
     const bool plainOrb = O >= 0.0 && O <= kLargestPlainOrb;
-    for (int k = 0; k <= kLastBin; ++k) {
+    // Both tests hold on one run of bins, around the aspect's angle: only that run, widened by
+    // two bins against rounding, is tested (every bin when the orb is not a usable number).
+    const auto binOf = [](double degrees) {
+      return static_cast<int>(std::clamp(std::floor(degrees * kBinsPerDegree), -2.0,
+                                         static_cast<double>(kLastBin + 2)));
+    };
+    const bool usable = O >= 0.0 && std::isfinite(O);
+    const int from = usable ? std::max(0, binOf(A - O - kRejectSlack) - 2) : 0;
+    const int to = usable ? std::min(kLastBin, binOf(A + O + kRejectSlack) + 2) : kLastBin;
+    for (int k = from; k <= to; ++k) {
       const double low = static_cast<double>(k) / kBinsPerDegree;
       const double high = k < kLastBin ? static_cast<double>(k + 1) / kBinsPerDegree : low;
       // Negative or unreadable orbs skip the pre-selection and go to the arc tests.

@@ -182,7 +182,9 @@ TEST(AspectSearch, PreselectionFindsExactlyWhatThePlainArcTestsFind) {
   for (int round = 0; round < 400; ++round) {
     TTestModel chart;
     for (int a = 1; a <= kAspectCount; ++a) {
-      chart.Model.SetOrbText(a, FormatFixed(2, 0, orbHundredths(random) / 100.0));
+      // One orb in six wide (up to 120 degrees), past the half circle the quick tests know.
+      const double scale = coin(random) == 0 ? 12.0 : 1.0;
+      chart.Model.SetOrbText(a, FormatFixed(2, 0, scale * orbHundredths(random) / 100.0));
       chart.Model.SetAspectEnabled(a, coin(random) != 0);
     }
     std::array<double, kBodyCount + 1> L{};
