@@ -325,8 +325,6 @@ int RunChart(const TChartOptions& given, std::FILE* out, std::FILE* errors,
   setup.Pictures = WritesPictures(options);
   setup.WheelHouses = options.WheelHouses;
   setup.Views = views;
-  if (!options.Events)
-    setup.FirstMoment = options.Start;
   PinSpreadSeed(options.Seed);
   TChartSession session(setup, prompts);
   // A synastry's partner is computed by a session of its own (its place, zone and history),

@@ -180,10 +180,6 @@ TChartSession::TChartSession(const TChartSetup& setup, TConsoleMessages& message
     Zone_ = setup.Zone; // the stored zone, also where the city's own differs
   if (setup.OwnPlace)
     TakeOwnPlace(*setup.OwnPlace);
-  if (setup.FirstMoment && Coordinates) {
-    PreparedFor_ = {ToDateTime(*setup.FirstMoment), OffsetAt(*setup.FirstMoment).Seconds};
-    Prepared_ = AlmanacOf(PreparedFor_.first, PreparedFor_.second);
-  }
 
   // The main window's start-up order: city, symbol font, the model's orbs and switches, frames.
   PlanetPosition1->OnChange = [this](astro::TPlanetPosition&) { PlanetPosition1Change(); };
@@ -380,15 +376,6 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   Moment = ToDateTime(local);
   const TZoneOffset offset = given ? *given : OffsetAt(local);
   const astro::TDateTime ut = ToUniversalTime(offset, Moment);
-  // The day's almanac is worked out beside the chart.
-  std::future<astro::TAlmanacDay> almanac;
-  if (Prepared_.valid() && PreparedFor_ == std::pair{Moment, offset.Seconds}) {
-    almanac = std::move(Prepared_);
-  } else if (Coordinates) {
-    if (Prepared_.valid())
-      Prepared_.wait(); // the cache is the thread's until it ends
-    almanac = AlmanacOf(Moment, offset.Seconds);
-  }
   if (!Efemeris_->HasData())
     throw TChartError("the ephemeris has no record for " + MomentText(local));
   TChartFacts facts;
@@ -420,18 +407,12 @@ TChartFacts TChartSession::Compute(TSeconds local, std::optional<TZoneOffset> gi
   facts.AspectsOmitted = PlanetPosition1->AspectsOmitted();
   if ((Views_ && Views_->HasTarot()) || Spread_)
     facts.Tarot = Spread();
-  if (almanac.valid())
-    facts.Almanac = almanac.get();
+  // On this thread: a thread of its own measured slower than the work it would move.
+  if (Coordinates)
+    facts.Almanac = Almanac.Day(Moment, offset.Seconds / 60.0, *Coordinates);
   if (Dignities)
     facts.Dignities = DignityFactsOf(*Dignities, facts.Value);
   return facts;
-}
-
-std::future<astro::TAlmanacDay> TChartSession::AlmanacOf(astro::TDateTime local, int offset) {
-  const astro::TGeoPlace place = *Coordinates;
-  return std::async(
-      Almanac.Holds(local, offset / 60.0, place) ? std::launch::deferred : std::launch::async,
-      [this, local, offset, place] { return Almanac.Day(local, offset / 60.0, place); });
 }
 
 // The laid cards with their texts: text n of the base for arcanum n upright, 22 + n reversed.

@@ -19,7 +19,6 @@
 #include "SpreadRandom.h"
 
 #include <QString>
-#include <future>
 #include <memory>
 #include <optional>
 #include <string>
@@ -62,8 +61,6 @@ struct TChartSetup {
   std::optional<int> FixedSeconds;
   // Makes the frames and the sheet's font when TreeFrame, TaroFrame or Pictures asks for them.
   TChartViewsMaker Views = nullptr;
-  // The first chart's local moment: its day's almanac is begun while the session opens.
-  std::optional<TSeconds> FirstMoment;
 };
 
 // The views whose pictures the companion writes, and the file stem of each.
@@ -150,13 +147,6 @@ private:
   std::optional<int> Fixed_;
   QString OwnZone_;            // an own place's IANA zone
   astro::TDateTime Moment = 0; // local moment handed to the frames
-  // The almanac of the day of a local moment at an offset (seconds), worked out on a thread of
-  // its own (Swiss Ephemeris keeps its state per thread), or taken from the cache.
-  std::future<astro::TAlmanacDay> AlmanacOf(astro::TDateTime local, int offset);
-  // The almanac begun for the first chart, with the moment and offset it is for; last, so that it
-  // is waited for before anything it uses goes.
-  std::pair<astro::TDateTime, int> PreparedFor_{};
-  std::future<astro::TAlmanacDay> Prepared_;
 };
 
 // The folder of astravia-chart: the program's own, or the one SetProgramDir gave (the picture
