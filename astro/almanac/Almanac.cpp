@@ -108,13 +108,20 @@ TElongation MoonFromSun(double jd) {
   return {elongation, moon[3] - sun[3]};
 }
 
+// A Newton step of the new moon's moment this small (about 1 ms) ends the search.
+constexpr double kConvergedDays = 1e-8;
+
 // Days from the last new moon to jd: Newton's method on the elongation.
 double AgeDays(double jd) {
   TElongation at = MoonFromSun(jd);
   double newMoon = jd - at.Elongation / at.Rate;
+  // Converges to far below a second in two or three steps; five at most.
   for (int step = 0; step < 5; ++step) {
     at = MoonFromSun(newMoon);
-    newMoon -= std::remainder(at.Elongation, 360.0) / at.Rate;
+    const double correction = std::remainder(at.Elongation, 360.0) / at.Rate;
+    newMoon -= correction;
+    if (std::fabs(correction) < kConvergedDays)
+      break;
   }
   return jd - newMoon;
 }
